@@ -1,0 +1,61 @@
+#include <exception>
+
+#include "cli/arg_reader.h"
+#include "cli/cli_context.h"
+#include "cli/usage_error.h"
+
+namespace qx::cli {
+
+namespace {
+
+void PrintUsage(std::ostream& os) {
+    os << "usage: qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]\n\ncommands:\n";
+    for (const Command& c : Commands()) os << "  qxcfg " << c.name << ' ' << c.usage << '\n';
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ModelVariant variant = ModelVariant::Main();
+    bool answerYes = true;
+    try {
+        ArgReader reader(args);
+        // Global options stand before the command.
+        while (!reader.AtEnd() && reader.Peek().starts_with("--")) {
+            if (reader.TakeFlag("--yes")) {
+                answerYes = true;
+            } else if (reader.TakeFlag("--no")) {
+                answerYes = false;
+            } else if (reader.TakeFlag("--help") || reader.TakeFlag("-h")) {
+                PrintUsage(out);
+                return kExitOk;
+            } else if (auto model = reader.TakeOption("--model")) {
+                auto v = VariantByProductName(*model);
+                if (!v) throw UsageError("--model takes QX7T-R or QX5T, not '" + *model + "'");
+                variant = *v;
+            } else {
+                throw UsageError("unknown option '" + reader.Peek() + "'");
+            }
+        }
+        if (reader.AtEnd()) throw UsageError("no command given");
+        const std::string name = reader.Next();
+        std::vector<std::string> rest;
+        while (!reader.AtEnd()) rest.push_back(reader.Next());
+        for (const Command& c : Commands()) {
+            if (name == c.name) {
+                CliContext context(variant, answerYes, out, err);
+                return c.run(context, std::move(rest));
+            }
+        }
+        throw UsageError("unknown command '" + name + "'");
+    } catch (const UsageError& e) {
+        err << "qxcfg: " << e.what() << '\n';
+        PrintUsage(err);
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        err << "qxcfg: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
+}  // namespace qx::cli

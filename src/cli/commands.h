@@ -1,0 +1,13 @@
+#pragma once
+// The entry point of each qxcfg command; each lives in its own cmd_*.cpp.
+
+#include <string>
+#include <vector>
+
+namespace qx::cli {
+
+struct CliContext;
+
+int RunShow(CliContext& context, std::vector<std::string> args);
+
+}  // namespace qx::cli

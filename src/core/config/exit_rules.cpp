@@ -1,0 +1,63 @@
+// What happens when the user leaves a number field: the mirrored pairs copy
+// their value across, the packet size may ask the threshold question, and
+// the S18/S19 registers switch PLC Mode to match.
+
+#include <array>
+#include <utility>
+
+#include "config/working_config.h"
+
+namespace qx {
+
+namespace {
+
+// Eight settings shown in two places each; leaving either side copies its
+// value into the other (which clamps it into its own, equal, range).
+constexpr std::array<std::pair<FieldId, FieldId>, 8> kMirrors = {{
+    {FieldId::ed_CM_LinkChk, FieldId::sreg_6},
+    {FieldId::ed_CM_SC_Attempts, FieldId::sreg_7},
+    {FieldId::ed_CM_SC_Delay, FieldId::sreg_11},
+    {FieldId::Radio_PackSize, FieldId::sreg_14},
+    {FieldId::Radio_TxHold, FieldId::sreg_16},
+    {FieldId::Radio_RxHold, FieldId::sreg_17},
+    {FieldId::ed_CM_LinkRst, FieldId::Adv_LinkRst},
+    {FieldId::ed_CM_SysAdd, FieldId::ed_TM_SysAdd},
+}};
+
+std::optional<FieldId> MirrorOf(FieldId id) {
+    for (const auto& [a, b] : kMirrors) {
+        if (a == id) return b;
+        if (b == id) return a;
+    }
+    return std::nullopt;
+}
+
+bool IsPacketSize(FieldId id) { return id == FieldId::Radio_PackSize || id == FieldId::sreg_14; }
+
+}  // namespace
+
+void WorkingConfig::RunExitRule(FieldId id) {
+    if (id == FieldId::ed_CM_UnitAdd) return ed_CM_UnitAddExit();
+    if (id == FieldId::sreg_18) return sreg_18Exit();
+    if (id == FieldId::sreg_19) return sreg_19Exit();
+    const auto mirror = MirrorOf(id);
+    if (!mirror) return;  // ed_TM_GrpAdd2 and the rest: nothing
+    const long value = Value(id);  // as typed, before this field is clamped
+    if (IsPacketSize(id)) {
+        // The packet size compares before copying: an unchanged size asks
+        // nothing; any difference copies and offers to recompute S18/S19.
+        if (value == Value(*mirror)) return;
+        SetNumber(*mirror, value);
+        QueryThresholdAdjust();
+        return;
+    }
+    SetNumber(*mirror, value);
+}
+
+void WorkingConfig::sreg_18Exit() {
+    Modbus_CheckBoxCheck(Value(FieldId::sreg_18) != 0 || Value(FieldId::sreg_19) != 0);
+}
+
+void WorkingConfig::sreg_19Exit() { sreg_18Exit(); }
+
+}  // namespace qx

@@ -1,0 +1,36 @@
+#pragma once
+// Presentation state that the field rules set and the window shows: which
+// group and panel are in front, what is visible, enabled and coloured how.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "config/field_table.h"
+
+namespace qx {
+
+enum class OptionsGroup { Blank, Transparent, Controlled };  // gb_Blank, gb_TransMode, gb_ConMode
+
+// Panels of the controlled options' "Advanced" page.
+enum class AdvancedPanel { SingleConnect, AutoConnectSlave, AutoConnectMaster };  // p_CM_SC_Adv, p_CM_ACS_Adv, p_CM_ACM_Adv
+
+enum class FieldColor { Window, ButtonFace };
+
+struct FieldPresentation {
+    bool visible = true;
+    bool enabled = true;
+    FieldColor color = FieldColor::Window;
+};
+
+struct ViewState {
+    OptionsGroup frontGroup = OptionsGroup::Blank;
+    AdvancedPanel frontPanel = AdvancedPanel::SingleConnect;
+    std::array<bool, 4> storedGroupVisible{true, true, true, true};  // gb_Z0 .. gb_Z3
+    std::string sregLastPageCaption = "S18 - S21";
+    std::optional<FieldId> focusRequest;  // the field a rule gave the focus to
+    std::string statusText;               // StatusBar1's simple text
+    std::string log;                      // the communication log Memo1
+};
+
+}  // namespace qx
