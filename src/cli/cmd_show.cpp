@@ -1,7 +1,7 @@
 // qxcfg show: the working configuration after start-up (and optionally the
 // user's actions), printed field by field.
 
-#include "app/startup.h"
+#include "app/workspace.h"
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
@@ -28,16 +28,15 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
         }
     }
 
-    WorkingConfig config(context.variant.Family, context.prompter,
-                         systemAddress ? FixedSystemAddress(*systemAddress) : ClockSeededSystemAddress());
-    EscapeCharacter escape;
-    InitialiseWorkingConfig(config, escape);
-    for (const auto& action : actions) ApplyUserAction(config, action);
+    Workspace workspace(context.variant, context.prompter,
+                        systemAddress ? FixedSystemAddress(*systemAddress) : ClockSeededSystemAddress());
+    workspace.StartUp();
+    for (const auto& action : actions) ApplyUserAction(workspace.config, action);
 
     if (json)
-        PrintFieldsJson(config, context.out);
+        PrintFieldsJson(workspace.config, context.out);
     else
-        PrintFields(config, context.out);
+        PrintFields(workspace.config, context.out);
     return kExitOk;
 }
 
