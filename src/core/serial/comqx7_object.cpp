@@ -1,0 +1,100 @@
+#include "serial/comqx7_object.h"
+
+#include <chrono>
+#include <thread>
+
+#include "serial/posix_serial_device.h"
+#include "serial/serial_errors.h"
+
+namespace qx {
+
+namespace {
+
+const std::string kCr = "\r";
+constexpr int kWakeTimeoutMs = 50;
+constexpr int kWakeLastTryTimeoutMs = 10;
+constexpr int kClearLineTimeoutMs = 5;
+constexpr int kClearLinePauseMs = 100;
+
+}  // namespace
+
+TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup)
+    : TCOMQX7Object(settings, std::move(setup), std::make_unique<PosixSerialDevice>()) {}
+
+TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup,
+                             std::unique_ptr<SerialDevice> device)
+    : setup_(std::move(setup)),
+      commPort_(std::move(device), [this](std::uint8_t index) { return setup_.ports.PathFor(index); }) {
+    OpenLink(settings);
+}
+
+TCOMQX7Object::~TCOMQX7Object() { commPort_.ClosePort(); }
+
+void TCOMQX7Object::OpenLink(const HostSerialSettings& settings) {
+    commPort_.PortIndex = settings.PortIndex;
+    commPort_.BaudIndex = settings.BaudIndex;
+    commPort_.Parity = settings.Parity;
+    commPort_.DataBitsIndex = static_cast<std::uint8_t>(settings.DataBits + 3);
+    commPort_.StopBits = settings.StopBits == 0 ? 0 : 2;
+    commPort_.SetOnReceive([this](const std::string& text) { ReplyReceived(text); });
+    commPort_.OpenPort();
+}
+
+void TCOMQX7Object::ReplyReceived(const std::string& text) {
+    lastReply_ = text;
+    if (onReply_) onReply_(text);
+}
+
+// When the command could not be written there is no reply to this command:
+// the last reply is emptied rather than left holding the answer to an
+// earlier one, which a caller would otherwise take for this one's. The
+// owner's handler is not called, so its copy stays as it was.
+bool TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+    if (commPort_.SendAndWait(command, expected, timeoutMs)) return true;
+    lastReply_.clear();
+    return false;
+}
+
+void TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, int timeoutMs) {
+    Exchange(command, expected, timeoutMs);
+}
+
+void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected, int timeoutMs) {
+    Exchange(command, expected, timeoutMs);
+    if (IsNumericOk(lastReply_)) return;
+    if (!lastReply_.empty() && !expected.empty() && lastReply_.find(expected) != std::string::npos) return;
+    throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
+}
+
+bool TCOMQX7Object::LastReplyAnswersWake() const {
+    return lastReply_.find("OK") != std::string::npos || lastReply_.find("0\r") != std::string::npos;
+}
+
+// A module in command mode answers a lone CR. One in data mode passes the CR
+// on over the radio and needs its escape sequence first; the escape is
+// tried twice, and a last CR catches a module that switched over without
+// answering the escape.
+void TCOMQX7Object::Wake() {
+    try {
+        SendExpect(kCr, "OK", kWakeTimeoutMs);
+        return;
+    } catch (const std::exception&) {
+        // No answer (or no CTS) to the CR: the module may be in data mode.
+    }
+    SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
+    if (LastReplyAnswersWake()) return;
+    SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
+    if (!LastReplyAnswersWake()) SendCommand(kCr, "OK", kWakeLastTryTimeoutMs);
+    if (!LastReplyAnswersWake())
+        throw EWriteCommError("Error communicating with " + GetProductName() + ". Unable to wake modem.");
+}
+
+void TCOMQX7Object::ClearModemLine() {
+    SendCommand(kCr, "", kClearLineTimeoutMs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kClearLinePauseMs));
+    commPort_.PurgePort();
+}
+
+void TCOMQX7Object::PollReceive() { commPort_.PollRead(); }
+
+}  // namespace qx

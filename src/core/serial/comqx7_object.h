@@ -1,0 +1,78 @@
+#pragma once
+// TCOMQX7Object: the command channel to one module. Creating it opens the
+// port with the host serial settings, destroying it closes the port. It
+// sends AT commands, judges the replies, wakes a module that sits in data
+// mode, keeps the text of the last reply and forwards every received text
+// to its owner's handler.
+//
+// A channel owns its port and its last reply, so several channels can talk
+// to several modules at once. One thread uses a channel at a time.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/escape_character.h"
+#include "serial/host_serial_settings.h"
+#include "serial/port_map.h"
+#include "serial/serial_device.h"
+#include "serial/vv_comm.h"
+
+namespace qx {
+
+struct ChannelSetup {
+    std::string productName;  // ModelVariant::ProductName, used in error texts
+    EscapeCharacter escape;   // wakes the module from data mode
+    PortMap ports;            // where COM1..COM8 are
+};
+
+class TCOMQX7Object {
+public:
+    using ReplyHandler = std::function<void(const std::string& text)>;
+
+    // Opens the port on the system's serial device. Any opening error
+    // (EPortAlreadyOpen, EOpeningPortError, ECommsError) propagates and
+    // leaves no port open.
+    TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup);
+    // The same on a given device (tests put a fault-injecting one here).
+    TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup, std::unique_ptr<SerialDevice> device);
+    ~TCOMQX7Object();
+    TCOMQX7Object(const TCOMQX7Object&) = delete;
+    TCOMQX7Object& operator=(const TCOMQX7Object&) = delete;
+
+    // The checked exchange: raises EWriteCommError unless the reply is the
+    // numeric OK or contains `expected` (an empty `expected` is never found).
+    void SendExpect(const std::string& command, const std::string& expected, int timeoutMs);
+    // The unchecked exchange: the reply lands in LastReply() unjudged.
+    void SendCommand(const std::string& command, const std::string& expected, int timeoutMs);
+    // Brings the module to command mode; EWriteCommError "Unable to wake
+    // modem." when it never answers, ECommsError when CTS is missing.
+    void Wake();
+    // Sends a lone CR, takes one short read, pauses 100 ms and discards both
+    // buffers.
+    void ClearModemLine();
+    // One read for the polling thread of the receive tests.
+    void PollReceive();
+
+    void SetOnReply(ReplyHandler handler) { onReply_ = std::move(handler); }
+    // The last text the port delivered (after a command wait or a poll).
+    const std::string& LastReply() const { return lastReply_; }
+
+    void SetEscapeCharacter(EscapeCharacter escape) { setup_.escape = escape; }
+    // The escape character three times, e.g. "+++".
+    std::string BuildEscapeSequence() const { return setup_.escape.Sequence(); }
+    const std::string& GetProductName() const { return setup_.productName; }
+
+private:
+    void OpenLink(const HostSerialSettings& settings);
+    void ReplyReceived(const std::string& text);
+    bool Exchange(const std::string& command, const std::string& expected, int timeoutMs);
+    bool LastReplyAnswersWake() const;
+
+    ChannelSetup setup_;
+    ReplyHandler onReply_;
+    std::string lastReply_;
+    TVVComm commPort_;
+};
+
+}  // namespace qx

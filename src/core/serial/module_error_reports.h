@@ -1,0 +1,39 @@
+#pragma once
+// The standard reports shown when talking to the module fails. Which report
+// a place shows depends on the class of the error that reached it; the texts
+// of R1, R1a and R2 are built from the product name alone, never from the
+// error's own text.
+
+#include <exception>
+#include <string>
+
+namespace qx {
+
+enum class ReportKind {
+    R1,   // did not respond correctly, hint without closing parenthesis
+    R1a,  // as R1, hint with closing parenthesis
+    R2,   // CTS not detected
+    R3,   // the error's own message
+    R4,   // as R1 with "module" for the product name
+    R5,   // unexpected error
+};
+
+// The places that report module errors, each with its own choice of report.
+enum class ReportSite {
+    ModuleOperation,          // configure, read, restore defaults on the worker thread
+    ReadoutFollowUp,          // the "ATI" and "ATZ" that finish a readout
+    TransmitTest,             // transmit test start and stop
+    ReceiveTestButtons,       // receive test Start and Stop
+    ReceiveTestWindowClosed,  // receive test window closed while a test runs
+    LastResort,               // an error that escaped an operation's own report
+};
+
+std::string ModuleErrorReport(ReportKind kind, const std::string& productName, const std::exception& error);
+
+// The report a site shows for `error`, chosen by the error's class.
+ReportKind ReportKindFor(ReportSite site, const std::exception& error);
+
+// ModuleErrorReport(ReportKindFor(site, error), productName, error).
+std::string ReportFor(ReportSite site, const std::string& productName, const std::exception& error);
+
+}  // namespace qx

@@ -1,0 +1,234 @@
+#include "serial/posix_serial_device.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include "serial/termios2_rate.h"
+
+namespace qx {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+constexpr long long kNoDeadline = -1;
+
+// Milliseconds left until `deadline`, for poll(): -1 waits for ever.
+int MsUntil(long long deadline) {
+    if (deadline == kNoDeadline) return -1;
+    const long long left = deadline - NowMs();
+    return left <= 0 ? 0 : static_cast<int>(left);
+}
+
+struct RateConstant {
+    int rate;
+    speed_t constant;
+};
+constexpr std::array<RateConstant, 13> kRateConstants = {{{300, B300},
+                                                          {600, B600},
+                                                          {1200, B1200},
+                                                          {2400, B2400},
+                                                          {4800, B4800},
+                                                          {9600, B9600},
+                                                          {19200, B19200},
+                                                          {38400, B38400},
+                                                          {57600, B57600},
+                                                          {115200, B115200},
+                                                          {230400, B230400},
+                                                          {460800, B460800},
+                                                          {921600, B921600}}};
+
+std::optional<speed_t> RateConstantFor(int rate) {
+    for (const auto& r : kRateConstants)
+        if (r.rate == rate) return r.constant;
+    return std::nullopt;
+}
+
+tcflag_t SizeFlag(int dataBits) {
+    switch (dataBits) {
+        case 5: return CS5;
+        case 6: return CS6;
+        case 7: return CS7;
+        default: return CS8;
+    }
+}
+
+}  // namespace
+
+PosixSerialDevice::~PosixSerialDevice() { Close(); }
+
+OpenStatus PosixSerialDevice::Open(const std::string& path, const LineSettings& settings) {
+    Close();
+    // Non-blocking, so that opening never waits for the carrier line and
+    // reads are timed by poll() alone.
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid()) return (errno == EACCES || errno == EPERM) ? OpenStatus::PermissionDenied : OpenStatus::Unavailable;
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return OpenStatus::Unavailable;
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISCHR(st.st_mode)) return OpenStatus::NotCharacterDevice;
+    ::ioctl(fd.Get(), TIOCEXCL);
+    fd_ = std::move(fd);
+    ApplyLineSettings(settings);
+    return OpenStatus::Opened;
+}
+
+// Raw mode on a copy of the settings found, then exactly rate, data bits,
+// parity and stop bits. Flow control, modem-control handling (CLOCAL,
+// HUPCL, CRTSCTS) and the rest stay as the system has them. Raw mode stands
+// for the plain byte pipe a serial port is without a line discipline; the
+// receiver is switched on (CREAD) because without it nothing is received.
+// As with the port's own settings call, a refusal is not an error: the port
+// then runs at whatever the driver accepted.
+void PosixSerialDevice::ApplyLineSettings(const LineSettings& settings) {
+    const int fd = fd_.Get();
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0) return;
+    ::cfmakeraw(&t);
+    t.c_cflag |= CREAD;
+    if (settings.dataBits && *settings.dataBits >= 5 && *settings.dataBits <= 8) {
+        t.c_cflag &= ~static_cast<tcflag_t>(CSIZE);
+        t.c_cflag |= SizeFlag(*settings.dataBits);
+    }
+    t.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD);
+    if (settings.parity == Parity::Odd) t.c_cflag |= PARENB | PARODD;
+    if (settings.parity == Parity::Even) t.c_cflag |= PARENB;
+    if (settings.stopBits == StopBits::Two)
+        t.c_cflag |= CSTOPB;
+    else
+        t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB);
+    std::optional<speed_t> constant;
+    if (settings.rate) constant = RateConstantFor(*settings.rate);
+    if (constant) {
+        ::cfsetispeed(&t, *constant);
+        ::cfsetospeed(&t, *constant);
+    }
+    ::tcsetattr(fd, TCSANOW, &t);
+    if (settings.rate && !constant) SetRateByNumber(fd, *settings.rate);
+}
+
+void PosixSerialDevice::Close() {
+    if (!fd_.Valid()) return;
+    // The exclusive mark lives on the terminal, not on our descriptor: it
+    // would outlast us while another process (a simulator, say) keeps the
+    // device open.
+    ::ioctl(fd_.Get(), TIOCNXCL);
+    fd_.Reset();
+}
+
+std::optional<int> PosixSerialDevice::CurrentRate() const {
+    if (!fd_.Valid()) return std::nullopt;
+    if (auto r = ReadRateNumber(fd_.Get())) return r;
+    termios t{};
+    if (::tcgetattr(fd_.Get(), &t) != 0) return std::nullopt;
+    const speed_t s = ::cfgetospeed(&t);
+    for (const auto& r : kRateConstants)
+        if (r.constant == s) return r.rate;
+    return std::nullopt;
+}
+
+std::optional<std::string> PosixSerialDevice::Read(std::size_t maxBytes) {
+    std::string data;
+    if (!fd_.Valid()) return std::nullopt;
+    if (maxBytes == 0) return data;
+    const long long start = NowMs();
+    const long long totalMs = static_cast<long long>(timeouts_.readTotalMultiplierMs) * static_cast<long long>(maxBytes) +
+                              timeouts_.readTotalConstantMs;
+    const long long totalDeadline = totalMs > 0 ? start + totalMs : kNoDeadline;
+    long long lastByteAt = 0;
+    std::array<char, 512> buffer{};
+    while (data.size() < maxBytes) {
+        long long deadline = totalDeadline;
+        if (!data.empty() && timeouts_.readIntervalMs > 0) {
+            const long long intervalDeadline = lastByteAt + timeouts_.readIntervalMs;
+            if (deadline == kNoDeadline || intervalDeadline < deadline) deadline = intervalDeadline;
+        }
+        pollfd p{fd_.Get(), POLLIN, 0};
+        const int ready = ::poll(&p, 1, MsUntil(deadline));
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (ready == 0) break;  // a time-out: what came so far is the result
+        const std::size_t want = std::min(buffer.size(), maxBytes - data.size());
+        const ssize_t n = ::read(fd_.Get(), buffer.data(), want);
+        if (n > 0) {
+            data.append(buffer.data(), static_cast<std::size_t>(n));
+            lastByteAt = NowMs();
+            continue;
+        }
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        // End of file or an error (a hung-up or unplugged port): the read
+        // failed, whatever it had gathered.
+        return std::nullopt;
+    }
+    return data;
+}
+
+bool PosixSerialDevice::Write(const std::string& text) {
+    if (!fd_.Valid()) return false;
+    const long long totalMs =
+        static_cast<long long>(timeouts_.writeTotalMultiplierMs) * static_cast<long long>(text.size()) +
+        timeouts_.writeTotalConstantMs;
+    const long long deadline = totalMs > 0 ? NowMs() + totalMs : kNoDeadline;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd_.Get(), text.data() + done, text.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return false;
+        pollfd p{fd_.Get(), POLLOUT, 0};
+        const int ready = ::poll(&p, 1, MsUntil(deadline));
+        if (ready == 0) return true;  // cut short by the write time-out
+        if (ready < 0 && errno != EINTR) return false;
+        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL))) return false;
+    }
+    // write() only hands the bytes to the driver. The port's write is done
+    // when they have gone out on the line, and callers discard the output
+    // buffer right after it: wait for the line, bounded by the time-out.
+    return WaitForDrain(deadline);
+}
+
+bool PosixSerialDevice::WaitForDrain(long long deadline) const {
+    if (deadline == kNoDeadline) return ::tcdrain(fd_.Get()) == 0 || errno != EIO;
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(fd_.Get(), TIOCOUTQ, &queued) != 0 || queued <= 0) return true;
+        if (MsUntil(deadline) == 0) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void PosixSerialDevice::Purge(unsigned flags) {
+    if (!fd_.Valid()) return;
+    if ((flags & kPurgeOutput) && (flags & kPurgeInput))
+        ::tcflush(fd_.Get(), TCIOFLUSH);
+    else if (flags & kPurgeOutput)
+        ::tcflush(fd_.Get(), TCOFLUSH);
+    else if (flags & kPurgeInput)
+        ::tcflush(fd_.Get(), TCIFLUSH);
+}
+
+CtsState PosixSerialDevice::Cts() const {
+    int lines = 0;
+    if (!fd_.Valid() || ::ioctl(fd_.Get(), TIOCMGET, &lines) != 0) return CtsState::CannotTell;
+    return (lines & TIOCM_CTS) ? CtsState::Present : CtsState::Absent;
+}
+
+}  // namespace qx

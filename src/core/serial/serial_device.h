@@ -1,0 +1,80 @@
+#pragma once
+// The one seam between the serial link logic and the operating system: a
+// port that opens with a rate and character format, reads and writes under
+// time-outs, discards its buffers and reports the CTS line.
+//
+// The time-outs work like the classic serial-port time-out record that the
+// link logic was designed around: a read of N bytes returns when N bytes
+// have arrived, when the interval time-out passes after a received byte
+// without another one (the interval clock starts at the first byte), or
+// when multiplier x N + constant milliseconds have passed since the read
+// began. A read that times out without data succeeds with nothing.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qx {
+
+enum class Parity : std::uint8_t { None = 0, Odd = 1, Even = 2 };
+enum class StopBits : std::uint8_t { One = 0, Two = 2 };
+
+struct LineSettings {
+    std::optional<int> rate;      // bits per second; none keeps the port's rate
+    std::optional<int> dataBits;  // 5..8; none keeps the port's data bits
+    Parity parity = Parity::None;
+    StopBits stopBits = StopBits::One;
+};
+
+struct CommTimeouts {
+    int readIntervalMs = 0;
+    int readTotalMultiplierMs = 0;
+    int readTotalConstantMs = 0;
+    int writeTotalMultiplierMs = 0;
+    int writeTotalConstantMs = 0;
+
+    bool operator==(const CommTimeouts&) const = default;
+};
+
+enum class CtsState { Present, Absent, CannotTell };
+
+// Present and "cannot tell" (a device without modem lines, such as a
+// pseudo-terminal) both allow writing.
+inline bool CtsAllowsWrite(CtsState s) { return s != CtsState::Absent; }
+
+enum class OpenStatus {
+    Opened,
+    Unavailable,       // missing, busy, locked by another user of the port
+    PermissionDenied,  // exists, but this user may not open it
+    NotCharacterDevice,
+};
+
+// Which buffers Purge discards.
+enum PurgeFlags : unsigned { kPurgeOutput = 1u, kPurgeInput = 2u };
+
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+
+    // Opens `path` for exclusive use and applies `settings`; every other line
+    // setting stays as the system had it. Only Opened leaves the device open.
+    virtual OpenStatus Open(const std::string& path, const LineSettings& settings) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+
+    virtual void SetTimeouts(const CommTimeouts& timeouts) = 0;
+    virtual CommTimeouts Timeouts() const = 0;
+    // The rate the port runs at now, as the port reports it.
+    virtual std::optional<int> CurrentRate() const = 0;
+
+    // Up to `maxBytes` bytes under the read time-outs; no value when the
+    // read itself failed (the device is gone or broken).
+    virtual std::optional<std::string> Read(std::size_t maxBytes) = 0;
+    // The whole text under the write time-outs. False only when the write
+    // itself failed; a write cut short by its time-out still counts as done.
+    virtual bool Write(const std::string& text) = 0;
+    virtual void Purge(unsigned flags) = 0;
+    virtual CtsState Cts() const = 0;
+};
+
+}  // namespace qx

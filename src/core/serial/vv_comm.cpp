@@ -1,0 +1,138 @@
+#include "serial/vv_comm.h"
+
+#include <chrono>
+#include <thread>
+
+#include "serial/host_serial_settings.h"
+#include "serial/permission_hint.h"
+#include "serial/port_map.h"
+#include "serial/serial_errors.h"
+
+namespace qx {
+
+namespace {
+
+// Time-outs in force right after opening.
+constexpr CommTimeouts kOpenTimeouts{50, 1, 0, 1, 10};
+
+// At 1200 bit/s a module pauses longer than the usual interval between the
+// lines of its settings listing.
+constexpr int kSlowListingIntervalMs = 350;
+constexpr int kSlowListingRate = 1200;
+constexpr int kCtsRetryMs = 50;
+
+struct ReadPlan {
+    std::size_t size;
+    int count;
+};
+
+ReadPlan PlanFor(const std::string& expected, bool longReply) {
+    if (longReply) return {TVVComm::kReadBufferSize, 10};
+    // The read buffer holds 255 bytes; a longer expected text cannot make a
+    // read larger than the buffer.
+    return {std::min(expected.size() + 20, TVVComm::kReadBufferSize), 20};
+}
+
+}  // namespace
+
+bool IsLongReplyCommand(const std::string& command) {
+    return command.find("AT&V") != std::string::npos || command.find("ATI") != std::string::npos ||
+           command.find("+++") != std::string::npos;
+}
+
+bool IsNumericOk(const std::string& reply) { return reply == "0\r" || reply.find("\r0\r") != std::string::npos; }
+
+TVVComm::TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath)
+    : device_(std::move(device)), resolvePath_(std::move(resolvePath)) {}
+
+// Unlike the port it stands for, the object releases its port when it goes:
+// no path can leave a port open behind a destroyed channel.
+TVVComm::~TVVComm() { ClosePort(); }
+
+bool TVVComm::IsOpen() const { return device_->IsOpen(); }
+
+void TVVComm::OpenPort() {
+    const std::string name = PortName(PortIndex);
+    if (device_->IsOpen()) throw EPortAlreadyOpen(name + "- The port is already open.");
+
+    LineSettings line;
+    if (BaudIndex < kHostBaudRates.size()) line.rate = kHostBaudRates[BaudIndex];
+    if (DataBitsIndex <= 4) line.dataBits = 4 + DataBitsIndex;
+    line.parity = Parity == 1 ? qx::Parity::Odd : Parity == 2 ? qx::Parity::Even : qx::Parity::None;
+    line.stopBits = StopBits == 0 ? qx::StopBits::One : qx::StopBits::Two;
+
+    const std::string path = resolvePath_(PortIndex);
+    switch (device_->Open(path, line)) {
+        case OpenStatus::Opened: break;
+        case OpenStatus::Unavailable:
+            throw EOpeningPortError(name + "- This port may be already in use or not present.");
+        case OpenStatus::PermissionDenied:
+            throw EOpeningPortError(name + "- This port may be already in use or not present.",
+                                    PermissionDeniedHint(path));
+        case OpenStatus::NotCharacterDevice:
+            throw ECommsError(name + "- Handle is not a communications port handle.");
+    }
+    device_->SetTimeouts(kOpenTimeouts);
+}
+
+void TVVComm::ClosePort() { device_->Close(); }
+
+void TVVComm::PurgePort() {
+    device_->Purge(kPurgeOutput);
+    device_->Purge(kPurgeInput);
+}
+
+bool TVVComm::SendAndWait(const std::string& command, const std::string& expected, int timeoutMs) {
+    device_->SetTimeouts({timeoutMs, 3, timeoutMs, 10, 10});
+    const bool longReply = IsLongReplyCommand(command);
+    if (command.find("AT&V") != std::string::npos && device_->CurrentRate() == kSlowListingRate) {
+        CommTimeouts t = device_->Timeouts();
+        t.readIntervalMs = kSlowListingIntervalMs;
+        device_->SetTimeouts(t);
+    }
+    if (!WriteText(command)) return false;
+    ReadReply(expected, longReply);
+    return true;
+}
+
+bool TVVComm::WriteText(const std::string& text) {
+    CtsState cts = device_->Cts();
+    // Whatever the module sent before this command is not its answer.
+    device_->Purge(kPurgeOutput);
+    device_->Purge(kPurgeInput);
+    if (!CtsAllowsWrite(cts)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kCtsRetryMs));
+        cts = device_->Cts();
+        if (!CtsAllowsWrite(cts)) throw ECommsError("CTS on modem was not detected.");
+    }
+    const bool written = device_->Write(text);
+    device_->Purge(kPurgeOutput);
+    return written;
+}
+
+void TVVComm::ReadReply(const std::string& expected, bool longReply) {
+    const ReadPlan plan = PlanFor(expected, longReply);
+    std::string reply;
+    for (int reads = 1;; ++reads) {
+        const auto chunk = device_->Read(plan.size);
+        if (!chunk) break;
+        reply += *chunk;
+        if (reads >= plan.count || expected.empty()) break;
+        if (reply.find(expected) != std::string::npos || IsNumericOk(reply)) break;
+    }
+    Deliver(reply);
+    // Whatever comes after the wait ended belongs to no command.
+    device_->Purge(kPurgeInput);
+}
+
+void TVVComm::PollRead() {
+    const auto chunk = device_->Read(kReadBufferSize);
+    if (chunk && !chunk->empty()) Deliver(*chunk);
+    device_->Purge(kPurgeInput);
+}
+
+void TVVComm::Deliver(const std::string& text) {
+    if (onReceive_) onReceive_(text);
+}
+
+}  // namespace qx

@@ -1,0 +1,77 @@
+#pragma once
+// TVVComm: the only code that touches the serial port. It opens one port
+// with a rate and character format, writes command text to the module,
+// collects the reply under bounded time-outs, and hands every collected
+// text to one receive handler. Of the module's language it knows only the
+// three commands that answer at length ("AT&V", "ATI", "+++") and the two
+// shapes of the numeric "OK" ("0" CR), which end a wait early.
+//
+// Not thread-safe: one thread uses the port at a time.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "serial/serial_device.h"
+
+namespace qx {
+
+class TVVComm {
+public:
+    using ReceiveHandler = std::function<void(const std::string& text)>;
+    // The device path of a port index (see PortMap).
+    using PathResolver = std::function<std::string(std::uint8_t portIndex)>;
+
+    static constexpr std::size_t kReadBufferSize = 255;
+
+    TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath);
+    ~TVVComm();
+    TVVComm(const TVVComm&) = delete;
+    TVVComm& operator=(const TVVComm&) = delete;
+
+    // Set by the owner before OpenPort.
+    std::uint8_t PortIndex = 0;      // 0..7: COM1..COM8
+    std::uint8_t BaudIndex = 0;      // into kHostBaudRates; above 11 keeps the port's rate
+    std::uint8_t Parity = 0;         // 0 none, 1 odd, 2 even
+    std::uint8_t StopBits = 0;       // 0 one, 2 two
+    std::uint8_t DataBitsIndex = 0;  // 0..4: 4..8 data bits; above 4 keeps the port's
+
+    bool IsOpen() const;
+
+    // Raises EPortAlreadyOpen, EOpeningPortError or ECommsError.
+    void OpenPort();
+    void ClosePort();
+    // Discards what is waiting to go out, then what has come in.
+    void PurgePort();
+
+    // Writes `command` and collects the reply, which reaches the caller
+    // only through the receive handler. No reply is collected when the
+    // write fails; the result says whether the write succeeded. Raises
+    // ECommsError when CTS is missing.
+    bool SendAndWait(const std::string& command, const std::string& expected, int timeoutMs);
+    // Returns whether the write succeeded; raises ECommsError without CTS.
+    bool WriteText(const std::string& text);
+    // The bounded read loop; always ends with one call of the handler.
+    void ReadReply(const std::string& expected, bool longReply);
+    // One read under the time-outs in force; the handler sees only texts
+    // with at least one byte.
+    void PollRead();
+
+    void SetOnReceive(ReceiveHandler handler) { onReceive_ = std::move(handler); }
+
+private:
+    void Deliver(const std::string& text);
+
+    std::unique_ptr<SerialDevice> device_;
+    PathResolver resolvePath_;
+    ReceiveHandler onReceive_;
+};
+
+// Long-reply mode: the commands whose answer is long or slow to come.
+bool IsLongReplyCommand(const std::string& command);
+
+// The module's numeric "OK": "0" CR on its own, or CR "0" CR within a reply.
+bool IsNumericOk(const std::string& reply);
+
+}  // namespace qx
