@@ -1,0 +1,54 @@
+#include "files/config_file_format.h"
+
+#include <algorithm>
+
+#include "files/file_read_write.h"
+
+namespace qx {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+// text[from, to) with both ends limited to the text; empty for from == npos.
+std::string_view Piece(std::string_view text, std::size_t from, std::size_t to = npos) {
+    if (from == npos || from >= text.size()) return {};
+    if (to == npos || to > text.size()) to = text.size();
+    return to > from ? text.substr(from, to - from) : std::string_view();
+}
+
+}  // namespace
+
+std::string JoinConfigCommands(const ConfigCommandList& list) {
+    std::string joined;
+    for (const std::string& line : list) joined += " " + line;
+    return joined;
+}
+
+std::string ConfigFileLine(std::string_view j) {
+    const std::size_t flow = j.find("AT&K");
+    const std::size_t spaceAfterFlow = flow == npos ? npos : j.find(' ', flow);
+    const std::size_t mode = j.find("AT&L");
+    const std::size_t address = j.find("AT&S");
+
+    std::string line;
+    line += spaceAfterFlow == npos ? j : j.substr(0, spaceAfterFlow + 1);
+    line += Piece(j, mode);
+    line += ' ';
+    line += Piece(j, address, mode);
+
+    const std::size_t first = line.find("ATS0=");
+    const std::size_t s21 = line.find("ATS21=");
+    if (first != npos && s21 != npos) {
+        const std::size_t last = std::min(s21 + 6, line.size() - 1);  // the character after "ATS21="
+        for (std::size_t i = first; i <= last; ++i)
+            if (line[i] == '=') line[i] = ':';
+    }
+    return line;
+}
+
+void SaveToFile(std::string_view commandText, const std::string& path) {
+    TFileReadWrite().WriteLine(ConfigFileLine(commandText), path);
+}
+
+}  // namespace qx
