@@ -1,19 +1,22 @@
-// qxcfg show: the working configuration after start-up (and optionally the
-// user's actions), printed field by field.
+// qxcfg show: the working configuration after start-up, or after loading a
+// configuration file as the window loads it, then optionally the user's
+// actions, printed field by field.
 
-#include "app/workspace.h"
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
+#include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/field_actions.h"
 #include "cli/field_output.h"
 #include "cli/usage_error.h"
+#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
 int RunShow(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     std::optional<int> systemAddress;
+    std::optional<std::string> file;
     std::vector<std::string> actions;
     bool json = false;
     while (!reader.AtEnd()) {
@@ -23,20 +26,21 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
             actions.push_back(*a);
         } else if (reader.TakeFlag("--json")) {
             json = true;
+        } else if (!file && !reader.Peek().starts_with("-")) {
+            file = reader.Next();
         } else {
             throw UsageError("show: unexpected argument '" + reader.Peek() + "'");
         }
     }
 
-    Workspace workspace(context.variant, context.prompter,
-                        systemAddress ? FixedSystemAddress(*systemAddress) : ClockSeededSystemAddress());
-    workspace.StartUp();
-    for (const auto& action : actions) ApplyUserAction(workspace.config, action);
+    auto workspace = StartWorkspace(context, systemAddress);
+    if (file && !LoadFromFile(*workspace, *file)) return kExitFailure;
+    for (const auto& action : actions) ApplyUserAction(workspace->config, action);
 
     if (json)
-        PrintFieldsJson(workspace.config, context.out);
+        PrintFieldsJson(workspace->config, context.out);
     else
-        PrintFields(workspace.config, context.out);
+        PrintFields(workspace->config, context.out);
     return kExitOk;
 }
 

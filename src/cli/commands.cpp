@@ -6,6 +6,10 @@ namespace qx::cli {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"show", "[FILE] [--sysaddr N] [--set NAME=VALUE]... [--json]", RunShow},
+        {"new", "-o FILE [--sysaddr N]", RunNew},
+        {"set", "FILE NAME=VALUE... [-o OUT]", RunSet},
+        {"commands", "[FILE] [--sysaddr N]", RunCommands},
+        {"parse-listing", "FILE [--sysaddr N] [--json]", RunParseListing},
     };
     return commands;
 }

@@ -9,5 +9,9 @@ namespace qx::cli {
 struct CliContext;
 
 int RunShow(CliContext& context, std::vector<std::string> args);
+int RunNew(CliContext& context, std::vector<std::string> args);
+int RunSet(CliContext& context, std::vector<std::string> args);
+int RunCommands(CliContext& context, std::vector<std::string> args);
+int RunParseListing(CliContext& context, std::vector<std::string> args);
 
 }  // namespace qx::cli
