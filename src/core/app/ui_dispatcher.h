@@ -4,7 +4,9 @@
 // an exception thrown there is thrown again in the caller. Called on the
 // user-interface thread itself, the work runs at once.
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace qx {
 
@@ -12,6 +14,13 @@ class UiDispatcher {
 public:
     virtual ~UiDispatcher() = default;
     virtual void Invoke(const std::function<void()>& work) = 0;
+
+    // Called on the user-interface thread: waits until `done` holds while
+    // still running the work other threads hand over meanwhile (a thread
+    // that is being waited for may itself be waiting for this one).
+    virtual void WaitServing(const std::function<bool()>& done) {
+        while (!done()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 };
 
 // For front ends without a separate user-interface thread (qxcfg, tests):

@@ -84,6 +84,8 @@ public:
     // ---- Status line and communication log ---------------------------
     void SetStatusText(std::string text);
     void AppendLog(const std::string& text);
+    // One entry of the log, as a line of its own.
+    void AppendLogLine(const std::string& text) { AppendLog(text + "\r\n"); }
     void ClearLog();
 
     // ---- Rules of the working configuration --------------------------

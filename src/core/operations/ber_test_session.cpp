@@ -1,0 +1,119 @@
+#include "operations/ber_test_session.h"
+
+#include "serial/comqx7_object.h"
+#include "serial/module_error_reports.h"
+
+namespace qx {
+
+BerTestSession::BerTestSession(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, TestDisplay& display,
+                               Prompter& prompter)
+    : channel_(channel),
+      ui_(ui),
+      display_(display),
+      prompter_(prompter),
+      testCommand_("AT&T" + std::to_string(testNumber)) {
+    // From now on every text the port delivers, command replies included,
+    // passes through the line splitter.
+    channel_.SetOnReply([this](const std::string& text) { TestDataReceived(text); });
+}
+
+BerTestSession::~BerTestSession() {
+    channel_.SetOnReply({});
+    if (pollThread_) {
+        pollThread_->Terminate();
+        ui_.WaitServing([this] { return pollThread_->Finished(); });
+    }
+}
+
+std::string BerTestSession::WindowCaption() const {
+    return testCommand_ == "AT&T3" ? "RSSI Measurement" : "Receive Bit Error Rate Test";
+}
+
+void BerTestSession::btn_StartStopClick() {
+    const bool starting = buttonCaption_ == "Start";
+    try {
+        if (starting)
+            Start();
+        else
+            Stop();
+    } catch (const std::exception& e) {
+        // R4 for a module that did not answer, the error's own text otherwise.
+        Tell(prompter_, MessageKind::Error, ReportFor(ReportSite::ReceiveTestButtons, channel_.GetProductName(), e));
+    }
+    // A failed stop still returns the window to its idle state.
+    if (!starting) buttonCaption_ = "Start";
+}
+
+void BerTestSession::Start() {
+    channel_.Wake();
+    channel_.SendExpect("AT&K0\r", "\r", 50);
+    channel_.ClearModemLine();
+    channel_.SendExpect(testCommand_ + "\r", "\r", 50);
+    pollThread_ = std::make_unique<TOnLineObject>(channel_, ui_);
+    buttonCaption_ = "Stop";
+}
+
+void BerTestSession::Stop() {
+    // The port is used again only after the polling thread's current read.
+    if (pollThread_) {
+        pollThread_->Terminate();
+        ui_.WaitServing([this] { return pollThread_->Finished(); });
+        pollThread_.reset();
+    }
+    channel_.ClearModemLine();
+    channel_.Wake();
+    channel_.SendExpect("ATZ\r", "\r", 50);
+}
+
+void BerTestSession::StopTestAndClose() {
+    if (buttonCaption_ != "Stop") return;
+    try {
+        Stop();
+    } catch (const std::exception& e) {
+        Tell(prompter_, MessageKind::Error,
+             ReportFor(ReportSite::ReceiveTestWindowClosed, channel_.GetProductName(), e));
+    }
+    buttonCaption_ = "Start";
+}
+
+void BerTestSession::TestDataReceived(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lineBuffer_ += text[i];
+            continue;
+        }
+        const std::string line = std::move(lineBuffer_);
+        lineBuffer_.clear();
+        ParseTestLine(line);
+        // The character after a CR (normally the LF of a CR LF pair) starts
+        // the next line without being looked at.
+        if (i + 1 < text.size()) lineBuffer_ += text[++i];
+    }
+}
+
+void BerTestSession::ParseTestLine(const std::string& line) {
+    if (testCommand_ == "AT&T3") {
+        if (line.find("dBm") != std::string::npos) Show(3, line);
+        return;
+    }
+    // Only result lines carry " x "; echoes, "OK" and headings do not.
+    if (line.find(" x ") == std::string::npos) return;
+    testValues_.fill({});
+    std::size_t pos = 0;
+    for (int token = 0; token < kTestFieldCount; ++token) {
+        while (pos < line.size() && line[pos] == ' ') ++pos;
+        if (pos >= line.size()) break;
+        const std::size_t end = line.find_first_of(" \r", pos);
+        const std::size_t stop = end == std::string::npos ? line.size() : end;
+        testValues_[static_cast<std::size_t>(token)] = line.substr(pos, stop - pos);
+        pos = stop;
+    }
+    if (!testValues_[6].empty()) testValues_[6] += " kbit";
+    for (int i = 0; i < kTestFieldCount; ++i) Show(i, testValues_[static_cast<std::size_t>(i)]);
+}
+
+void BerTestSession::Show(int position, const std::string& text) {
+    ui_.Invoke([&] { display_.SetField(position, text); });
+}
+
+}  // namespace qx

@@ -1,0 +1,31 @@
+#pragma once
+// What a module operation works with: the main window's state, the way onto
+// the user-interface thread, the progress window, and how to open a command
+// channel with given host settings (the front end knows which device each
+// Com slot stands for).
+
+#include <functional>
+#include <memory>
+
+#include "app/progress_sink.h"
+#include "app/ui_dispatcher.h"
+#include "app/workspace.h"
+#include "serial/host_serial_settings.h"
+
+namespace qx {
+
+class TCOMQX7Object;
+
+using ChannelFactory = std::function<std::unique_ptr<TCOMQX7Object>(const HostSerialSettings&)>;
+
+struct OperationContext {
+    Workspace& workspace;
+    UiDispatcher& ui;
+    ProgressSink& progress;
+    ChannelFactory openChannel;
+    // Shows the host serial settings again after an operation changed them
+    // (user-interface thread); may be empty.
+    std::function<void()> displaySerialSettings;
+};
+
+}  // namespace qx

@@ -1,0 +1,27 @@
+#include "operations/operation_starters.h"
+
+namespace qx {
+
+std::optional<ConfigCommandList> PrepareWriteConfig(Workspace& workspace) {
+    if (workspace.config.Mode() == OperatingMode::None) {
+        Tell(workspace.GetPrompter(), MessageKind::Warning, "An operating mode must be selected!");
+        return std::nullopt;
+    }
+    workspace.config.ClearLog();
+    return BuildConfigCommandList(workspace.config);
+}
+
+void PrepareReadModuleConfig(Workspace& workspace) {
+    const long s21 = workspace.config.Value(FieldId::sreg_21);
+    workspace.s21Reference = static_cast<int>(s21);
+    workspace.config.SetDefaults();
+    workspace.config.SetNumber(FieldId::sreg_21, s21);
+}
+
+bool ConfirmRestoreFactDefaults(Workspace& workspace) {
+    return Ask(workspace.GetPrompter(), MessageKind::Warning, MessageButtons::YesNo,
+               "This option will delete all existing configuration data\r\n"
+               "and restore factory defaults to the modem. Continue?") == Answer::Yes;
+}
+
+}  // namespace qx

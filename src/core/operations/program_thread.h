@@ -1,0 +1,84 @@
+#pragma once
+// The worker that runs one module operation (Configure, Read or
+// RestoreDefaults) while the progress window is shown. It opens the port
+// through a command channel, runs the operation's exchanges, and closes the
+// port again on every path; every effect on what the user sees goes through
+// the UiDispatcher while the worker waits.
+//
+// Execute() is the thread body: the window runs it on a thread of its own
+// (Start); qxcfg may run it on its own thread directly.
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/prompter.h"
+#include "config/command_builder.h"
+#include "operations/module_operation.h"
+#include "operations/operation_context.h"
+
+namespace qx {
+
+class TProgramThread {
+public:
+    // Runs on the user-interface thread: the status line reads "Opening COM
+    // Port..." until the operation sets its own.
+    TProgramThread(OperationContext context, ModuleOperation operation, ConfigCommandList commandList);
+    ~TProgramThread();
+    TProgramThread(const TProgramThread&) = delete;
+    TProgramThread& operator=(const TProgramThread&) = delete;
+
+    void Start();  // runs Execute on a new thread
+    void Execute();
+    void Wait();   // until a started thread has ended
+
+    // Cancel: polled at the points named in the sequences; an exchange in
+    // progress always runs to its end.
+    void RequestTermination() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+
+    bool WorkerExchangeActive() const { return workerExchangeActive_; }
+    bool DeferSerialChange() const { return deferSerialChange_; }
+
+    // The main window's receive handler for this operation's channels: the
+    // text becomes ReplyText and a line of the communication log.
+    void ReceiveData(const std::string& text);
+
+    // Thread-side operations: each runs on the user-interface thread while
+    // the worker waits (at once when already there).
+    void SetProgressText(const std::string& text);
+    void SetProgressPosition(int position);
+    void SetProgressMax(int max);
+    void StepProgress();
+    void RefreshProgressWindow();
+    Answer ShowThreadMessage(const std::string& text, MessageKind kind, MessageButtons buttons = MessageButtons::Ok);
+    void AppendReplyLine(const std::string& text);
+
+private:
+    using Channel = std::unique_ptr<TCOMQX7Object>;
+
+    Channel Open(const HostSerialSettings& settings);
+    void RunConfigure();
+    void RunRead();
+    void RunRestoreDefaults();
+    void ReportError(Channel& channel, const std::exception& e);
+
+    void WakeModem(TCOMQX7Object& channel);
+    void CheckSerialParameters(Channel& channel);  // user-interface thread
+    void ConfigureSequence(TCOMQX7Object& channel);
+    void ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& atqLine, const std::string& atcLine,
+                                   const std::string& atbLine);
+    void ReadSequence(TCOMQX7Object& channel);
+    void RestoreSequence(TCOMQX7Object& channel);
+
+    OperationContext context_;
+    ModuleOperation operation_;
+    ConfigCommandList commandList_;
+    std::atomic<bool> terminated_{false};
+    std::atomic<bool> workerExchangeActive_{false};
+    std::atomic<bool> deferSerialChange_{false};
+    std::thread thread_;
+};
+
+}  // namespace qx

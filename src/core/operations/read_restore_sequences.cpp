@@ -1,0 +1,58 @@
+// Reading the module's listing, and restoring its factory settings.
+
+#include "operations/program_thread.h"
+#include "operations/read_completion.h"
+#include "serial/comqx7_object.h"
+
+namespace qx {
+
+namespace {
+constexpr int kProgressMax = 20;
+}
+
+void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
+    SetProgressText("Reading Module...");
+    SetProgressPosition(0);
+    SetProgressMax(kProgressMax);
+    SetProgressPosition(5);
+    RefreshProgressWindow();
+    if (Terminated()) return;
+
+    SetProgressPosition(10);
+    try {
+        WakeModem(channel);
+    } catch (const std::exception&) {
+        // The listing request below decides whether the module is there.
+    }
+    SetProgressText("Reading Module...");
+    if (Terminated()) return;
+
+    SetProgressPosition(15);
+    // The listing ends with its last stored destination.
+    channel.SendExpect("AT&V\r", "&Z3=", 100);
+    SetProgressPosition(kProgressMax);
+    SetProgressText("Updating Main Form...");
+    context_.ui.Invoke([&] { UpdateReadConfig(context_.workspace, channel); });
+}
+
+void TProgramThread::RestoreSequence(TCOMQX7Object& channel) {
+    SetProgressText("Restoring Defaults...");
+    SetProgressPosition(0);
+    SetProgressMax(kProgressMax);
+    SetProgressPosition(5);
+    RefreshProgressWindow();
+    if (Terminated()) return;
+
+    try {
+        WakeModem(channel);
+    } catch (const std::exception&) {
+    }
+    SetProgressText("Restoring Defaults...");
+    if (Terminated()) return;
+
+    SetProgressPosition(10);
+    channel.SendCommand("AT&F&W\r", "\r", 100);
+    if (!Terminated()) SetProgressPosition(kProgressMax);
+}
+
+}  // namespace qx

@@ -1,0 +1,33 @@
+#include "operations/tx_ber_test.h"
+
+#include "operations/receive_data.h"
+#include "serial/comqx7_object.h"
+#include "serial/module_error_reports.h"
+
+namespace qx {
+
+void TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory& openChannel) {
+    const bool starting = caption_.find("Start") != std::string::npos;
+    auto channel = openChannel(workspace.host);
+    channel->SetOnReply([&workspace](const std::string& text) { ReceiveData(workspace, text); });
+    Prompter& prompter = workspace.GetPrompter();
+    try {
+        channel->Wake();
+        if (starting) {
+            channel->SendExpect("AT&K0\r", "OK", 100);
+            channel->ClearModemLine();
+            channel->SendExpect("AT&T0\r", "00", 100);
+            caption_ = "Stop Tx BER Test";
+            Tell(prompter, MessageKind::Information, "Transmit Bit Error Rate Test started.");
+        } else {
+            channel->SendExpect("ATZ\r", "\r", 100);
+            caption_ = "Start Tx BER Test";
+            Tell(prompter, MessageKind::Information, "Transmit Bit Error Rate Test stopped.");
+        }
+    } catch (const std::exception& e) {
+        Tell(prompter, MessageKind::Error, ReportFor(ReportSite::TransmitTest, workspace.variant.ProductName, e));
+    }
+    // The channel closes here; the module goes on transmitting until stopped.
+}
+
+}  // namespace qx
