@@ -1,0 +1,43 @@
+#include "sim/faults.h"
+
+#include "sim/number_text.h"
+
+namespace qx::sim {
+
+bool AddFault(const std::string& text, FaultSet& faults) {
+    const std::size_t colon = text.find(':');
+    const std::string name = text.substr(0, colon);
+    const std::optional<int> number = colon == std::string::npos ? std::nullopt : ParseDecimal(text.substr(colon + 1));
+    if (colon == std::string::npos) {
+        if (name == "silent") return faults.silent = true;
+        if (name == "reject-xon") return faults.rejectXon = true;
+        if (name == "garbage") return faults.garbage = true;
+        if (name == "numeric") return faults.numeric = true;
+        return false;
+    }
+    if (!number) return false;
+    if (name == "drop-after") {
+        faults.dropAfter = static_cast<unsigned>(*number);
+        return true;
+    }
+    if (name == "slow") {
+        faults.slow = Millis(*number);
+        return true;
+    }
+    return false;
+}
+
+std::string OutputFaults::Filter(const Output& output) {
+    if (faults_.silent) return {};
+    if (faults_.dropAfter && repliesSent_ >= *faults_.dropAfter) return {};
+    if (output.kind == Output::Kind::Reply) ++repliesSent_;
+    std::string bytes = output.bytes;
+    if (faults_.garbage) {
+        // High-bit bytes only: no result code, line end or digit can appear by chance.
+        std::uniform_int_distribution<int> highByte(0x80, 0xFF);
+        for (char& c : bytes) c = static_cast<char>(highByte(random_));
+    }
+    return bytes;
+}
+
+}  // namespace qx::sim

@@ -1,0 +1,45 @@
+#pragma once
+// Faults the simulator can inject, named on the command line:
+//   silent        never sends anything
+//   reject-xon    firmware refuses "AT&K5" (XON/XOFF flow control) with ERROR
+//   drop-after:N  sends nothing more once N replies have gone out
+//   garbage       every byte it sends is random (never plain ASCII)
+//   slow:MS       every reply goes out MS milliseconds late
+//   numeric       starts with numeric result codes (as after "ATV0")
+
+#include "sim/module.h"
+#include "sim/sim_clock.h"
+
+#include <optional>
+#include <random>
+#include <string>
+
+namespace qx::sim {
+
+struct FaultSet {
+    bool silent = false;
+    bool rejectXon = false;
+    std::optional<unsigned> dropAfter;
+    bool garbage = false;
+    Millis slow{0};
+    bool numeric = false;
+};
+
+// Adds the fault `text` to `faults`; false when it is not one of the above.
+bool AddFault(const std::string& text, FaultSet& faults);
+
+// Applies silent, drop-after and garbage to what the module sends.
+class OutputFaults {
+public:
+    explicit OutputFaults(const FaultSet& faults) : faults_(faults), random_(std::random_device{}()) {}
+
+    // The bytes that really go out for `output`.
+    std::string Filter(const Output& output);
+
+private:
+    FaultSet faults_;
+    unsigned repliesSent_ = 0;
+    std::mt19937 random_;
+};
+
+}  // namespace qx::sim

@@ -1,0 +1,37 @@
+#pragma once
+// Owns one file descriptor and closes it exactly once.
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace qx::sim {
+
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    ~UniqueFd() { Reset(); }
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    void Reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace qx::sim
