@@ -1,0 +1,116 @@
+#include "app/version_block.h"
+
+#include <elf.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+
+namespace qx {
+namespace {
+
+template <typename T>
+bool ReadAt(std::ifstream& in, std::uint64_t offset, T& out, std::size_t count = 1) {
+    in.seekg(static_cast<std::streamoff>(offset));
+    in.read(reinterpret_cast<char*>(&out), static_cast<std::streamsize>(sizeof(T) * count));
+    return static_cast<bool>(in);
+}
+
+std::string ReadBytes(std::ifstream& in, std::uint64_t offset, std::uint64_t size) {
+    std::string bytes(size, '\0');
+    in.seekg(static_cast<std::streamoff>(offset));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    return in ? bytes : std::string{};
+}
+
+// Entry "prefix...=value" of the block, if present.
+bool FindEntry(std::string_view block, std::string_view key, std::string& value) {
+    std::size_t pos = 0;
+    while (pos < block.size()) {
+        const std::size_t end = std::min(block.find('\0', pos), block.size());
+        const std::string_view entry = block.substr(pos, end - pos);
+        if (entry.empty()) return false;  // end of the block
+        if (entry.size() > key.size() && entry.substr(0, key.size()) == key && entry[key.size()] == '=') {
+            value = std::string(entry.substr(key.size() + 1));
+            return true;
+        }
+        pos = end + 1;
+    }
+    return false;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+std::string ReadVersionBlock(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    Elf64_Ehdr header{};
+    if (!ReadAt(in, 0, header)) return {};
+    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64 ||
+        header.e_ident[EI_DATA] != ELFDATA2LSB || header.e_shentsize != sizeof(Elf64_Shdr) ||
+        header.e_shstrndx >= header.e_shnum)
+        return {};
+    std::vector<Elf64_Shdr> sections(header.e_shnum);
+    if (!ReadAt(in, header.e_shoff, sections[0], sections.size())) return {};
+    const Elf64_Shdr& names = sections[header.e_shstrndx];
+    if (names.sh_size > (1u << 24)) return {};
+    const std::string nameTable = ReadBytes(in, names.sh_offset, names.sh_size);
+    for (const Elf64_Shdr& s : sections) {
+        if (s.sh_name >= nameTable.size() || s.sh_type == SHT_NOBITS) continue;
+        const char* name = nameTable.c_str() + s.sh_name;
+        if (kVersionSectionName != name) continue;
+        if (s.sh_size > (1u << 20)) return {};
+        return ReadBytes(in, s.sh_offset, s.sh_size);
+    }
+    return {};
+}
+
+VersionStrings ParseVersionBlock(std::string_view block) {
+    VersionStrings out;
+    std::string translation;
+    if (!FindEntry(block, "Translation", translation) || translation.empty()) return out;
+    const std::string prefix = "StringFileInfo\\" + translation + "\\";
+    for (std::string_view key : kVersionKeys) {
+        std::string value;
+        if (!FindEntry(block, prefix + std::string(key), value)) break;
+        if (value.empty()) continue;
+        out.names.emplace_back(key);
+        out.values.push_back(std::move(value));
+    }
+    return out;
+}
+
+VersionStrings ReadVersionStrings(const std::string& path) { return ParseVersionBlock(ReadVersionBlock(path)); }
+
+std::string FindVersionString(const VersionStrings& strings, std::string_view key) {
+    for (std::size_t i = 0; i < strings.names.size(); ++i)
+        if (EqualNoCase(strings.names[i], key)) return strings.values[i];
+    return {};
+}
+
+VersionText SplitFileVersion(std::string_view v) {
+    if (v.empty()) return {};
+    VersionText text;
+    const std::size_t first = v.find('.');
+    if (first == std::string_view::npos) return {std::string(v) + ".", ""};
+    const std::size_t second = v.find('.', first + 1);
+    text.majorMinor = std::string(v.substr(0, first)) + "." + std::string(v.substr(first + 1, second - first - 1));
+    if (second == std::string_view::npos) return text;
+    const std::string_view rest = v.substr(second + 1);
+    const std::size_t third = rest.find('.');
+    if (third != std::string_view::npos) text.build = std::string(rest.substr(third + 1));
+    return text;
+}
+
+VersionText GetVersionText(const std::string& executablePath) {
+    return SplitFileVersion(FindVersionString(ReadVersionStrings(executablePath), "FileVersion"));
+}
+
+}  // namespace qx

@@ -1,0 +1,62 @@
+// Cfg_QX7TR: the desktop configuration window. The model it serves comes
+// from the executable's own file name (Cfg_QX5T, a link to the same
+// program, serves the basic model).
+
+#include <QApplication>
+#include <QDir>
+#include <iostream>
+#include <memory>
+
+#include "app/model_variant.h"
+#include "app/workspace.h"
+#include "application_look.h"
+#include "main_form.h"
+#include "qt_prompter.h"
+#include "qt_text.h"
+#include "self_test.h"
+#include "start_options.h"
+#include "stream_prompter.h"
+
+using namespace qx;
+using namespace qx::gui;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
+    ApplyApplicationLook(app);
+    const StartOptions options = ParseStartOptions(QCoreApplication::arguments());
+    const bool unattended = options.selfTest || !options.screenshot.isEmpty();
+
+    QtPrompter boxes;
+    StreamPrompter printed;
+    Prompter& prompter = unattended ? static_cast<Prompter&>(printed) : boxes;
+
+    // argv[0] as started: the application's own path would be resolved
+    // through the Cfg_QX5T link and name the main model.
+    const std::optional<ModelVariant> variant = SelectModelVariant(argc > 0 ? argv[0] : "");
+    if (!variant) {
+        Tell(prompter, MessageKind::Error, std::string(kFilenameErrorText));
+        return 1;
+    }
+
+    Workspace workspace(*variant, prompter);
+    TMainForm form(workspace);
+    boxes.SetParent(&form);
+    // The module operations hook in here: form.SetModuleCommands(...).
+    // The configuration files hook in here: form.SetFileCommands(...).
+
+    form.show();  // the show step starts the workspace (defaults, host serial settings)
+    form.OpenCommandLineFile(options.file);
+
+    if (options.selfTest) {
+        std::cout << DescribeStartedWindow(form) << std::flush;
+        return 0;
+    }
+    if (!options.screenshot.isEmpty()) {
+        QCoreApplication::processEvents();
+        const bool saved = form.grab().save(options.screenshot, "PNG");
+        if (!saved) std::cerr << "cannot write " << FromQ(options.screenshot) << '\n';
+        return saved ? 0 : 1;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,253 @@
+#include "main_form.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <exception>
+
+#include "esc_char_edit_form.h"
+#include "field_binder.h"
+#include "help_about_form.h"
+#include "mode_options.h"
+#include "operating_mode_box.h"
+#include "progress_window.h"
+#include "qt_text.h"
+#include "serial_settings_form.h"
+#include "settings_pages.h"
+#include "status_row.h"
+#include "toolbar_icons.h"
+#include "unavailable_file_commands.h"
+
+namespace qx::gui {
+namespace {
+
+constexpr QSize kClientSize(625, 391);
+
+// Log entries end in CR; the memo wants line feeds.
+QString LogText(const std::string& log) {
+    QString text = FromModuleText(log);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      workspace_(workspace),
+      binder_(std::make_unique<FieldBinder>(workspace.config)),
+      module_(std::make_unique<NoModuleCommands>()),
+      files_(std::make_unique<UnavailableFileCommands>(workspace.config)),
+      executablePath_(FromQ(QCoreApplication::applicationFilePath())) {
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(ToQ(workspace_.variant.WindowCaption));
+    menu_ = BuildMainMenu(menuBar());
+    setCentralWidget(BuildClientArea());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The windows that live as long as this one.
+    progress_ = new ProgressWindow(this);
+    escDialog_ = new TEscCharEdit_Form(this);
+
+    ConnectCommands();
+    connect(binder_.get(), &FieldBinder::viewChanged, this, &TMainForm::SyncView);
+    binder_->SyncAll();
+}
+
+TMainForm::~TMainForm() = default;
+
+QWidget* TMainForm::BuildClientArea() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientSize);
+    BuildToolBar(client);
+
+    auto* background = new QFrame(client);
+    background->setObjectName(QStringLiteral("Panel3"));
+    background->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    background->setGeometry(0, 32, 625, 337);
+    // Children of the background are placed in client coordinates less its top.
+    const auto place = [](QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y - 32, width, height); };
+
+    place(BuildOperatingModeBox(*binder_, background), 8, 40, 169, 201);
+
+    auto* logLabel = new QLabel(QStringLiteral("Serial Communications:"), background);
+    place(logLabel, 8, 246, 169, 16);
+    memo_ = new QPlainTextEdit(background);
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setReadOnly(true);
+    place(memo_, 8, 264, 169, 97);
+
+    modeOptions_ = std::make_unique<ModeOptions>(*binder_, background);
+    place(modeOptions_->Panel(), 184, 40, 209, 321);
+    // The settings box starts at 384, inside the panel's last 9 pixels: the
+    // panel's groups keep clear of it.
+    modeOptions_->Panel()->setContentsMargins(0, 0, 13, 0);
+
+    settingsPages_ = std::make_unique<SettingsPages>(*binder_, background);
+    place(settingsPages_->Box(), 384, 40, 233, 321);
+    settingsPages_->Box()->raise();
+
+    statusRow_ = new StatusRow(workspace_.host, client);
+    return client;
+}
+
+void TMainForm::BuildToolBar(QWidget* client) {
+    toolBar_ = new QToolBar(client);
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setGeometry(0, 0, 625, 29);
+    toolBar_->setIconSize(QSize(20, 20));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    // It takes the focus for the focus rule.
+    toolBar_->setFocusPolicy(Qt::ClickFocus);
+}
+
+void TMainForm::ConnectCommands() {
+    struct Button {
+        const char* name;
+        const char* hint;
+        ToolbarImage image;
+        std::function<void()> command;
+    };
+    const std::vector<Button> buttons = {
+        {"tb_New", "New", ToolbarImage::New, [this] { RunFileCommand([](FileCommands& f) { f.New(); }, true); }},
+        {"tb_Open", "Open", ToolbarImage::Open, [this] { RunFileCommand([](FileCommands& f) { f.Open(); }, true); }},
+        {"tb_Save", "Save", ToolbarImage::Save,
+         [this] {
+             FocusToToolBar();
+             RunFileCommand([](FileCommands& f) { f.Save(); }, false);
+         }},
+        {"tb_UpLoad", "Read Module Configuration", ToolbarImage::ReadModule, [this] { menu_.Comm_Read->trigger(); }},
+        {"tb_Program", "Configure Module", ToolbarImage::ConfigureModule,
+         [this] { menu_.Comm_Configure->trigger(); }},
+        {"tb_ComSettings", "Com Port Settings", ToolbarImage::ComSettings, [this] { SetupComPort(); }},
+        {"tb_Defaults", "Restore Factory Defaults", ToolbarImage::Defaults,
+         [this] { menu_.Adv_Defaults->trigger(); }},
+        {"tb_Help", "Help", ToolbarImage::Help, [this] { ShowHelpAbout(); }},
+    };
+    for (const Button& b : buttons) {
+        QAction* action = toolBar_->addAction(ToolbarIcon(b.image, *style()), QString::fromLatin1(b.hint));
+        action->setToolTip(QString::fromLatin1(b.hint));
+        toolBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(b.name));
+        connect(action, &QAction::triggered, this, b.command);
+    }
+
+    const MainMenuActions& m = menu_;
+    connect(m.File_New, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.New(); }, true); });
+    connect(m.File_Open, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.Open(); }, true); });
+    // The menu's Save saves what the fields hold now; only the toolbar's
+    // Save applies the focus rule first.
+    connect(m.File_Save, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.Save(); }, false); });
+    connect(m.File_SaveAs, &QAction::triggered, this,
+            [this] { RunFileCommand([](FileCommands& f) { f.SaveAs(); }, false); });
+    connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(m.Comm_Read, &QAction::triggered, this, [this] {
+        FocusToToolBar();
+        Run([this] { module_->ReadModuleConfig(); });
+        ApplyFocusRequest();
+    });
+    connect(m.Comm_Configure, &QAction::triggered, this, [this] {
+        FocusToToolBar();
+        Run([this] { module_->WriteConfig(); });
+    });
+    connect(m.Comm_Serial, &QAction::triggered, this, &TMainForm::SetupComPort);
+    connect(m.Adv_Defaults, &QAction::triggered, this, [this] {
+        Run([this] { module_->RestoreFactDefaults(); });
+        ApplyFocusRequest();
+    });
+    connect(m.Diag_TxBer, &QAction::triggered, this, [this] { Run([this] { module_->TxBertest(); }); });
+    connect(m.Diag_RxBer, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(1); }); });
+    connect(m.Diag_TxRxBer, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(2); }); });
+    connect(m.Diag_RSSI, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(3); }); });
+    connect(m.Adv_EscChar, &QAction::triggered, this, &TMainForm::Adv_EscCharClick);
+    connect(m.Help_About, &QAction::triggered, this, &TMainForm::ShowHelpAbout);
+}
+
+void TMainForm::SetModuleCommands(std::unique_ptr<ModuleCommands> commands) { module_ = std::move(commands); }
+void TMainForm::SetFileCommands(std::unique_ptr<FileCommands> commands) { files_ = std::move(commands); }
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - frameGeometry().center() + pos());
+    FormShow();
+}
+
+void TMainForm::FormShow() {
+    QCoreApplication::setApplicationName(ToQ(workspace_.variant.WindowCaption));
+    RefreshCaption();
+    workspace_.StartUp();
+    DisplaySerialSettings();
+    ApplyFocusRequest();
+}
+
+void TMainForm::OpenCommandLineFile(const std::string& argument) {
+    RunFileCommand([&argument](FileCommands& f) { f.OpenCommandLineFile(argument); }, true);
+}
+
+void TMainForm::DisplaySerialSettings() { statusRow_->DisplaySerialSettings(); }
+
+void TMainForm::RefreshCaption() { setWindowTitle(ToQ(workspace_.Caption())); }
+
+void TMainForm::ApplyFocusRequest() {
+    const auto& request = workspace_.config.View().focusRequest;
+    if (!request) return;
+    if (QWidget* w = binder_->WidgetOf(*request); w && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::SyncView() {
+    const ViewState& view = workspace_.config.View();
+    modeOptions_->Show(view);
+    settingsPages_->Show(view);
+    statusRow_->TextPanel()->setText(ToQ(view.statusText));
+    const QString log = LogText(view.log);
+    if (memo_->toPlainText() != log) {
+        memo_->setPlainText(log);
+        memo_->moveCursor(QTextCursor::End);
+    }
+}
+
+void TMainForm::FocusToToolBar() { toolBar_->setFocus(Qt::OtherFocusReason); }
+
+void TMainForm::Run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        Tell(workspace_.GetPrompter(), MessageKind::Error, e.what());
+    }
+}
+
+void TMainForm::RunFileCommand(const std::function<void(FileCommands&)>& command, bool resetsFields) {
+    Run([this, &command] { command(*files_); });
+    RefreshCaption();
+    if (resetsFields) ApplyFocusRequest();
+}
+
+void TMainForm::SetupComPort() {
+    TSerialSettingsForm dialog(this);
+    dialog.GetSerialDetails(workspace_.host);
+    dialog.exec();
+    DisplaySerialSettings();
+}
+
+void TMainForm::Adv_EscCharClick() { escDialog_->Edit(workspace_.escape); }
+
+void TMainForm::ShowHelpAbout() {
+    TForm_HelpAbout about(this);
+    about.FillAboutBox(workspace_.variant.Family, GetVersionText(executablePath_));
+    about.exec();
+}
+
+}  // namespace qx::gui

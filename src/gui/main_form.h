@@ -1,0 +1,100 @@
+#pragma once
+// TMainForm, the program's one working window: the working configuration's
+// fields, the communication log, this computer's serial settings in the
+// status row, and every command through the menus and the toolbar. It holds
+// no rule of its own: fields and presentation come from the Workspace, and
+// the module and file commands sit behind their hook interfaces.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/workspace.h"
+#include "file_commands.h"
+#include "main_menu.h"
+#include "module_commands.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QToolBar;
+
+namespace qx::gui {
+
+class FieldBinder;
+class ModeOptions;
+class ProgressWindow;
+class SettingsPages;
+class StatusRow;
+class TEscCharEdit_Form;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(Workspace& workspace, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Hooks: the module operations and the configuration files. Until they
+    // are set, module commands do nothing and file commands say on the
+    // status line that they are not available.
+    void SetModuleCommands(std::unique_ptr<ModuleCommands> commands);
+    void SetFileCommands(std::unique_ptr<FileCommands> commands);
+
+    // Where the About box reads the version block (the running executable).
+    void SetExecutablePath(std::string path) { executablePath_ = std::move(path); }
+
+    Workspace& GetWorkspace() { return workspace_; }
+    // The progress window the module operations run behind (created once).
+    ProgressWindow& Progress() { return *progress_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    const MainMenuActions& Menu() const { return menu_; }
+
+    // The three status panels show the host serial settings.
+    void DisplaySerialSettings();
+    // The caption follows the current file name.
+    void RefreshCaption();
+    // Moves the focus to the field the last SetDefaults or readout named.
+    void ApplyFocusRequest();
+    // The file named by the first command-line argument.
+    void OpenCommandLineFile(const std::string& argument);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* BuildClientArea();
+    void BuildToolBar(QWidget* client);
+    void ConnectCommands();
+    // The show step: runs once, when the window is first shown.
+    void FormShow();
+    void SyncView();
+
+    // The focus rule: a field being edited runs its exit rule before a
+    // command reads the configuration.
+    void FocusToToolBar();
+    // Runs a command; an error that escapes it is shown as an error box.
+    void Run(const std::function<void()>& command);
+    // `resetsFields`: New and Open start from the defaults, whose focus
+    // request the window then follows.
+    void RunFileCommand(const std::function<void(FileCommands&)>& command, bool resetsFields);
+
+    void SetupComPort();
+    void Adv_EscCharClick();
+    void ShowHelpAbout();
+
+    Workspace& workspace_;
+    std::unique_ptr<FieldBinder> binder_;
+    std::unique_ptr<ModuleCommands> module_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<ModeOptions> modeOptions_;
+    std::unique_ptr<SettingsPages> settingsPages_;
+    MainMenuActions menu_{};
+    QToolBar* toolBar_ = nullptr;
+    QPlainTextEdit* memo_ = nullptr;
+    StatusRow* statusRow_ = nullptr;
+    ProgressWindow* progress_ = nullptr;
+    TEscCharEdit_Form* escDialog_ = nullptr;
+    std::string executablePath_;
+    bool shown_ = false;
+};
+
+}  // namespace qx::gui

@@ -1,0 +1,33 @@
+#pragma once
+// The menu bar MainMenu1: File, Communication, Advanced (with the
+// Diagnostics submenu) and Help. Captions use "&" for the access key and
+// "&&" for a visible "&".
+
+#include <QObject>
+
+class QAction;
+class QMenuBar;
+
+namespace qx::gui {
+
+struct MainMenuActions {
+    QAction* File_New;
+    QAction* File_Open;
+    QAction* File_Save;
+    QAction* File_SaveAs;
+    QAction* File_Exit;
+    QAction* Comm_Read;
+    QAction* Comm_Configure;
+    QAction* Comm_Serial;
+    QAction* Adv_Defaults;
+    QAction* Diag_TxBer;
+    QAction* Diag_RxBer;
+    QAction* Diag_TxRxBer;
+    QAction* Diag_RSSI;
+    QAction* Adv_EscChar;
+    QAction* Help_About;
+};
+
+MainMenuActions BuildMainMenu(QMenuBar* bar);
+
+}  // namespace qx::gui

@@ -1,0 +1,29 @@
+#pragma once
+// The commands that talk to a module. The main window runs them on the
+// user-interface thread after its own part (the focus rule); everything
+// else (the operation thread, the progress window, the diagnostics) lives
+// behind this interface.
+
+namespace qx::gui {
+
+class ModuleCommands {
+public:
+    virtual ~ModuleCommands() = default;
+    virtual void ReadModuleConfig() = 0;     // Comm_Read, tb_UpLoad
+    virtual void WriteConfig() = 0;          // Comm_Configure, tb_Program
+    virtual void RestoreFactDefaults() = 0;  // Adv_Defaults, tb_Defaults
+    virtual void TxBertest() = 0;            // Diag_TxBer
+    virtual void RxBerTest(int testNumber) = 0;  // Diag_RxBer 1, Diag_TxRxBer 2, Diag_RSSI 3
+};
+
+// Until the module operations are built in: the commands do nothing.
+class NoModuleCommands final : public ModuleCommands {
+public:
+    void ReadModuleConfig() override {}
+    void WriteConfig() override {}
+    void RestoreFactDefaults() override {}
+    void TxBertest() override {}
+    void RxBerTest(int) override {}
+};
+
+}  // namespace qx::gui

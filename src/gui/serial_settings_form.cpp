@@ -1,0 +1,99 @@
+#include "serial_settings_form.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include "qt_text.h"
+
+namespace qx::gui {
+namespace {
+
+template <std::size_t N>
+void AddItems(QComboBox* box, const std::array<std::string_view, N>& texts) {
+    for (std::string_view t : texts) box->addItem(ToQ(t));
+}
+
+}  // namespace
+
+TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    setObjectName(QStringLiteral("TSerialSettingsForm"));
+    setWindowTitle(QStringLiteral("Serial Port Setup"));
+    setFixedSize(289, 201);
+
+    auto* portBox = new QGroupBox(QStringLiteral("Com Port"), this);
+    portBox->setObjectName(QStringLiteral("rg_ComPort"));
+    portBox->setGeometry(8, 8, 129, 145);
+    auto* grid = new QGridLayout(portBox);
+    grid->setContentsMargins(8, 4, 4, 4);
+    grid->setSpacing(2);
+    ports_ = new QButtonGroup(portBox);
+    for (int i = 0; i < static_cast<int>(kPortTexts.size()); ++i) {
+        auto* button = new QRadioButton(ToQ(kPortTexts[static_cast<std::size_t>(i)]), portBox);
+        button->setObjectName(QStringLiteral("rg_ComPort_%1").arg(i));
+        ports_->addButton(button, i);
+        // Two columns, filled top to bottom.
+        grid->addWidget(button, i % 4, i / 4);
+    }
+
+    rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
+    AddItems(rate_, kBaudTexts);
+    dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), 152, 44);
+    AddItems(dataBits_, kDataBitsTexts);
+    stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), 152, 80);
+    AddItems(stopBits_, kStopBitsTexts);
+    parity_ = AddCombo("Combo_Parity", QStringLiteral("Parity"), 152, 116);
+    AddItems(parity_, kDialogParityTexts);
+
+    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BitBtn2"));
+    ok->setGeometry(56, 164, 81, 27);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TSerialSettingsForm::BitBtn2Click);
+
+    auto* cancel =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("btn_Cancel"));
+    cancel->setGeometry(152, 164, 81, 27);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QComboBox* TSerialSettingsForm::AddCombo(const char* name, const QString& caption, int x, int y) {
+    auto* label = new QLabel(caption, this);
+    label->setGeometry(x, y, 129, 14);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(x, y + 14, 129, 20);
+    label->setBuddy(box);
+    return box;
+}
+
+void TSerialSettingsForm::GetSerialDetails(HostSerialSettings& settings) {
+    settings_ = &settings;
+    if (QAbstractButton* b = ports_->button(settings.PortIndex)) b->setChecked(true);
+    rate_->setCurrentIndex(settings.BaudIndex);
+    dataBits_->setCurrentIndex(settings.DataBits);
+    stopBits_->setCurrentIndex(settings.StopBits);
+    parity_->setCurrentIndex(settings.Parity);
+}
+
+void TSerialSettingsForm::BitBtn2Click() {
+    if (settings_) {
+        const auto index = [](int i) { return static_cast<std::uint8_t>(i < 0 ? 0 : i); };
+        settings_->PortIndex = index(ports_->checkedId());
+        settings_->BaudIndex = index(rate_->currentIndex());
+        settings_->DataBits = index(dataBits_->currentIndex());
+        settings_->StopBits = index(stopBits_->currentIndex());
+        settings_->Parity = index(parity_->currentIndex());
+    }
+    accept();
+}
+
+}  // namespace qx::gui
