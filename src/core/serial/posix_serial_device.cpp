@@ -215,14 +215,18 @@ bool PosixSerialDevice::WaitForDrain(long long deadline) const {
     }
 }
 
+// The output purge discards only what is still queued for the line. A
+// pseudo-terminal hands written bytes to its far end's input and reports an
+// empty queue; flushing its output then would throw away a command that was
+// written in full but not yet taken by the far end. A real port reports what
+// it has not sent yet, and only that is discarded.
 void PosixSerialDevice::Purge(unsigned flags) {
     if (!fd_.Valid()) return;
-    if ((flags & kPurgeOutput) && (flags & kPurgeInput))
-        ::tcflush(fd_.Get(), TCIOFLUSH);
-    else if (flags & kPurgeOutput)
-        ::tcflush(fd_.Get(), TCOFLUSH);
-    else if (flags & kPurgeInput)
-        ::tcflush(fd_.Get(), TCIFLUSH);
+    if (flags & kPurgeOutput) {
+        int queued = 0;
+        if (::ioctl(fd_.Get(), TIOCOUTQ, &queued) != 0 || queued > 0) ::tcflush(fd_.Get(), TCOFLUSH);
+    }
+    if (flags & kPurgeInput) ::tcflush(fd_.Get(), TCIFLUSH);
 }
 
 CtsState PosixSerialDevice::Cts() const {
