@@ -1,0 +1,16 @@
+#pragma once
+// The window test suites, one factory each.
+
+#include <QObject>
+#include <memory>
+
+namespace qx::test {
+
+std::unique_ptr<QObject> MakeMainFormTest();
+std::unique_ptr<QObject> MakeMainFormBindingTest();
+std::unique_ptr<QObject> MakeDialogsTest();
+std::unique_ptr<QObject> MakeDispatcherTest();
+std::unique_ptr<QObject> MakeVersionBlockTest();
+std::unique_ptr<QObject> MakeExecutableTest();
+
+}  // namespace qx::test
