@@ -91,7 +91,10 @@ void BerTestSession::TestDataReceived(const std::string& text) {
     }
 }
 
-void BerTestSession::ParseTestLine(const std::string& line) {
+void BerTestSession::ParseTestLine(const std::string& rawLine) {
+    // Every line after the first starts with the LF of the previous CR LF
+    // pair; it is no part of what the user reads.
+    const std::string line = rawLine.substr(std::min(rawLine.find_first_not_of('\n'), rawLine.size()));
     if (testCommand_ == "AT&T3") {
         if (line.find("dBm") != std::string::npos) Show(3, line);
         return;
