@@ -13,7 +13,7 @@ void ApplyApplicationLook(QApplication& app) {
     app.setFont(font);
     // Page tabs as narrow as their captions, so that every page of a
     // column shows its tab.
-    app.setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 5px; }"));
+    app.setStyleSheet(QStringLiteral("QTabBar::tab { padding: 1px 2px; }"));
 }
 
 }  // namespace qx::gui

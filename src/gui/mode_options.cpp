@@ -65,6 +65,7 @@ QWidget* ModeOptions::BuildTransparent(FieldBinder& binder) {
 QWidget* ModeOptions::BuildControlled(FieldBinder& binder) {
     auto* box = new QGroupBox(QStringLiteral("Controlled Mode Options: "), panel_);
     auto* column = CompactColumn(box);
+    column->setContentsMargins(2, 2, 2, 2);
     auto* pages = new QTabWidget(box);
     pages->setObjectName(QStringLiteral("PageControl1"));
     pages->addTab(BuildGeneralPage(binder), QStringLiteral("General"));
@@ -81,7 +82,7 @@ QWidget* ModeOptions::BuildGeneralPage(FieldBinder& binder) {
     AddNumberRow(binder, form, FieldId::ed_CM_SysAdd);
     AddNumberRow(binder, form, FieldId::ed_CM_UnitAdd);
     form->addRow(binder.Check(FieldId::chk_CM_Fast, page));
-    auto* note = new QLabel(QStringLiteral("(Repeaters will not be used)"), page);
+    auto* note = WrappedLabel(QStringLiteral("(Repeaters will not be used)"), page);
     note->setObjectName(QStringLiteral("lbl_CM_Fast"));
     note->setIndent(18);
     form->addRow(note);
@@ -114,7 +115,7 @@ QWidget* ModeOptions::BuildAdvancedPage(FieldBinder& binder) {
 QWidget* ModeOptions::BuildStoredPage(FieldBinder& binder) {
     auto* page = new QWidget;
     auto* column = CompactColumn(page);
-    column->setContentsMargins(2, 2, 2, 2);
+    column->setContentsMargins(0, 0, 0, 0);
     stored_ = new QTabWidget(page);
     stored_->setObjectName(QStringLiteral("PageControl3"));
     for (int z = 0; z < 4; ++z) {

@@ -68,6 +68,7 @@ QWidget* Stretched(QWidget* page) {
 SettingsPages::SettingsPages(FieldBinder& binder, QWidget* parent) : box_(new QGroupBox(QStringLiteral("Settings:"), parent)) {
     box_->setObjectName(QStringLiteral("gb_FlowCtrl"));
     auto* column = CompactColumn(box_);
+    column->setContentsMargins(2, 2, 2, 2);
     auto* pages = new QTabWidget(box_);
     pages->setObjectName(QStringLiteral("Page_Settings"));
     pages->addTab(Named(BuildRadioPage(binder), "Tab_Radio"), QStringLiteral("Radio"));
@@ -138,7 +139,7 @@ QWidget* SettingsPages::BuildAdvancedPage(FieldBinder& binder) {
 QWidget* SettingsPages::BuildSRegPage(FieldBinder& binder) {
     auto* page = new QWidget;
     auto* column = CompactColumn(page);
-    column->setContentsMargins(2, 2, 2, 2);
+    column->setContentsMargins(0, 0, 0, 0);
     sregPages_ = new QTabWidget(page);
     sregPages_->setObjectName(QStringLiteral("PageControl2"));
     sregPages_->addTab(Stretched(RegisterPage(binder, {FieldId::sreg_0, FieldId::sreg_1, FieldId::sreg_2,
