@@ -10,6 +10,8 @@ const std::vector<Command>& Commands() {
         {"set", "FILE NAME=VALUE... [-o OUT]", RunSet},
         {"commands", "[FILE] [--sysaddr N]", RunCommands},
         {"parse-listing", "FILE [--sysaddr N] [--json]", RunParseListing},
+        {"identify", "[--port COMn|PATH] [--baud RATE] [--format N-8-1] [--com N=PATH]...", RunIdentify},
+        {"console", "[--port COMn|PATH] [--baud RATE] [--format N-8-1] [--com N=PATH]... [--wake] CMD...", RunConsole},
     };
     return commands;
 }

@@ -13,5 +13,7 @@ int RunNew(CliContext& context, std::vector<std::string> args);
 int RunSet(CliContext& context, std::vector<std::string> args);
 int RunCommands(CliContext& context, std::vector<std::string> args);
 int RunParseListing(CliContext& context, std::vector<std::string> args);
+int RunIdentify(CliContext& context, std::vector<std::string> args);
+int RunConsole(CliContext& context, std::vector<std::string> args);
 
 }  // namespace qx::cli

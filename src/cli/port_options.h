@@ -1,0 +1,43 @@
+#pragma once
+// The options that say which port and line settings a qxcfg command uses:
+//   --port P         COM1..COM8, or a device path (which then stands for
+//                    the chosen com slot, COM1 unless --port named one)
+//   --baud RATE      one of the twelve host rates (1200..115200)
+//   --format P-D-S   parity N/O/E, data bits 7/8, stop bits 1/2 (N-8-1)
+//   --com N=PATH     COMn is at PATH (repeatable)
+// Defaults: COM1, 9600, N-8-1; COMn at /dev/ttyUSB(n-1).
+
+#include <optional>
+#include <string>
+
+#include "app/model_variant.h"
+#include "cli/arg_reader.h"
+#include "serial/comqx7_object.h"
+#include "serial/host_serial_settings.h"
+#include "serial/port_map.h"
+
+namespace qx::cli {
+
+class PortOptions {
+public:
+    PortOptions();
+
+    // Consumes the next argument when it is one of the port options.
+    bool Take(ArgReader& reader);
+
+    // The settings and map after every option has been read.
+    HostSerialSettings Settings() const;
+    PortMap Ports() const;
+    ChannelSetup Setup(const ModelVariant& variant) const;
+
+private:
+    HostSerialSettings settings_;
+    PortMap ports_;
+    std::optional<std::string> portPath_;
+};
+
+// "E-7-1" -> parity 2, data bits 0 (7), stop bits 0 (one); a usage error
+// otherwise.
+void ParseFormat(const std::string& text, HostSerialSettings& settings);
+
+}  // namespace qx::cli
