@@ -1,0 +1,42 @@
+#pragma once
+// A qxsim per test, on a link in the test's own temporary folder.
+
+#include "e2e/sim_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace qx::simtest {
+
+class SimTest : public ::testing::Test {
+protected:
+    std::string Link() const { return dir_.File("module"); }
+    std::string StateFile() const { return dir_.File("state"); }
+
+    void Start(std::vector<std::string> args = {}) {
+        sim_.reset();
+        sim_ = std::make_unique<SimProcess>(Link(), std::move(args), dir_.File("stderr"));
+        ASSERT_FALSE(sim_->SlavePath().empty()) << "qxsim did not report its slave: " << StderrText();
+    }
+    int Stop() { return sim_->Stop(); }
+
+    std::unique_ptr<HostPort> Open(const HostLine& line = {}) { return std::make_unique<HostPort>(Link(), line); }
+
+    std::string StderrText() const {
+        std::ifstream in(dir_.File("stderr"));
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // The "AT&V" answer, up to and including its result code.
+    static std::string Listing(HostPort& port) { return port.Exchange("AT&V\r"); }
+
+    TempDir dir_;
+    std::unique_ptr<SimProcess> sim_;
+};
+
+}  // namespace qx::simtest
