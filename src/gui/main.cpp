@@ -43,7 +43,6 @@ int main(int argc, char** argv) {
     TMainForm form(workspace);
     boxes.SetParent(&form);
     // The module operations hook in here: form.SetModuleCommands(...).
-    // The configuration files hook in here: form.SetFileCommands(...).
 
     form.show();  // the show step starts the workspace (defaults, host serial settings)
     form.OpenCommandLineFile(options.file);

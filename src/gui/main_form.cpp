@@ -14,18 +14,19 @@
 #include <QToolButton>
 #include <exception>
 
+#include "core_file_commands.h"
 #include "esc_char_edit_form.h"
 #include "field_binder.h"
 #include "help_about_form.h"
 #include "mode_options.h"
 #include "operating_mode_box.h"
 #include "progress_window.h"
+#include "qt_file_dialogs.h"
 #include "qt_text.h"
 #include "serial_settings_form.h"
 #include "settings_pages.h"
 #include "status_row.h"
 #include "toolbar_icons.h"
-#include "unavailable_file_commands.h"
 
 namespace qx::gui {
 namespace {
@@ -48,7 +49,7 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
       workspace_(workspace),
       binder_(std::make_unique<FieldBinder>(workspace.config)),
       module_(std::make_unique<NoModuleCommands>()),
-      files_(std::make_unique<UnavailableFileCommands>(workspace.config)),
+      files_(std::make_unique<CoreFileCommands>(workspace, std::make_unique<QtFileDialogs>(this))),
       executablePath_(FromQ(QCoreApplication::applicationFilePath())) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(ToQ(workspace_.variant.WindowCaption));

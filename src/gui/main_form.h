@@ -33,9 +33,9 @@ public:
     explicit TMainForm(Workspace& workspace, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Hooks: the module operations and the configuration files. Until they
-    // are set, module commands do nothing and file commands say on the
-    // status line that they are not available.
+    // Hooks: the module operations (until set, module commands do nothing)
+    // and the configuration files (the core's commands with the window's
+    // file dialogs unless replaced).
     void SetModuleCommands(std::unique_ptr<ModuleCommands> commands);
     void SetFileCommands(std::unique_ptr<FileCommands> commands);
 

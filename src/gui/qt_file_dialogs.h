@@ -1,29 +1,28 @@
 #pragma once
-// The open and save dialogs of the configuration files: one filter entry
-// "*.X7R", default extension ".X7R".
+// The open and save dialogs of the configuration files (OpenDialog1,
+// SaveDialog1): one filter entry "*.X7R", default extension ".X7R", starting
+// in the current working directory and leaving it at the folder chosen; the
+// save dialog does not ask before replacing a file.
 
-#include <QString>
-#include <optional>
-#include <string>
+#include "files/file_dialogs.h"
 
 class QFileDialog;
 class QWidget;
 
 namespace qx::gui {
 
-class QtFileDialogs {
+class QtFileDialogs final : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
 
-    // OpenDialog1: the chosen file, or nothing when cancelled.
-    std::optional<std::string> AskOpenFileName() const;
-    // SaveDialog1, starting from `current` when there is one.
-    std::optional<std::string> AskSaveFileName(const std::string& current) const;
+    std::optional<std::string> AskOpenPath() override;
+    std::optional<std::string> AskSavePath() override;
 
     // The dialogs' common set-up (exposed for tests).
     static void Configure(QFileDialog& dialog);
 
 private:
+    std::optional<std::string> Ask(QFileDialog& dialog);
     QWidget* parent_;
 };
 

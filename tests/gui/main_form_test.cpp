@@ -15,10 +15,17 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "core_file_commands.h"
 #include "esc_char_edit_form.h"
 #include "gui_fixture.h"
 #include "help_about_form.h"
 #include "number_edit.h"
+#include "qt_file_dialogs.h"
+#include "qt_text.h"
 #include "status_row.h"
 #include "suites.h"
 
@@ -179,15 +186,51 @@ private slots:
         QCOMPARE(w.files->calls.back(), std::string("CommandLine:/tmp/a.X7R"));
     }
 
-    void fileCommandsWithoutFileSupportSaySo() {
-        ScriptedPrompter prompter;
-        Workspace workspace(ModelVariant::Main(), prompter, FixedSystemAddress(5));
-        gui::TMainForm form(workspace);
-        form.show();
-        form.Menu().File_Open->trigger();
-        QCOMPARE(form.findChild<QLabel*>("StatusBar1")->text(),
-                 QStringLiteral("Configuration files are not available in this version."));
-        QVERIFY(prompter.shown.empty());
+    void saveNewAndOpenThroughTheCoreFileCommands() {
+        struct ScriptedDialogs : FileDialogs {
+            std::optional<std::string> path;
+            int asked = 0;
+            std::optional<std::string> AskOpenPath() override { return ++asked, path; }
+            std::optional<std::string> AskSavePath() override { return ++asked, path; }
+        };
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const std::string path = gui::FromQ(dir.filePath(QStringLiteral("site.X7R")));
+        StartedWindow w;
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        ScriptedDialogs* scripted = dialogs.get();
+        scripted->path = path;
+        w.form.SetFileCommands(std::make_unique<gui::CoreFileCommands>(w.workspace, std::move(dialogs)));
+
+        TypeInto(w.Find("Radio_TxHold"), "77");
+        QTest::mouseClick(w.form.findChild<QToolButton*>("tb_Save"), Qt::LeftButton);
+        QCOMPARE(scripted->asked, 1);  // no current file yet: asks for a name
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("site.X7R"))));
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("QX7T-R Configuration: ") + gui::ToQ(path));
+
+        w.prompter.Script({Answer::Ok});
+        w.form.Menu().File_New->trigger();
+        QCOMPARE(w.prompter.shown.at(0).text, std::string("Open new configuration?"));
+        QCOMPARE(w.Find<QLineEdit>("Radio_TxHold")->text(), QStringLiteral("0"));
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("QX7T-R Configuration"));
+
+        w.form.Menu().File_Open->trigger();
+        QCOMPARE(scripted->asked, 2);
+        QCOMPARE(w.Find<QLineEdit>("Radio_TxHold")->text(), QStringLiteral("77"));
+        QCOMPARE(w.Find<QLineEdit>("sreg_16")->text(), QStringLiteral("77"));
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("QX7T-R Configuration: ") + gui::ToQ(path));
+
+        // The menu's Save writes over the current file without asking.
+        w.form.Menu().File_Save->trigger();
+        QCOMPARE(scripted->asked, 2);
+    }
+
+    void fileDialogsFilterOnX7R() {
+        QFileDialog dialog;
+        gui::QtFileDialogs::Configure(dialog);
+        QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("*.X7R (*.X7R)")});
+        QVERIFY(dialog.testOption(QFileDialog::HideNameFilterDetails));
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("X7R"));
     }
 
     void statusPanelsOpenTheirMenusUpward() {

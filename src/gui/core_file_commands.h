@@ -1,0 +1,29 @@
+#pragma once
+// The window's file commands: the core's New, Open, Save and Save As on the
+// workspace, with the file dialogs given.
+
+#include <memory>
+
+#include "app/workspace.h"
+#include "file_commands.h"
+#include "files/file_dialogs.h"
+
+namespace qx::gui {
+
+class CoreFileCommands final : public FileCommands {
+public:
+    CoreFileCommands(Workspace& workspace, std::unique_ptr<FileDialogs> dialogs)
+        : workspace_(workspace), dialogs_(std::move(dialogs)) {}
+
+    void New() override;
+    void Open() override;
+    void Save() override;
+    void SaveAs() override;
+    void OpenCommandLineFile(const std::string& argument) override;
+
+private:
+    Workspace& workspace_;
+    std::unique_ptr<FileDialogs> dialogs_;
+};
+
+}  // namespace qx::gui
