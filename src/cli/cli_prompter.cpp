@@ -18,6 +18,7 @@ std::string OneLine(const std::string& text) {
 }
 
 Answer CliPrompter::Show(const Message& message) {
+    if (message.kind == MessageKind::Error) ++errorsShown_;
     err_ << KindName(message.kind) << ": " << OneLine(message.ShownText());
     Answer answer = Answer::Ok;
     switch (message.buttons) {

@@ -13,7 +13,12 @@ public:
     CliPrompter(std::ostream& err, bool answerYes) : err_(err), answerYes_(answerYes) {}
     Answer Show(const Message& message) override;
 
+    // How many error messages have been shown: a command that showed one
+    // has failed.
+    int ErrorsShown() const { return errorsShown_; }
+
 private:
+    int errorsShown_ = 0;
     std::ostream& err_;
     bool answerYes_;
 };

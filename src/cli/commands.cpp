@@ -12,6 +12,11 @@ const std::vector<Command>& Commands() {
         {"parse-listing", "FILE [--sysaddr N] [--json]", RunParseListing},
         {"identify", "[--port COMn|PATH] [--baud RATE] [--format N-8-1] [--com N=PATH]...", RunIdentify},
         {"console", "[--port COMn|PATH] [--baud RATE] [--format N-8-1] [--com N=PATH]... [--wake] CMD...", RunConsole},
+        {"read", "[PORT OPTIONS] [-o FILE] [--json]", RunRead},
+        {"write", "[PORT OPTIONS] FILE [--verify]", RunWrite},
+        {"restore", "[PORT OPTIONS] [--json]", RunRestore},
+        {"txber", "[PORT OPTIONS] start|stop", RunTxBer},
+        {"rxber", "[PORT OPTIONS] --test 1|2|3 [--seconds N]", RunRxBer},
     };
     return commands;
 }

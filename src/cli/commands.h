@@ -9,6 +9,11 @@ namespace qx::cli {
 struct CliContext;
 
 int RunShow(CliContext& context, std::vector<std::string> args);
+int RunRead(CliContext& context, std::vector<std::string> args);
+int RunWrite(CliContext& context, std::vector<std::string> args);
+int RunRestore(CliContext& context, std::vector<std::string> args);
+int RunTxBer(CliContext& context, std::vector<std::string> args);
+int RunRxBer(CliContext& context, std::vector<std::string> args);
 int RunNew(CliContext& context, std::vector<std::string> args);
 int RunSet(CliContext& context, std::vector<std::string> args);
 int RunCommands(CliContext& context, std::vector<std::string> args);

@@ -12,6 +12,10 @@ namespace qx {
 
 class TxBerTest {
 public:
+    TxBerTest() = default;
+    // For a front end that knows the module is transmitting already.
+    explicit TxBerTest(bool running) : caption_(running ? "Stop Tx BER Test" : "Start Tx BER Test") {}
+
     // "Start Tx BER Test" or "Stop Tx BER Test".
     const std::string& Caption() const { return caption_; }
 

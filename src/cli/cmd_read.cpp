@@ -1,0 +1,59 @@
+// qxcfg read: reads the module's configuration as the window's Read does,
+// prints it like show, and saves it when asked.
+
+#include "cli/cli_workspace.h"
+#include "cli/commands.h"
+#include "cli/field_output.h"
+#include "cli/online_options.h"
+#include "cli/usage_error.h"
+#include "files/config_file_commands.h"
+#include "operations/operation_starters.h"
+
+namespace qx::cli {
+
+void PrintReadResult(CliContext& context, const Workspace& workspace, bool json) {
+    if (json) {
+        PrintFieldsJson(workspace.config, context.out);
+    } else {
+        PrintFields(workspace.config, context.out);
+        context.out << "StatusLine=" << workspace.config.View().statusText << '\n';
+    }
+}
+
+int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
+    if (!path) return kExitOk;
+    FixedPathDialogs dialogs(*path);
+    try {
+        SaveAs(workspace, dialogs, true);
+    } catch (const std::exception& e) {
+        context.err << "qxcfg: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunRead(CliContext& context, std::vector<std::string> args) {
+    ArgReader reader(std::move(args));
+    OnlineOptions online;
+    std::optional<std::string> output;
+    bool json = false;
+    while (!reader.AtEnd()) {
+        if (online.Take(reader)) continue;
+        if (auto o = reader.TakeOption("-o")) {
+            output = *o;
+        } else if (reader.TakeFlag("--json")) {
+            json = true;
+        } else {
+            throw UsageError("read: unexpected argument '" + reader.Peek() + "'");
+        }
+    }
+    auto workspace = StartWorkspace(context, std::nullopt);
+    online.ApplyTo(*workspace);
+    PrepareReadModuleConfig(*workspace);
+    const int rc = RunModuleOperation(context, *workspace, online, ModuleOperation::Read);
+    if (rc != kExitOk) return rc;
+    PrintReadResult(context, *workspace, json);
+    return SaveReadResult(context, *workspace, output);
+}
+
+}  // namespace qx::cli

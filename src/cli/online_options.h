@@ -1,0 +1,69 @@
+#pragma once
+// What the qxcfg commands that talk to a module share: the port options,
+// the escape character, the live communication log (--verbose), and running
+// a module operation to its end with Ctrl-C as Cancel.
+
+#include <signal.h>
+
+#include <optional>
+
+#include "app/workspace.h"
+#include "cli/cli_context.h"
+#include "cli/port_options.h"
+#include "config/command_builder.h"
+#include "operations/module_operation.h"
+#include "operations/operation_context.h"
+
+namespace qx::cli {
+
+struct OnlineOptions {
+    PortOptions port;
+    std::optional<int> escapeCode;
+    bool verbose = false;
+
+    // Consumes the next argument when it is one of these options.
+    bool Take(ArgReader& reader);
+    // The host settings and escape character into the workspace.
+    void ApplyTo(Workspace& workspace) const;
+    // Opens channels on the chosen ports with the workspace's escape
+    // character at the moment of opening.
+    ChannelFactory Factory(Workspace& workspace) const;
+};
+
+inline constexpr int kExitCancelled = 130;
+
+// Runs the operation to its end. Returns kExitOk, kExitFailure when an
+// error was shown, or kExitCancelled after Ctrl-C.
+int RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
+                       ModuleOperation operation, ConfigCommandList commandList = {});
+
+// While it lives, every new entry of the workspace's log is copied to
+// standard error (when verbose).
+class LogEcho {
+public:
+    LogEcho(CliContext& context, Workspace& workspace, bool verbose);
+    ~LogEcho();
+    LogEcho(const LogEcho&) = delete;
+    LogEcho& operator=(const LogEcho&) = delete;
+
+private:
+    Workspace& workspace_;
+    int token_ = 0;
+};
+
+// Ctrl-C: true once the user has asked to stop.
+bool InterruptRequested();
+// Installs the Ctrl-C handler while it lives.
+class InterruptGuard {
+public:
+    InterruptGuard();
+    ~InterruptGuard();
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    struct sigaction previousInt_ {};
+    struct sigaction previousTerm_ {};
+};
+
+}  // namespace qx::cli
