@@ -347,6 +347,19 @@ TEST(ReadoutParser, TransparentRepeaterDtrCascade) {
     EXPECT_EQ(one.s.config.LastDtrSetting(), 1);
 }
 
+TEST(ReadoutParser, SerialRateBeyondTheListLeavesNoSelectionAndDefaultsStillWork) {
+    // Found by fuzzing: "C47" leaves the serial rate list without a
+    // selection; resetting to defaults afterwards must not fail on the
+    // threshold question that the data-rate reset asks.
+    Readout r;
+    r.Parse(Listing().Set("C", "47").Set("B", "2").Text());
+    EXPECT_EQ(r.V(F::Serial_Baud), -1);
+    r.s.prompter.Clear();
+    EXPECT_NO_THROW(r.s.config.SetDefaults());
+    EXPECT_EQ(r.V(F::Serial_Baud), 4);
+    EXPECT_EQ(r.V(F::sreg_18), 120);
+}
+
 TEST(ReadoutParser, FlushBufferUpTo) {
     struct Case {
         long position;

@@ -15,6 +15,12 @@ void WorkingConfig::SetDefaults() {
         rates.assign(std::begin(items::kRadioDataRateBasic), std::end(items::kRadioDataRateBasic));
         Notify(F::Radio_DataRate);
     }
+    // A damaged readout can leave the serial rate list without a selection
+    // (a rate code beyond its items). The data-rate step below may ask the
+    // threshold question, whose formula needs that rate: give the list its
+    // default first (a program change of a drop-down runs no rule), so that
+    // the reset itself cannot fail.
+    if (Choice(F::Serial_Baud) < 0) SetToDefault(F::Serial_Baud);
     // 2. Status line and log.
     SetStatusText({});
     ClearLog();
