@@ -1,0 +1,150 @@
+// qxcfg's module commands against the simulator on a real pseudo-terminal:
+// read, write with verification, restore, the rate change the host follows,
+// the refused XON/XOFF, and the diagnostics.
+
+#include <map>
+#include <sstream>
+
+#include "e2e/sim_fixture.h"
+#include "support/run_process.h"
+
+namespace qx::simtest {
+namespace {
+
+using test::RunProgram;
+
+std::map<std::string, std::string> Fields(const std::string& out) {
+    std::map<std::string, std::string> fields;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos) fields[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return fields;
+}
+
+class QxcfgOnlineTest : public SimTest {
+protected:
+    test::ProcessResult Qxcfg(std::vector<std::string> args) {
+        args.insert(args.begin() + 1, {"--port", Link()});
+        return RunProgram("qxcfg", args);
+    }
+    // A configuration file made with qxcfg's own rules.
+    std::string MakeFile(const std::vector<std::string>& settings) {
+        const std::string file = dir_.File("wanted.X7R");
+        EXPECT_EQ(RunProgram("qxcfg", {"new", "-o", file, "--sysaddr", "77"}).exitCode, 0);
+        std::vector<std::string> args{"set", file};
+        args.insert(args.end(), settings.begin(), settings.end());
+        const auto r = RunProgram("qxcfg", args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return file;
+    }
+};
+
+TEST_F(QxcfgOnlineTest, ReadPrintsTheModulesConfigurationAndSavesIt) {
+    Start({"--state", StateFile()});
+    const auto r = Qxcfg({"read", "-o", dir_.File("read.X7R")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto f = Fields(r.out);
+    EXPECT_EQ(f["OperatingMode"], "1");
+    EXPECT_EQ(f["StatusLine"].rfind("  V", 0), 0u);
+    EXPECT_NE(r.err.find("Reading Module..."), std::string::npos);
+    const auto shown = RunProgram("qxcfg", {"show", dir_.File("read.X7R")});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(Fields(shown.out)["ed_TM_SysAdd"], f["ed_TM_SysAdd"]);
+}
+
+TEST_F(QxcfgOnlineTest, WriteThenVerifyAndReadBack) {
+    Start({"--state", StateFile()});
+    const std::string file =
+        MakeFile({"OperatingMode=5", "Z1_Dest=9", "Z1_Rpt1=4", "sreg_2=35", "Radio_Crc=1", "Serial_DCD=2"});
+    const auto w = Qxcfg({"write", file, "--verify"});
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_NE(w.out.find("verified"), std::string::npos);
+    // The new escape character is the module's now: a read needs it.
+    const auto r = Qxcfg({"read", "--escape-char", "35"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto f = Fields(r.out);
+    EXPECT_EQ(f["rb_CM_Single"], "1");
+    EXPECT_EQ(f["Z1_Dest"], "9");
+    EXPECT_EQ(f["Z1_Rpt1"], "4");
+    EXPECT_EQ(f["ed_CM_SysAdd"], "77");
+    EXPECT_EQ(f["Radio_Crc"], "1");
+}
+
+TEST_F(QxcfgOnlineTest, TheHostFollowsANewRateAndFormat) {
+    Start();
+    const std::string file = MakeFile({"Serial_Baud=6", "Serial_Parity=3", "Serial_Data=0"});
+    const auto w = Qxcfg({"write", file, "--verify"});
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    // The module now listens at its new settings only.
+    const auto r = Qxcfg({"read", "--baud", "19200", "--format", "E-7-1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Fields(r.out)["Serial_Baud"], "6");
+}
+
+TEST_F(QxcfgOnlineTest, RefusedXonXoffIsReportedAndNothingIsStored) {
+    Start({"--fault", "reject-xon", "--state", StateFile()});
+    const std::string file = MakeFile({"Serial_Flow=3", "sreg_20=9"});
+    const auto w = Qxcfg({"write", file});
+    EXPECT_EQ(w.exitCode, 1);
+    EXPECT_NE(w.err.find("ERROR: Error programming XON/XOFF flow control. This parameter is not supported by the "
+                         "module firmware."),
+              std::string::npos);
+    const auto r = Qxcfg({"read"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Fields(r.out)["sreg_20"], "100");
+}
+
+TEST_F(QxcfgOnlineTest, RestoreAsksThenRestoresFactorySettings) {
+    Start({"--state", StateFile()});
+    ASSERT_EQ(Qxcfg({"write", MakeFile({"sreg_20=9"})}).exitCode, 0);
+    const auto declined = RunProgram("qxcfg", {"--no", "restore", "--port", Link()});
+    EXPECT_EQ(declined.exitCode, 0);
+    EXPECT_NE(declined.err.find("-> No"), std::string::npos);
+    const auto r = Qxcfg({"restore"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("WARNING: This option will delete all existing configuration data and restore factory "
+                         "defaults to the modem. Continue? -> Yes"),
+              std::string::npos);
+    EXPECT_EQ(Fields(r.out)["sreg_20"], "100");
+}
+
+TEST_F(QxcfgOnlineTest, ReadsAModuleInDataMode) {
+    Start({"--online"});
+    const auto r = Qxcfg({"read"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+}
+
+TEST_F(QxcfgOnlineTest, ReceiveTestsStreamTheirFields) {
+    Start();
+    const auto ber = Qxcfg({"rxber", "--test", "1", "--seconds", "1"});
+    ASSERT_EQ(ber.exitCode, 0) << ber.err;
+    EXPECT_NE(ber.out.find("edit_TotTest="), std::string::npos);
+    EXPECT_NE(ber.err.find("Receive Bit Error Rate Test"), std::string::npos);
+    const auto rssi = Qxcfg({"rxber", "--test", "3", "--seconds", "1"});
+    ASSERT_EQ(rssi.exitCode, 0) << rssi.err;
+    EXPECT_NE(rssi.out.find("edit_Level="), std::string::npos);
+    EXPECT_EQ(rssi.out.find("edit_Test="), std::string::npos);
+    // The module is back in command mode afterwards.
+    EXPECT_EQ(Qxcfg({"identify"}).exitCode, 0);
+}
+
+TEST_F(QxcfgOnlineTest, TransmitTestStartsAndStops) {
+    Start();
+    const auto start = Qxcfg({"txber", "start"});
+    EXPECT_EQ(start.exitCode, 0) << start.err;
+    EXPECT_EQ(start.err, "INFORMATION: Transmit Bit Error Rate Test started.\n");
+    const auto stop = Qxcfg({"txber", "stop"});
+    EXPECT_EQ(stop.exitCode, 0) << stop.err;
+    EXPECT_EQ(stop.err, "INFORMATION: Transmit Bit Error Rate Test stopped.\n");
+}
+
+TEST_F(QxcfgOnlineTest, AMissingPortFailsWithTheOpeningText) {
+    const auto r = RunProgram("qxcfg", {"read", "--port", dir_.File("nothing-here")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("ERROR: COM1- This port may be already in use or not present."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qx::simtest
