@@ -44,6 +44,24 @@ TEST(ReadoutParser, DefaultListingGivesTheDefaultCommands) {
     EXPECT_EQ(r.reply.substr(0, 4), " S17");
 }
 
+TEST(ReadoutParser, PaddedListingAcrossLines) {
+    // Values padded to three digits, items on several lines, a blank after
+    // every value, S15 listed but never read.
+    const std::string listing =
+        "\r\nB0 C12 E1 Q0 V1 X2 &B14 &C1 &D1 &E0 &G004 &K5 &L3 &M2 &N1 &S200 &U009 \\T030 \r\n"
+        "S0:001 S1:050 S2:043 S3:013 S4:010 S5:008 S6:000 S7:005 S8:000 S9:071 S10:001 \r\n"
+        "S11:000 S12:000 S13:000 S14:255 S15:000 S16:000 S17:000 S18:120 S19:005 S20:100 S21:001 \r\n"
+        "&Z0= \r\n&Z1=4,9 \r\n&Z2= \r\n&Z3= \r\n\r\nOK\r\n";
+    Readout r;
+    r.Parse(listing);
+    EXPECT_EQ(r.s.config.Mode(), OperatingMode::AutoConnectSlave);
+    const std::pair<F, long> expected[] = {
+        {F::Serial_Baud, 12}, {F::Adv_Response, 2}, {F::Serial_Parity, 3}, {F::Serial_DTR, 1}, {F::ed_TM_GrpAdd1, 4},
+        {F::Serial_Flow, 3},  {F::ed_CM_SysAdd, 200}, {F::ed_CM_UnitAdd, 9}, {F::Adv_LinkRst, 30}, {F::sreg_9, 71},
+        {F::Z0_Dest, 0},      {F::Z1_Rpt1, 4},        {F::Z1_Dest, 9},       {F::sreg_21, 1}};
+    for (auto [field, value] : expected) EXPECT_EQ(r.V(field), value) << Spec(field).name;
+}
+
 TEST(ReadoutParser, EchoedCommandBeforeTheListingIsCutAway) {
     // The echo "AT&V" carries a "V" ahead of the listing's own; the cut at
     // "Q" removes it before "V" is looked up.
