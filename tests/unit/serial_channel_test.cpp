@@ -213,16 +213,6 @@ TEST(TCOMQX7Object, ClearModemLineTakesOneShortReadThenDiscardsEverything) {
     EXPECT_EQ(ch.channel.LastReply(), "\r\nOK\r\n");
 }
 
-TEST(TCOMQX7Object, BuildEscapeSequenceUsesTheChannelsCharacter) {
-    PtyPeer peer;
-    Channel ch(peer, '+');
-    EXPECT_EQ(ch.channel.BuildEscapeSequence(), "+++");
-    EscapeCharacter minus;
-    minus.Set('-');
-    ch.channel.SetEscapeCharacter(minus);
-    EXPECT_EQ(ch.channel.BuildEscapeSequence(), "---");
-}
-
 TEST(TCOMQX7Object, TwoChannelsOnTwoPortsKeepTheirOwnLastReply) {
     PtyPeer a, b;
     Channel ca(a), cb(b);

@@ -63,14 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SiteCase{"ReceiveTestWindowClosed", ReportSite::ReceiveTestWindowClosed, kR4, kR5, kR5}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ModuleErrorReport, ErrorClassesAreDistinct) {
-    EXPECT_EQ(dynamic_cast<const ECommsError*>(static_cast<const std::exception*>(&kWake)), nullptr);
-    EXPECT_EQ(dynamic_cast<const ECommsError*>(static_cast<const std::exception*>(&kInUse)), nullptr);
-    const EPortAlreadyOpen open("COM1- The port is already open.");
-    EXPECT_EQ(dynamic_cast<const ECommsError*>(static_cast<const std::exception*>(&open)), nullptr);
-    EXPECT_EQ(dynamic_cast<const EOpeningPortError*>(static_cast<const std::exception*>(&open)), nullptr);
-}
-
 TEST(PortMap, NamesAndDefaultPaths) {
     EXPECT_EQ(PortName(0), "COM1");
     EXPECT_EQ(PortName(7), "COM8");
