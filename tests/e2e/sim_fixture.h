@@ -23,6 +23,15 @@ protected:
     }
     int Stop() { return sim_->Stop(); }
 
+    // Every simulator ends cleanly on SIGTERM, without a sanitizer report.
+    void TearDown() override {
+        if (!sim_) return;
+        EXPECT_EQ(Stop(), 0);
+        const std::string errors = StderrText();
+        EXPECT_EQ(errors.find("Sanitizer"), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("runtime error"), std::string::npos) << errors;
+    }
+
     std::unique_ptr<HostPort> Open(const HostLine& line = {}) { return std::make_unique<HostPort>(Link(), line); }
 
     std::string StderrText() const {

@@ -93,13 +93,14 @@ SimProcess::SimProcess(const std::string& link, std::vector<std::string> args, c
 SimProcess::~SimProcess() { Stop(); }
 
 int SimProcess::Stop() {
-    if (pid_ < 0) return -1;
+    if (pid_ < 0) return exitStatus_;
     ::kill(pid_, SIGTERM);
     int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return exitStatus_;
 }
 
 HostPort::HostPort(const std::string& path, const HostLine& line) {

@@ -37,11 +37,13 @@ public:
     SimProcess& operator=(const SimProcess&) = delete;
 
     const std::string& SlavePath() const { return slavePath_; }
-    // SIGTERM, wait, and the exit status (-1 when it did not exit normally).
+    // SIGTERM, wait, and the exit status (-1 when it did not exit normally);
+    // once stopped, the same status again.
     int Stop();
 
 private:
     pid_t pid_ = -1;
+    int exitStatus_ = -1;
     std::string slavePath_;
 };
 
