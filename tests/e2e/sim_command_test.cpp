@@ -211,3 +211,21 @@ TEST_F(SimCommandTest, ReplacesAStaleLinkAndRemovesItsOwnAtExit) {
 
 }  // namespace
 }  // namespace qx::simtest
+
+namespace qx::simtest {
+namespace {
+
+TEST(SimSeveralModules, EachLinkReachesItsOwnModule) {
+    TempDir dir;
+    SimProcess main(dir.File("com1"), {}, dir.File("err1"));
+    SimProcess basic(dir.File("com2"), {"--model", "QX5T"}, dir.File("err2"));
+    HostPort first(dir.File("com1"));
+    HostPort second(dir.File("com2"));
+    EXPECT_NE(first.Exchange("ATI\r").find("QX7T-R Radio Modem"), std::string::npos);
+    EXPECT_NE(second.Exchange("ATI\r").find("QX5T Radio Modem"), std::string::npos);
+    EXPECT_NE(first.Exchange("ATS0=9\r").find("OK"), std::string::npos);
+    EXPECT_NE(second.Exchange("AT&V\r").find("S0:001 "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qx::simtest
