@@ -10,7 +10,9 @@
 #include "app/model_variant.h"
 #include "app/workspace.h"
 #include "application_look.h"
+#include "com_port_options.h"
 #include "main_form.h"
+#include "qt_module_commands.h"
 #include "qt_prompter.h"
 #include "qt_text.h"
 #include "self_test.h"
@@ -24,7 +26,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
     ApplyApplicationLook(app);
-    const StartOptions options = ParseStartOptions(QCoreApplication::arguments());
+    // "--com N=PATH" first: the configuration-file rule looks at the first
+    // argument that remains.
+    const ComPortOptions com = ParseComPortOptions(QCoreApplication::arguments());
+    if (!com.error.isEmpty()) {
+        std::cerr << FromQ(com.error) << '\n';
+        return 2;
+    }
+    const StartOptions options = ParseStartOptions(com.remaining);
     const bool unattended = options.selfTest || !options.screenshot.isEmpty();
 
     QtPrompter boxes;
@@ -42,7 +51,8 @@ int main(int argc, char** argv) {
     Workspace workspace(*variant, prompter);
     TMainForm form(workspace);
     boxes.SetParent(&form);
-    // The module operations hook in here: form.SetModuleCommands(...).
+    form.SetPortMap(com.ports);
+    form.SetModuleCommands(std::make_unique<QtModuleCommands>(form));
 
     form.show();  // the show step starts the workspace (defaults, host serial settings)
     form.OpenCommandLineFile(options.file);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "esc_char_edit_form.h"
 #include "field_binder.h"
 #include "help_about_form.h"
+#include "log_text.h"
 #include "mode_options.h"
 #include "operating_mode_box.h"
 #include "progress_window.h"
@@ -32,14 +34,6 @@ namespace qx::gui {
 namespace {
 
 constexpr QSize kClientSize(625, 391);
-
-// Log entries end in CR; the memo wants line feeds.
-QString LogText(const std::string& log) {
-    QString text = FromModuleText(log);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 }  // namespace
 
@@ -213,10 +207,12 @@ void TMainForm::SyncView() {
     modeOptions_->Show(view);
     settingsPages_->Show(view);
     statusRow_->TextPanel()->setText(ToQ(view.statusText));
-    const QString log = LogText(view.log);
+    const QString log = CleanLogText(view.log);
     if (memo_->toPlainText() != log) {
         memo_->setPlainText(log);
+        // The latest exchange is what the user wants to see.
         memo_->moveCursor(QTextCursor::End);
+        memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
     }
 }
 
@@ -238,6 +234,7 @@ void TMainForm::RunFileCommand(const std::function<void(FileCommands&)>& command
 
 void TMainForm::SetupComPort() {
     TSerialSettingsForm dialog(this);
+    dialog.ShowPortPaths(ports_);
     dialog.GetSerialDetails(workspace_.host);
     dialog.exec();
     DisplaySerialSettings();

@@ -13,6 +13,7 @@
 #include "file_commands.h"
 #include "main_menu.h"
 #include "module_commands.h"
+#include "serial/port_map.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +42,10 @@ public:
 
     // Where the About box reads the version block (the running executable).
     void SetExecutablePath(std::string path) { executablePath_ = std::move(path); }
+
+    // Which device each of "Com 1".."Com 8" stands for on this computer.
+    void SetPortMap(PortMap ports) { ports_ = std::move(ports); }
+    const PortMap& Ports() const { return ports_; }
 
     Workspace& GetWorkspace() { return workspace_; }
     // The progress window the module operations run behind (created once).
@@ -94,6 +99,7 @@ private:
     ProgressWindow* progress_ = nullptr;
     TEscCharEdit_Form* escDialog_ = nullptr;
     std::string executablePath_;
+    PortMap ports_;
     bool shown_ = false;
 };
 

@@ -1,7 +1,10 @@
 #include "qt_ui_dispatcher.h"
 
+#include <QCoreApplication>
 #include <QThread>
+#include <chrono>
 #include <exception>
+#include <thread>
 
 namespace qx::gui {
 
@@ -22,6 +25,17 @@ void QtUiDispatcher::Invoke(const std::function<void()>& work) {
         },
         Qt::BlockingQueuedConnection);
     if (failure) std::rethrow_exception(failure);
+}
+
+void QtUiDispatcher::WaitServing(const std::function<bool()>& done) {
+    if (QThread::currentThread() != thread()) {
+        UiDispatcher::WaitServing(done);
+        return;
+    }
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        if (!done()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 }  // namespace qx::gui

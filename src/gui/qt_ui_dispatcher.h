@@ -17,6 +17,12 @@ public:
     explicit QtUiDispatcher(QObject* parent = nullptr) : QObject(parent) {}
 
     void Invoke(const std::function<void()>& work) override;
+
+    // On the user-interface thread: keeps running the calls other threads
+    // queue (and timers, repaints) until `done` holds, so a thread being
+    // waited for can finish a call it is blocked in. The user's input waits
+    // meanwhile, so no command can start inside the wait.
+    void WaitServing(const std::function<bool()>& done) override;
 };
 
 }  // namespace qx::gui

@@ -26,7 +26,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("TSerialSettingsForm"));
     setWindowTitle(QStringLiteral("Serial Port Setup"));
-    setFixedSize(289, 201);
+    setFixedSize(289, 221);
 
     auto* portBox = new QGroupBox(QStringLiteral("Com Port"), this);
     portBox->setObjectName(QStringLiteral("rg_ComPort"));
@@ -43,6 +43,15 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
         grid->addWidget(button, i % 4, i / 4);
     }
 
+    // The slot's device on this computer, below the group.
+    portPath_ = new QLabel(this);
+    portPath_->setObjectName(QStringLiteral("lbl_PortPath"));
+    portPath_->setGeometry(8, 156, 273, 16);
+    portPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(ports_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) ShowSelectedPortPath();
+    });
+
     rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
     AddItems(rate_, kBaudTexts);
     dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), 152, 44);
@@ -54,14 +63,14 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
 
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn2"));
-    ok->setGeometry(56, 164, 81, 27);
+    ok->setGeometry(56, 184, 81, 27);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TSerialSettingsForm::BitBtn2Click);
 
     auto* cancel =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btn_Cancel"));
-    cancel->setGeometry(152, 164, 81, 27);
+    cancel->setGeometry(152, 184, 81, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -82,6 +91,27 @@ void TSerialSettingsForm::GetSerialDetails(HostSerialSettings& settings) {
     dataBits_->setCurrentIndex(settings.DataBits);
     stopBits_->setCurrentIndex(settings.StopBits);
     parity_->setCurrentIndex(settings.Parity);
+}
+
+void TSerialSettingsForm::ShowPortPaths(const PortMap& ports) {
+    portMap_ = ports;
+    for (int i = 0; i < kPortCount; ++i) {
+        if (QAbstractButton* b = ports_->button(i))
+            b->setToolTip(ToQ(portMap_.PathFor(static_cast<std::uint8_t>(i))));
+    }
+    ShowSelectedPortPath();
+}
+
+QString TSerialSettingsForm::PortPathText() const { return portPath_->text(); }
+
+void TSerialSettingsForm::ShowSelectedPortPath() {
+    const int slot = ports_->checkedId();
+    if (slot < 0) {
+        portPath_->clear();
+        return;
+    }
+    const auto index = static_cast<std::uint8_t>(slot);
+    portPath_->setText(ToQ(PortName(index) + " = " + portMap_.PathFor(index)));
 }
 
 void TSerialSettingsForm::BitBtn2Click() {

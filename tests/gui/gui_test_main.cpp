@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
         {"DispatcherTest", qx::test::MakeDispatcherTest},
         {"VersionBlockTest", qx::test::MakeVersionBlockTest},
         {"ExecutableTest", qx::test::MakeExecutableTest},
+        {"WindowPartsTest", qx::test::MakeWindowPartsTest},
+        {"ModuleCommandsTest", qx::test::MakeModuleCommandsTest},
+        {"BerTestFormTest", qx::test::MakeBerTestFormTest},
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> rest{argv[0]};

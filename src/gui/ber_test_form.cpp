@@ -1,0 +1,130 @@
+#include "ber_test_form.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+
+#include "qt_text.h"
+#include "rssi_level.h"
+#include "rssi_plot.h"
+#include "wait_cursor.h"
+
+namespace qx::gui {
+namespace {
+
+constexpr int kWidth = 348;
+constexpr int kHeight = 234;
+constexpr int kLevelPosition = 3;
+
+struct FieldPlace {
+    const char* name;
+    const char* label;
+    int x;
+    int y;
+    int width;
+};
+
+// Top row: Test, Errors, Extra; bottom row: Level, Tot Error, Tot Miss, Tot Test.
+constexpr std::array<FieldPlace, kTestFieldCount> kFields = {{
+    {"edit_Test", "Test:", 8, 8, 105},
+    {"edit_Error", "Errors", 121, 8, 105},
+    {"edit_Extra", "Extra", 234, 8, 106},
+    {"edit_Level", "Level", 8, 52, 77},
+    {"edit_TotErr", "Tot Error", 93, 52, 77},
+    {"edit_TotMiss", "Tot Miss", 178, 52, 77},
+    {"edit_TotTest", "Tot Test", 263, 52, 77},
+}};
+
+}  // namespace
+
+TBERTestForm::TBERTestForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    setObjectName(QStringLiteral("TBERTestForm"));
+    setWindowTitle(QStringLiteral("Receive Bit Error Rate Test"));
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const FieldPlace& f = kFields[i];
+        auto* label = new QLabel(QString::fromLatin1(f.label), this);
+        label->setGeometry(f.x, f.y, f.width, 16);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(f.name));
+        edit->setReadOnly(true);
+        edit->setGeometry(f.x, f.y + 16, f.width, 21);
+        label->setBuddy(edit);
+        fields_[i] = edit;
+    }
+
+    auto* plotLabel = new QLabel(QStringLiteral("Signal level (dBm)"), this);
+    plotLabel->setGeometry(8, 96, 200, 16);
+    plot_ = new RssiPlot(this);
+    plot_->setGeometry(8, 112, kWidth - 16, 80);
+
+    startStop_ = new QPushButton(QStringLiteral("Start"), this);
+    startStop_->setObjectName(QStringLiteral("btn_StartStop"));
+    startStop_->setGeometry(90, 201, 80, 25);
+    startStop_->setDefault(true);
+    connect(startStop_, &QPushButton::clicked, this, &TBERTestForm::btn_StartStopClick);
+
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("btn_Close"));
+    close_->setGeometry(178, 201, 80, 25);
+    close_->setAutoDefault(false);
+    connect(close_, &QPushButton::clicked, this, &TBERTestForm::reject);
+
+    if (const QScreen* s = parent ? parent->screen() : screen())
+        move(s->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+}
+
+// The session first: its polling thread may still be showing a field.
+TBERTestForm::~TBERTestForm() { session_.reset(); }
+
+void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter) {
+    session_.reset();
+    session_ = std::make_unique<BerTestSession>(channel, testNumber, ui, *this, prompter);
+    setWindowTitle(ToQ(session_->WindowCaption()));
+    SyncButtons();
+}
+
+void TBERTestForm::SetField(int position, const std::string& text) {
+    if (position < 0 || position >= kTestFieldCount) return;
+    fields_[static_cast<std::size_t>(position)]->setText(FromModuleText(text));
+    if (position != kLevelPosition) return;
+    if (const std::optional<int> level = ParseRssiLevel(text)) plot_->AddLevel(*level);
+}
+
+void TBERTestForm::btn_StartStopClick() {
+    if (!session_ || busy_) return;
+    {
+        const QScopedValueRollback<bool> busy(busy_, true);
+        const WaitCursor wait;
+        // A new run draws a new curve (before Start: its replies may carry a level).
+        if (session_->ButtonCaption() == "Start") plot_->Clear();
+        session_->btn_StartStopClick();
+    }
+    SyncButtons();
+}
+
+void TBERTestForm::reject() {
+    if (busy_) return;
+    if (session_) {
+        const QScopedValueRollback<bool> busy(busy_, true);
+        const WaitCursor wait;
+        session_->StopTestAndClose();
+    }
+    SyncButtons();
+    QDialog::reject();
+}
+
+void TBERTestForm::SyncButtons() {
+    const bool idle = !session_ || session_->CloseButtonEnabled();
+    startStop_->setText(session_ ? ToQ(session_->ButtonCaption()) : QStringLiteral("Start"));
+    close_->setEnabled(idle);
+    close_->setVisible(idle);
+}
+
+}  // namespace qx::gui

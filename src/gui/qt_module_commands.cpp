@@ -1,0 +1,109 @@
+#include "qt_module_commands.h"
+
+#include <QAction>
+
+#include "ber_test_form.h"
+#include "main_form.h"
+#include "operations/operation_starters.h"
+#include "operations/program_thread.h"
+#include "progress_window.h"
+#include "qt_text.h"
+#include "qt_ui_dispatcher.h"
+#include "serial/comqx7_object.h"
+#include "wait_cursor.h"
+
+namespace qx::gui {
+namespace {
+
+// The progress window as the worker sees it, remembering whether the worker
+// has closed it (its last act).
+class ClosingProgress final : public ProgressSink {
+public:
+    explicit ClosingProgress(ProgressSink& window) : window_(window) {}
+    void SetText(const std::string& text) override { window_.SetText(text); }
+    void SetPosition(int position) override { window_.SetPosition(position); }
+    void SetMax(int max) override { window_.SetMax(max); }
+    void Step() override { window_.Step(); }
+    void Refresh() override { window_.Refresh(); }
+    void Close() override {
+        closed_ = true;
+        window_.Close();
+    }
+    bool Closed() const { return closed_; }
+
+private:
+    ProgressSink& window_;
+    bool closed_ = false;  // user-interface thread only
+};
+
+}  // namespace
+
+QtModuleCommands::QtModuleCommands(TMainForm& form) : form_(form), ui_(std::make_unique<QtUiDispatcher>()) {}
+
+QtModuleCommands::~QtModuleCommands() = default;
+
+ChannelFactory QtModuleCommands::OpenChannel() {
+    return [this](const HostSerialSettings& settings) {
+        const Workspace& workspace = form_.GetWorkspace();
+        return std::make_unique<TCOMQX7Object>(
+            settings, ChannelSetup{workspace.variant.ProductName, workspace.escape, form_.Ports()});
+    };
+}
+
+void QtModuleCommands::RunOperation(ModuleOperation operation, ConfigCommandList commandList) {
+    ProgressWindow& window = form_.Progress();
+    ClosingProgress progress(window);
+    OperationContext context{form_.GetWorkspace(), *ui_, progress, OpenChannel(),
+                             [this] { form_.DisplaySerialSettings(); }};
+    TProgramThread worker(std::move(context), operation, std::move(commandList));
+    window.Run([&worker] { worker.Start(); }, [&worker] { worker.RequestTermination(); });
+    // The modal loop ends when the worker closes the window. Should it end
+    // otherwise (the application quitting), the worker is asked to stop and
+    // its remaining calls onto this thread are still served, so it can end.
+    if (!progress.Closed()) {
+        worker.RequestTermination();
+        ui_->WaitServing([&progress] { return progress.Closed(); });
+    }
+    worker.Wait();
+}
+
+void QtModuleCommands::ReadModuleConfig() {
+    PrepareReadModuleConfig(form_.GetWorkspace());
+    RunOperation(ModuleOperation::Read, {});
+}
+
+void QtModuleCommands::WriteConfig() {
+    std::optional<ConfigCommandList> commands = PrepareWriteConfig(form_.GetWorkspace());
+    if (!commands) return;
+    // ConfigureModule: the cleared log shows before the operation starts.
+    form_.repaint();
+    RunOperation(ModuleOperation::Configure, std::move(*commands));
+}
+
+void QtModuleCommands::RestoreFactDefaults() {
+    if (!ConfirmRestoreFactDefaults(form_.GetWorkspace())) return;
+    RunOperation(ModuleOperation::RestoreDefaults, {});
+}
+
+void QtModuleCommands::TxBertest() {
+    {
+        const WaitCursor wait;
+        // An error opening the port leaves here (the cursor restored) for
+        // the window's error box.
+        txBer_.TxBertest(form_.GetWorkspace(), OpenChannel());
+    }
+    form_.Menu().Diag_TxBer->setText(ToQ(txBer_.Caption()));
+}
+
+void QtModuleCommands::RxBerTest(int testNumber) {
+    Workspace& workspace = form_.GetWorkspace();
+    // An error opening the port leaves here for the window's error box; no
+    // test window then.
+    const std::unique_ptr<TCOMQX7Object> channel = OpenChannel()(workspace.host);
+    TBERTestForm window(&form_);
+    window.SetupTest(*channel, testNumber, *ui_, workspace.GetPrompter());
+    window.exec();
+    // The window (and its test) ends before the channel closes the port.
+}
+
+}  // namespace qx::gui

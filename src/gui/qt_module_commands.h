@@ -1,0 +1,49 @@
+#pragma once
+// The module commands of the window: Read, Configure and Restore Factory
+// Defaults run their operation on a worker thread behind the modal progress
+// window; the transmit test runs on this thread under the hourglass; the
+// receive tests run in their own modal test window.
+//
+// Every channel opens "Com n" through the window's port map, with the
+// model's product name and the escape character in force.
+
+#include <memory>
+
+#include "config/command_builder.h"
+#include "module_commands.h"
+#include "operations/module_operation.h"
+#include "operations/operation_context.h"
+#include "operations/tx_ber_test.h"
+
+namespace qx::gui {
+
+class QtUiDispatcher;
+class TMainForm;
+
+class QtModuleCommands final : public ModuleCommands {
+public:
+    explicit QtModuleCommands(TMainForm& form);
+    ~QtModuleCommands() override;
+    QtModuleCommands(const QtModuleCommands&) = delete;
+    QtModuleCommands& operator=(const QtModuleCommands&) = delete;
+
+    void ReadModuleConfig() override;
+    void WriteConfig() override;
+    void RestoreFactDefaults() override;
+    void TxBertest() override;
+    void RxBerTest(int testNumber) override;
+
+    // Opens a command channel with the given host settings.
+    ChannelFactory OpenChannel();
+
+private:
+    // Shows the progress window modally while the operation's worker runs;
+    // returns once the worker has ended.
+    void RunOperation(ModuleOperation operation, ConfigCommandList commandList);
+
+    TMainForm& form_;
+    std::unique_ptr<QtUiDispatcher> ui_;
+    TxBerTest txBer_;
+};
+
+}  // namespace qx::gui

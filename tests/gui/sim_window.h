@@ -1,0 +1,81 @@
+#pragma once
+// The window with its real module commands, "Com 1" pointed at a qxsim on a
+// link in a temporary folder; and helpers to run a command that shows modal
+// windows from the event loop while the test drives those windows.
+
+#include <QAction>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/sim_harness.h"
+#include "gui_fixture.h"
+#include "qt_module_commands.h"
+#include "serial/port_map.h"
+
+namespace qx::test {
+
+enum class ModuleOnLink { Simulated, Missing };
+
+// Where "Com 1" leads: a link in the test's folder, served by qxsim (its
+// stored settings in StateFile(), `simArgs` added), or by nothing: a port
+// that cannot be opened.
+class SimWindow {
+public:
+    explicit SimWindow(ModuleOnLink module = ModuleOnLink::Simulated, std::vector<std::string> simArgs = {}) {
+        if (module == ModuleOnLink::Simulated) {
+            simArgs.insert(simArgs.begin(), {"--state", StateFile()});
+            sim = std::make_unique<simtest::SimProcess>(Link(), simArgs, dir.File("stderr"));
+            if (sim->SlavePath().empty()) qWarning("qxsim did not report its slave");
+        }
+        PortMap ports;
+        ports.Override(0, Link());
+        w.form.SetPortMap(ports);
+        w.form.SetModuleCommands(std::make_unique<gui::QtModuleCommands>(w.form));
+    }
+
+    std::string Link() const { return dir.File("module"); }
+    std::string StateFile() const { return dir.File("state"); }
+    QAction* Menu(QAction* gui::MainMenuActions::*item) const { return w.form.Menu().*item; }
+
+    simtest::TempDir dir;
+    std::unique_ptr<simtest::SimProcess> sim;
+    StartedWindow w;
+};
+
+// Triggers `action` from the event loop (its command may run a modal
+// window) and waits until the command has returned.
+inline void RunCommand(QAction* action, int timeoutMs = 60000) {
+    auto returned = std::make_shared<bool>(false);
+    QTimer::singleShot(0, action, [action, returned] {
+        action->trigger();
+        *returned = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(*returned, timeoutMs);
+}
+
+// Runs `act` once `condition` holds (checked every 10 ms from the event
+// loop, modal loops included) or `timeoutMs` has passed, so that a modal
+// window is always ended; the flag tells whether the condition held.
+inline std::shared_ptr<bool> WhenTrue(std::function<bool()> condition, std::function<void()> act,
+                                      int timeoutMs = 30000) {
+    auto held = std::make_shared<bool>(false);
+    auto* timer = new QTimer;
+    auto left = std::make_shared<int>(timeoutMs / 10);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout,
+                     [timer, left, held, condition = std::move(condition), act = std::move(act)] {
+                         *held = condition();
+                         if (!*held && --*left > 0) return;
+                         timer->stop();
+                         timer->deleteLater();
+                         act();
+                     });
+    timer->start();
+    return held;
+}
+
+}  // namespace qx::test
