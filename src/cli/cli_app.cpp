@@ -12,7 +12,7 @@ void PrintUsage(std::ostream& os) {
     os << "usage: qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]\n\ncommands:\n";
     for (const Command& c : Commands()) os << "  qxcfg " << c.name << ' ' << c.usage << '\n';
     os << "\nPORT OPTIONS: [--port COMn|PATH] [--baud RATE] [--format N-8-1|E-7-1|O-7-1|E-7-2|O-7-2]\n"
-          "              [--com N=PATH]... [--escape-char CODE] [--verbose]\n";
+          "              [--com N=PATH]... [--escape-char CODE] [--verbose] [--log FILE]\n";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/log_option.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
 #include "serial/module_error_reports.h"
@@ -45,10 +46,11 @@ std::string Visible(const std::string& text) {
 int RunConsole(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     PortOptions port;
+    LogOption log;
     bool wake = false;
     std::vector<std::string> commands;
     while (!reader.AtEnd()) {
-        if (port.Take(reader)) continue;
+        if (port.Take(reader) || log.Take(reader)) continue;
         if (reader.TakeFlag("--wake")) {
             wake = true;
         } else if (reader.Peek().starts_with("--")) {
@@ -60,6 +62,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
     if (commands.empty() && !wake) throw UsageError("console: no command given");
     try {
         TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
+        log.Tap(channel);
         channel.SetOnReply([&context](const std::string& reply) {
             context.out << "< " << (reply.empty() ? "(no reply)" : Visible(reply)) << std::endl;
         });

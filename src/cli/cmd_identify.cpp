@@ -4,6 +4,7 @@
 #include "app/version_format.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/log_option.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
 #include "config/firmware_identification.h"
@@ -14,11 +15,13 @@ namespace qx::cli {
 int RunIdentify(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     PortOptions port;
+    LogOption log;
     while (!reader.AtEnd()) {
-        if (!port.Take(reader)) throw UsageError("identify: unexpected argument '" + reader.Peek() + "'");
+        if (!port.Take(reader) && !log.Take(reader)) throw UsageError("identify: unexpected argument '" + reader.Peek() + "'");
     }
     try {
         TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
+        log.Tap(channel);
         channel.Wake();
         channel.SendExpect("ATI\r", "V", 100);
         const std::string identification = CutIdentificationText(channel.LastReply());

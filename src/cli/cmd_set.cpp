@@ -1,11 +1,13 @@
 // qxcfg set: a configuration file loaded, changed by the user's actions in
-// order, and saved again (over itself, or to another file).
+// order (those of a JSON object given with --from-json first, then the
+// NAME=VALUE arguments), and saved again (over itself, or to another file).
 
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/field_actions.h"
+#include "cli/json_actions.h"
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
 
@@ -15,10 +17,14 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     std::optional<std::string> file;
     std::optional<std::string> output;
+    std::optional<std::string> json;
     std::vector<std::string> actions;
     while (!reader.AtEnd()) {
         if (auto o = reader.TakeOption("-o")) {
             output = *o;
+        } else if (auto j = reader.TakeOption("--from-json")) {
+            if (json) throw UsageError("set: --from-json is given twice");
+            json = *j;
         } else if (reader.Peek().starts_with("-")) {
             throw UsageError("set: unexpected argument '" + reader.Peek() + "'");
         } else if (!file) {
@@ -28,11 +34,12 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
         }
     }
     if (!file) throw UsageError("set: FILE is required");
-    if (actions.empty()) throw UsageError("set: at least one NAME=VALUE is required");
+    if (actions.empty() && !json) throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
     if (output && output->empty()) throw UsageError("set: -o needs a file name");
 
     auto workspace = StartWorkspace(context, std::nullopt);
     if (!LoadFromFile(*workspace, *file)) return kExitFailure;
+    if (json) ApplyJsonActions(workspace->config, ReadJsonFile(*json), *json);
     for (const auto& action : actions) ApplyUserAction(workspace->config, action);
     // The window moves the focus away before saving, so the field being
     // edited has already been left; every action above left its field.

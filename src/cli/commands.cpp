@@ -7,7 +7,7 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"show", "[FILE] [--sysaddr N] [--set NAME=VALUE]... [--json]", RunShow},
         {"new", "-o FILE [--sysaddr N]", RunNew},
-        {"set", "FILE NAME=VALUE... [-o OUT]", RunSet},
+        {"set", "FILE NAME=VALUE... [-o OUT] | FILE --from-json J [-o OUT]", RunSet},
         {"commands", "[FILE] [--sysaddr N]", RunCommands},
         {"parse-listing", "FILE [--sysaddr N] [--json]", RunParseListing},
         {"identify", "[--port COMn|PATH] [--baud RATE] [--format N-8-1] [--com N=PATH]...", RunIdentify},
@@ -17,6 +17,9 @@ const std::vector<Command>& Commands() {
         {"restore", "[PORT OPTIONS] [--json]", RunRestore},
         {"txber", "[PORT OPTIONS] start|stop", RunTxBer},
         {"rxber", "[PORT OPTIONS] --test 1|2|3 [--seconds N]", RunRxBer},
+        {"find", "[PORT OPTIONS]", RunFind},
+        {"diff", "A B  (each a .X7R file or port:PATH|port:COMn) [PORT OPTIONS]", RunDiff},
+        {"ports", "[--com N=PATH]...", RunPorts},
     };
     return commands;
 }

@@ -20,5 +20,8 @@ int RunCommands(CliContext& context, std::vector<std::string> args);
 int RunParseListing(CliContext& context, std::vector<std::string> args);
 int RunIdentify(CliContext& context, std::vector<std::string> args);
 int RunConsole(CliContext& context, std::vector<std::string> args);
+int RunFind(CliContext& context, std::vector<std::string> args);
+int RunDiff(CliContext& context, std::vector<std::string> args);
+int RunPorts(CliContext& context, std::vector<std::string> args);
 
 }  // namespace qx::cli

@@ -42,7 +42,7 @@ bool OnlineOptions::Take(ArgReader& reader) {
         verbose = true;
         return true;
     }
-    return false;
+    return log.Take(reader);
 }
 
 void OnlineOptions::ApplyTo(Workspace& workspace) const {
@@ -54,8 +54,16 @@ ChannelFactory OnlineOptions::Factory(Workspace& workspace) const {
     return [this, &workspace](const HostSerialSettings& settings) {
         ChannelSetup setup = port.Setup(workspace.variant);
         setup.escape = workspace.escape;
-        return std::make_unique<TCOMQX7Object>(settings, std::move(setup));
+        auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
+        log.Tap(*channel);
+        return channel;
     };
+}
+
+ChannelSetup OnlineOptions::Setup(const ModelVariant& variant) const {
+    ChannelSetup setup = port.Setup(variant);
+    if (escapeCode) setup.escape.Set(*escapeCode);
+    return setup;
 }
 
 LogEcho::LogEcho(CliContext& context, Workspace& workspace, bool verbose) : workspace_(workspace) {

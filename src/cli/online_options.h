@@ -1,6 +1,7 @@
 #pragma once
 // What the qxcfg commands that talk to a module share: the port options,
-// the escape character, the live communication log (--verbose), and running
+// the escape character, the live communication log (--verbose), the log
+// file (--log), and running
 // a module operation to its end with Ctrl-C as Cancel.
 
 #include <signal.h>
@@ -9,6 +10,7 @@
 
 #include "app/workspace.h"
 #include "cli/cli_context.h"
+#include "cli/log_option.h"
 #include "cli/port_options.h"
 #include "config/command_builder.h"
 #include "operations/module_operation.h"
@@ -20,6 +22,7 @@ struct OnlineOptions {
     PortOptions port;
     std::optional<int> escapeCode;
     bool verbose = false;
+    LogOption log;  // --log FILE
 
     // Consumes the next argument when it is one of these options.
     bool Take(ArgReader& reader);
@@ -28,6 +31,9 @@ struct OnlineOptions {
     // Opens channels on the chosen ports with the workspace's escape
     // character at the moment of opening.
     ChannelFactory Factory(Workspace& workspace) const;
+    // The channel setup for the chosen ports with the escape character
+    // given (for commands that open a channel without a workspace).
+    ChannelSetup Setup(const ModelVariant& variant) const;
 };
 
 inline constexpr int kExitCancelled = 130;

@@ -20,6 +20,10 @@ bool AddFault(const std::string& text, FaultSet& faults) {
         faults.dropAfter = static_cast<unsigned>(*number);
         return true;
     }
+    if (name == "ignore-sreg") {
+        faults.ignoreSReg = static_cast<unsigned>(*number);
+        return true;
+    }
     if (name == "slow") {
         faults.slow = Millis(*number);
         return true;

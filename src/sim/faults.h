@@ -6,6 +6,8 @@
 //   garbage       every byte it sends is random (never plain ASCII)
 //   slow:MS       every reply goes out MS milliseconds late
 //   numeric       starts with numeric result codes (as after "ATV0")
+//   ignore-sreg:N answers "ATSN=v" with OK but keeps the old value (so what
+//                 it stores is not what the host wrote)
 
 #include "sim/module.h"
 #include "sim/sim_clock.h"
@@ -23,6 +25,7 @@ struct FaultSet {
     bool garbage = false;
     Millis slow{0};
     bool numeric = false;
+    std::optional<unsigned> ignoreSReg;
 };
 
 // Adds the fault `text` to `faults`; false when it is not one of the above.

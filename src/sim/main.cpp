@@ -45,7 +45,7 @@ int Serve(const SimOptions& options) {
             return false;
         }
     };
-    ModuleOptions moduleOptions{options.model, options.guard, options.faults.rejectXon};
+    ModuleOptions moduleOptions{options.model, options.guard, options.faults.rejectXon, options.faults.ignoreSReg};
     Module module(moduleOptions, InitialStored(state, options.model), store);
     module.PowerUp(Clock::now(), options.online);
     if (options.line) module.OverrideLine(*options.line);

@@ -37,6 +37,8 @@ struct ModuleOptions {
     std::optional<Millis> guard;
     // Firmware that refuses XON/XOFF flow control ("AT&K5" gives ERROR).
     bool rejectXon = false;
+    // Firmware that acknowledges writes of this S-register and ignores them.
+    std::optional<unsigned> ignoredSReg;
 };
 
 class Module {

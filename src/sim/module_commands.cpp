@@ -48,6 +48,7 @@ bool Module::Execute(const AtCommand& command, std::string& info, bool& stop) {
             return true;
         }
         const auto value = ParseDecimal(command.arg);
+        if (value && command.index >= 0 && options_.ignoredSReg == static_cast<unsigned>(command.index)) return true;
         return value && active_.SetSReg(command.index, *value, model);
     }
     if (name == "&Z") {

@@ -42,6 +42,7 @@ void TCOMQX7Object::OpenLink(const HostSerialSettings& settings) {
 
 void TCOMQX7Object::ReplyReceived(const std::string& text) {
     lastReply_ = text;
+    if (replyTap_) replyTap_(text);
     if (onReply_) onReply_(text);
 }
 

@@ -55,6 +55,9 @@ public:
     void PollReceive();
 
     void SetOnReply(ReplyHandler handler) { onReply_ = std::move(handler); }
+    // A second receiver of every received text, independent of the owner's
+    // handler: a communication log that sees all the channel's replies.
+    void SetReplyTap(ReplyHandler tap) { replyTap_ = std::move(tap); }
     // The last text the port delivered (after a command wait or a poll).
     const std::string& LastReply() const { return lastReply_; }
 
@@ -71,6 +74,7 @@ private:
 
     ChannelSetup setup_;
     ReplyHandler onReply_;
+    ReplyHandler replyTap_;
     std::string lastReply_;
     TVVComm commPort_;
 };

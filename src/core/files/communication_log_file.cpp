@@ -1,0 +1,89 @@
+#include "files/communication_log_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "config/working_config.h"
+#include "files/file_errors.h"
+
+namespace qx {
+
+namespace {
+
+std::string WriteErrorText(const std::string& path, int error) {
+    return "Cannot write " + path + ": " + std::strerror(error);
+}
+
+}  // namespace
+
+std::string ReadableLogText(std::string_view text) {
+    std::string out;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (c < 0x20 || c >= 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string LogTimestamp(std::chrono::system_clock::time_point when) {
+    using namespace std::chrono;
+    const auto millis = floor<milliseconds>(when.time_since_epoch());
+    const auto whole = floor<seconds>(millis);
+    const std::time_t secondsSinceEpoch = static_cast<std::time_t>(whole.count());
+    const int fraction = static_cast<int>((millis - whole).count());
+    std::tm utc{};
+    gmtime_r(&secondsSinceEpoch, &utc);
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900, utc.tm_mon + 1,
+                  utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, fraction);
+    return text;
+}
+
+std::string FormatLogLine(const LogEntry& entry) { return LogTimestamp(entry.when) + "  " + ReadableLogText(entry.text); }
+
+CommunicationLogFile::CommunicationLogFile(const std::string& path, LogFileMode mode)
+    : path_(path), out_(path, mode == LogFileMode::Append ? std::ios::app : std::ios::trunc) {
+    if (!out_) throw EFileWriteError(WriteErrorText(path_, errno));
+}
+
+void CommunicationLogFile::Write(const LogEntry& entry) {
+    out_ << FormatLogLine(entry) << '\n' << std::flush;
+    if (!out_) throw EFileWriteError(WriteErrorText(path_, errno));
+}
+
+void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries) {
+    CommunicationLogFile file(path, LogFileMode::Replace);
+    for (const LogEntry& entry : entries) file.Write(entry);
+}
+
+LogFollower::LogFollower(WorkingConfig& config, std::function<void(const std::string& entry)> onEntry)
+    : config_(config), onEntry_(std::move(onEntry)), seen_(config.View().log.size()) {
+    token_ = config_.Subscribe([this](std::optional<FieldId> id) {
+        if (id) return;
+        const std::string& log = config_.View().log;
+        if (log.size() < seen_) seen_ = 0;  // the log was cleared
+        if (log.size() == seen_) return;
+        std::string entry = log.substr(seen_);
+        seen_ = log.size();
+        if (entry.ends_with("\r\n")) entry.resize(entry.size() - 2);
+        onEntry_(entry);
+    });
+}
+
+LogFollower::~LogFollower() { config_.Unsubscribe(token_); }
+
+}  // namespace qx

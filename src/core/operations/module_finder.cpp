@@ -1,0 +1,135 @@
+#include "operations/module_finder.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <memory>
+#include <set>
+#include <thread>
+
+#include "serial/comqx7_object.h"
+
+namespace qx {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Indexes into kHostBaudRates, most used first.
+constexpr std::array<std::uint8_t, 12> kRateOrder = {3, 5, 8, 9, 11, 2, 1, 0, 4, 6, 7, 10};
+
+bool AnsweredCommand(const std::string& reply) {
+    return reply.find("OK") != std::string::npos || reply.find("0\r") != std::string::npos;
+}
+
+bool IsResultCode(const std::string& line) { return line == "OK" || line == "ERROR" || line == "0" || line == "4"; }
+
+bool CancelRequested(const FindCallbacks& callbacks) { return callbacks.cancelled && callbacks.cancelled(); }
+
+// Sleeps until `until`, waking every few milliseconds to see whether the user
+// has cancelled. Returns false when cancelled.
+bool PauseUntil(Clock::time_point until, const FindCallbacks& callbacks) {
+    while (Clock::now() < until) {
+        if (CancelRequested(callbacks)) return false;
+        std::this_thread::sleep_for(std::min<Clock::duration>(until - Clock::now(), std::chrono::milliseconds(20)));
+    }
+    return !CancelRequested(callbacks);
+}
+
+// One setting's probe. Returns the identification line, empty when nothing
+// there identified itself.
+class SettingProbe {
+public:
+    SettingProbe(TCOMQX7Object& channel, const FindTimings& timings, const FindCallbacks& callbacks)
+        : channel_(channel), timings_(timings), callbacks_(callbacks) {}
+
+    std::string Run(bool tryEscape) {
+        Send("\r", timings_.probeWaitMs);
+        bool answered = !channel_.LastReply().empty();
+        if (!answered && tryEscape) {
+            // A module in data mode takes the escape only after a guard time
+            // of silence, and answers a guard time after it.
+            if (!PauseUntil(lastWrite_ + std::chrono::milliseconds(timings_.escapeGuardMs), callbacks_)) return {};
+            Send(channel_.BuildEscapeSequence(), timings_.escapeReplyWaitMs, "");
+            answered = AnsweredCommand(channel_.LastReply());
+        }
+        if (!answered || CancelRequested(callbacks_)) return {};
+        Send("ATI\r", timings_.identifyWaitMs, "OK");
+        const std::string& reply = channel_.LastReply();
+        return AnsweredCommand(reply) ? IdentificationLine(reply) : std::string();
+    }
+
+private:
+    // An empty `expected` makes the wait one short read.
+    void Send(const std::string& command, int waitMs, const std::string& expected = "") {
+        lastWrite_ = Clock::now();
+        channel_.SendCommand(command, expected, waitMs);
+    }
+
+    TCOMQX7Object& channel_;
+    const FindTimings& timings_;
+    const FindCallbacks& callbacks_;
+    Clock::time_point lastWrite_ = Clock::now();
+};
+
+}  // namespace
+
+std::vector<HostSerialSettings> FindOrder(const HostSerialSettings& current) {
+    std::vector<HostSerialSettings> order{current};
+    for (const FormatMenuItem& format : kFormatMenu) {
+        for (const std::uint8_t rate : kRateOrder) {
+            HostSerialSettings s = current;
+            s.BaudIndex = rate;
+            s.Parity = format.parity;
+            s.DataBits = format.dataBits;
+            s.StopBits = format.stopBits;
+            if (std::find(order.begin(), order.end(), s) == order.end()) order.push_back(s);
+        }
+    }
+    return order;
+}
+
+std::string SettingsText(const HostSerialSettings& settings) {
+    const SerialSettingsTexts texts = DisplaySerialSettings(settings);
+    return texts.rate + " " + texts.other;
+}
+
+std::string IdentificationLine(const std::string& reply) {
+    std::size_t start = 0;
+    while (start < reply.size()) {
+        const std::size_t end = std::min(reply.find_first_of("\r\n", start), reply.size());
+        const std::string line = reply.substr(start, end - start);
+        if (!line.empty() && line != "ATI" && !IsResultCode(line)) return line;
+        start = end + 1;
+    }
+    return {};
+}
+
+FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& open, const FindCallbacks& callbacks,
+                      const FindTimings& timings) {
+    const std::vector<HostSerialSettings> order = FindOrder(current);
+    std::set<std::uint8_t> escapedRates;
+    FindResult result;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (CancelRequested(callbacks)) {
+            result.cancelled = true;
+            return result;
+        }
+        const HostSerialSettings& settings = order[i];
+        if (callbacks.trying) callbacks.trying({i + 1, order.size(), settings});
+        result.attempts = i + 1;
+        const std::unique_ptr<TCOMQX7Object> channel = open(settings);
+        const bool tryEscape = escapedRates.insert(settings.BaudIndex).second;
+        std::string identification = SettingProbe(*channel, timings, callbacks).Run(tryEscape);
+        if (!identification.empty()) {
+            result.found = true;
+            result.settings = settings;
+            result.identification = std::move(identification);
+            return result;
+        }
+    }
+    result.cancelled = CancelRequested(callbacks);
+    return result;
+}
+
+}  // namespace qx
