@@ -1,0 +1,239 @@
+// qxcfg find, diff, write --verify against a module that keeps something
+// else, set --from-json, ports on a fake tree and --log, against the
+// simulator on real pseudo-terminals and with real files.
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "e2e/sim_fixture.h"
+#include "support/run_process.h"
+
+namespace qx::simtest {
+namespace {
+
+using test::RunProgram;
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class QxcfgFindDiffTest : public SimTest {
+protected:
+    std::string NewFile(const std::string& name, std::vector<std::string> settings = {}) {
+        const std::string file = dir_.File(name);
+        EXPECT_EQ(RunProgram("qxcfg", {"new", "-o", file, "--sysaddr", "77"}).exitCode, 0);
+        if (settings.empty()) return file;
+        settings.insert(settings.begin(), {"set", file});
+        const auto r = RunProgram("qxcfg", settings);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return file;
+    }
+};
+
+TEST_F(QxcfgFindDiffTest, FindsAModuleAtAnUnknownRateTryingTheCurrentSettingsThen9600N81) {
+    Start({"--baud", "19200", "--format", "E-7-1"});
+    const auto r = RunProgram("qxcfg", {"find", "--port", Link(), "--baud", "4800", "--format", "O-7-2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err.rfind("Trying 4800 O-7-2 (1/60)...\nTrying 9600 N-8-1 (2/60)...\nTrying 19200 N-8-1 (3/60)...\n", 0),
+              0u)
+        << r.err;
+    // A pseudo-terminal carries neither data bits nor even parity, so at
+    // 19200 the first format tried, N-8-1, already reaches the module.
+    EXPECT_EQ(r.out, "settings=--baud 19200 --format N-8-1\nidentification=QX7T-R Radio Modem V1.95 SIM\n");
+    // The settings printed are the ones the other commands then use.
+    const auto id = RunProgram("qxcfg", {"identify", "--port", Link(), "--baud", "19200", "--format", "E-7-1"});
+    EXPECT_EQ(id.exitCode, 0) << id.err;
+}
+
+TEST_F(QxcfgFindDiffTest, FindsTheExactFormatWhereTheLineCanTellItApart) {
+    // Odd parity and two stop bits survive on a pseudo-terminal.
+    Start({"--baud", "38400", "--format", "O-7-2", "--model", "QX5T", "--firmware", "1.80"});
+    const auto r = RunProgram("qxcfg", {"find", "--port", Link()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "settings=--baud 38400 --format O-7-2\nidentification=QX5T Radio Modem V1.80 SIM\n");
+}
+
+TEST_F(QxcfgFindDiffTest, FindsAModuleInDataModeThroughTheEscapeSequence) {
+    Start({"--online", "--baud", "57600", "--guard", "300"});
+    const auto r = RunProgram("qxcfg", {"find", "--port", Link()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("settings=--baud 57600 --format N-8-1\n", 0), 0u) << r.out;
+}
+
+TEST_F(QxcfgFindDiffTest, ASilentPortIsScannedWithinAMinute) {
+    Start({"--fault", "silent"});
+    const auto start = std::chrono::steady_clock::now();
+    const auto r = RunProgram("qxcfg", {"find", "--port", Link()});
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Trying 76800 O-7-2 (60/60)..."), std::string::npos);
+    EXPECT_NE(r.err.find("No module answered at any serial rate or format (60 tried)."), std::string::npos);
+    EXPECT_LT(took, std::chrono::seconds(60));
+}
+
+TEST_F(QxcfgFindDiffTest, AMissingPortEndsTheScanWithItsError) {
+    const auto r = RunProgram("qxcfg", {"find", "--port", dir_.File("nothing")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("COM1- This port may be already in use or not present."), std::string::npos) << r.err;
+}
+
+TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption) {
+    const std::string a = NewFile("a.X7R");
+    const std::string b = NewFile("b.X7R", {"Serial_Baud=6", "sreg_2=35"});
+    const auto same = RunProgram("qxcfg", {"diff", a, a});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+    const auto r = RunProgram("qxcfg", {"diff", a, b});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.out.find("Serial Baud Rate (ATC): " + a + " has 4, " + b + " has 6\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("S2 Escape Character (ATS2=): " + a + " has 43, " + b + " has 35\n"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(RunProgram("qxcfg", {"diff", a}).exitCode, 2);
+    EXPECT_EQ(RunProgram("qxcfg", {"diff", a, "port:"}).exitCode, 2);
+    EXPECT_EQ(RunProgram("qxcfg", {"diff", a, dir_.File("missing.X7R")}).exitCode, 1);
+}
+
+TEST_F(QxcfgFindDiffTest, DiffOfAFileAndAModuleAndOfTwoModules) {
+    Start({"--state", StateFile()});
+    const std::string written = NewFile("w.X7R", {"sreg_7=9"});
+    ASSERT_EQ(RunProgram("qxcfg", {"write", "--port", Link(), written}).exitCode, 0);
+    const auto same = RunProgram("qxcfg", {"diff", written, "port:" + Link()});
+    EXPECT_EQ(same.exitCode, 0) << same.out << same.err;
+
+    const std::string other = NewFile("o.X7R", {"sreg_7=12"});
+    const auto r = RunProgram("qxcfg", {"diff", "port:" + Link(), other});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, "S7 Connection Attempts (ATS7=): port:" + Link() + " has 9, " + other + " has 12\n");
+
+    // A second module, factory settings, on another link.
+    TempDir second;
+    SimProcess sim2(second.File("module"), {}, second.File("stderr"));
+    ASSERT_FALSE(sim2.SlavePath().empty());
+    const auto two = RunProgram("qxcfg", {"diff", "port:" + Link(), "port:" + second.File("module")});
+    EXPECT_EQ(two.exitCode, 1) << two.err;
+    EXPECT_NE(two.out.find("S7 Connection Attempts (ATS7=): port:" + Link() + " has 9, port:" +
+                           second.File("module") + " has 5\n"),
+              std::string::npos)
+        << two.out;
+    EXPECT_EQ(sim2.Stop(), 0);
+}
+
+TEST_F(QxcfgFindDiffTest, VerifyCatchesAModuleThatKeepsSomethingElse) {
+    Start({"--fault", "ignore-sreg:20"});
+    const std::string file = NewFile("v.X7R", {"sreg_20=150"});
+    const auto r = RunProgram("qxcfg", {"write", "--port", Link(), file, "--verify"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, "S20 Default System Address (ATS20=): wrote 150, module has 100\n");
+}
+
+TEST_F(QxcfgFindDiffTest, SetFromJsonGivesWhatTheSameActionsGiveAsArguments) {
+    const std::string byArgs =
+        NewFile("args.X7R", {"OperatingMode=3", "Z0_Rpt1=5", "Z0_Dest=12", "sreg_7=9", "Serial_Baud=6"});
+    std::ofstream(dir_.File("fields.json"))
+        << "{\n  \"OperatingMode\": 3,\n  \"Z0_Rpt1\": 5,\n  \"Z0_Dest\": \"12\",\n  \"sreg_7\": 9,\n"
+           "  \"Serial_Baud\": 6\n}\n";
+    const std::string byJson = NewFile("json.X7R");
+    const auto set = RunProgram("qxcfg", {"set", byJson, "--from-json", dir_.File("fields.json")});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    // The same questions asked, the same file written.
+    EXPECT_EQ(set.err, RunProgram("qxcfg", {"set", dir_.File("args.X7R"), "OperatingMode=3", "Z0_Rpt1=5",
+                                            "Z0_Dest=12", "sreg_7=9", "Serial_Baud=6"}).err);
+    EXPECT_EQ(ReadText(byJson), ReadText(byArgs));
+    const auto shown = RunProgram("qxcfg", {"show", byJson, "--json"});
+    EXPECT_EQ(shown.out, RunProgram("qxcfg", {"show", byArgs, "--json"}).out);
+    EXPECT_NE(shown.out.find("\"Z0_Dest\": 12,"), std::string::npos) << shown.out;
+    EXPECT_EQ(RunProgram("qxcfg", {"diff", byArgs, byJson}).exitCode, 0);
+}
+
+TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
+    const std::string file = NewFile("f.X7R");
+    const std::string before = ReadText(file);
+    struct Case {
+        const char* json;
+        const char* message;
+    } cases[] = {
+        {R"({"sreg_7": {"x": 1}})", "\"sreg_7\": an object"},
+        {R"({"sreg_7": [9]})", "\"sreg_7\": an array"},
+        {R"({"chk_Flow": true})", "\"chk_Flow\": not a number or string"},
+        {R"({"Serial_Baud": "6"})", "\"Serial_Baud\" takes a number, not a string"},
+        {R"({"OperatingMode": "3"})", "\"OperatingMode\" takes a number, not a string"},
+        {R"({"no_such_field": 1})", "unknown field 'no_such_field'"},
+        {R"({"sreg_7": "9x"})", "sreg_7 takes digits, signs and '.', not '9x'"},
+        {R"({"OperatingMode": 9})", "OperatingMode"},
+        {R"({"sreg_7": 1,})", "expected a key"},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(dir_.File("bad.json")) << c.json;
+        const auto r = RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("bad.json")});
+        EXPECT_EQ(r.exitCode, 2) << c.json;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.json << " -> " << r.err;
+    }
+    EXPECT_EQ(ReadText(file), before);  // nothing saved
+    EXPECT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("missing.json")}).exitCode, 1);
+    // A number field takes a string as typed text, applied in the object's order.
+    std::ofstream(dir_.File("typed.json")) << R"({"sreg_7": "12", "OperatingMode": 3, "Z0_Dest": 40})";
+    ASSERT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("typed.json")}).exitCode, 0);
+    const auto commands = RunProgram("qxcfg", {"commands", file}).out;
+    EXPECT_NE(commands.find("ATS7=12\n"), std::string::npos) << commands;
+    EXPECT_NE(commands.find("AT&Z0=40\n"), std::string::npos) << commands;
+}
+
+TEST_F(QxcfgFindDiffTest, PortsListsTheDevicesOfAFakeTree) {
+    namespace fs = std::filesystem;
+    const fs::path sys = dir_.File("sys"), dev = dir_.File("dev");
+    const fs::path usb = sys / "devices/usb1/1-1";
+    fs::create_directories(usb / "1-1:1.0/ttyUSB0");
+    fs::create_directories(sys / "bus/drivers/ftdi_sio");
+    fs::create_directory_symlink(sys / "bus/drivers/ftdi_sio", usb / "1-1:1.0/ttyUSB0/driver");
+    std::ofstream(usb / "manufacturer") << "FTDI\n";
+    std::ofstream(usb / "product") << "FT232R USB UART\n";
+    fs::create_directories(sys / "class/tty/ttyUSB0");
+    fs::create_directory_symlink(usb / "1-1:1.0/ttyUSB0", sys / "class/tty/ttyUSB0/device");
+    fs::create_directories(dev / "serial/by-id");
+    std::ofstream(dev / "ttyUSB0") << "";
+    fs::create_symlink("../../ttyUSB0", dev / "serial/by-id/usb-FTDI_A1-if00-port0");
+
+    const auto r = RunProgram("qxcfg", {"ports", "--sysfs", sys.string(), "--dev", dev.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, (dev / "ttyUSB0").string() + "  COM1\n  by-id:  " + (dev / "serial/by-id/usb-FTDI_A1-if00-port0").string() +
+                         "\n  driver: ftdi_sio\n  usb:    FTDI FT232R USB UART\n");
+    const auto moved = RunProgram("qxcfg", {"ports", "--com", "1=/dev/ttyS0", "--com", "3=" + (dev / "ttyUSB0").string(),
+                                            "--sysfs", sys.string(), "--dev", dev.string()});
+    EXPECT_EQ(moved.out.substr(0, moved.out.find('\n')), (dev / "ttyUSB0").string() + "  COM3");
+    const auto none = RunProgram("qxcfg", {"ports", "--sysfs", dir_.File("none"), "--dev", dev.string()});
+    EXPECT_EQ(none.out, "No serial devices found.\n");
+}
+
+TEST_F(QxcfgFindDiffTest, LogFileHoldsEveryReplyWithItsTime) {
+    Start();
+    const std::string log = dir_.File("comm.log");
+    ASSERT_EQ(RunProgram("qxcfg", {"identify", "--port", Link(), "--log", log}).exitCode, 0);
+    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "--log", log}).exitCode, 0);
+    const std::string text = ReadText(log);
+    const std::regex line(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z  [^\n]*\n)");
+    std::ptrdiff_t lines = 0;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it) {
+        EXPECT_EQ(it->position(), text.find(it->str())) << "lines must follow each other";
+        ++lines;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(lines), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    // identify: the wake's OK, then the identification; the read appends.
+    EXPECT_NE(text.find("Z  \\r\\r\\nOK\\r\\n\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Z  ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Z  AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
+    EXPECT_LT(text.find("Z  ATI"), text.find("AT&V"));
+    const auto bad = RunProgram("qxcfg", {"identify", "--port", Link(), "--log", dir_.File("no/dir/x.log")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("Cannot write " + dir_.File("no/dir/x.log") + ": No such file or directory"),
+              std::string::npos)
+        << bad.err;
+}
+
+}  // namespace
+}  // namespace qx::simtest
