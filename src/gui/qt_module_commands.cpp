@@ -56,11 +56,17 @@ void QtModuleCommands::RunOperation(ModuleOperation operation, ConfigCommandList
     OperationContext context{form_.GetWorkspace(), *ui_, progress, OpenChannel(),
                              [this] { form_.DisplaySerialSettings(); }};
     TProgramThread worker(std::move(context), operation, std::move(commandList));
-    window.Run([&worker] { worker.Start(); }, [&worker] { worker.RequestTermination(); });
+    bool started = false;
+    window.Run(
+        [&worker, &started] {
+            started = true;
+            worker.Start();
+        },
+        [&worker] { worker.RequestTermination(); });
     // The modal loop ends when the worker closes the window. Should it end
     // otherwise (the application quitting), the worker is asked to stop and
     // its remaining calls onto this thread are still served, so it can end.
-    if (!progress.Closed()) {
+    if (started && !progress.Closed()) {
         worker.RequestTermination();
         ui_->WaitServing([&progress] { return progress.Closed(); });
     }
