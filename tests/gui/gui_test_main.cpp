@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         {"DispatcherTest", qx::test::MakeDispatcherTest},
         {"VersionBlockTest", qx::test::MakeVersionBlockTest},
         {"ExecutableTest", qx::test::MakeExecutableTest},
+        {"FeatureDialogsTest", qx::test::MakeFeatureDialogsTest},
         {"WindowPartsTest", qx::test::MakeWindowPartsTest},
         {"ModuleCommandsTest", qx::test::MakeModuleCommandsTest},
         {"BerTestFormTest", qx::test::MakeBerTestFormTest},

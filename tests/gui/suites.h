@@ -12,6 +12,7 @@ std::unique_ptr<QObject> MakeDialogsTest();
 std::unique_ptr<QObject> MakeDispatcherTest();
 std::unique_ptr<QObject> MakeVersionBlockTest();
 std::unique_ptr<QObject> MakeExecutableTest();
+std::unique_ptr<QObject> MakeFeatureDialogsTest();
 std::unique_ptr<QObject> MakeWindowPartsTest();
 std::unique_ptr<QObject> MakeModuleCommandsTest();
 std::unique_ptr<QObject> MakeBerTestFormTest();

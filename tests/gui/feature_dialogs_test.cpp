@@ -1,0 +1,238 @@
+// The Find Module and Compare dialogs and the Save Log helper, driven
+// through their real widgets. The find scan talks to a scripted module
+// behind the serial device seam, which answers only at one rate and can be
+// held in the middle of a read.
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <condition_variable>
+#include <deque>
+#include <fstream>
+#include <mutex>
+
+#include "compare_dialog.h"
+#include "config/configuration_comparison.h"
+#include "files/communication_log_file.h"
+#include "find_module_dialog.h"
+#include "gui_fixture.h"
+#include "log_saver.h"
+#include "serial/comqx7_object.h"
+#include "serial/serial_errors.h"
+#include "suites.h"
+#include "support/config_fixture.h"
+#include "support/scratch_folder.h"
+
+namespace qx::test {
+namespace {
+
+// The line the scripted module sits on: it answers at `answerRate` only.
+struct ScriptedLine {
+    int answerRate = 19200;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool hold = false;     // reads wait while true
+    int readsWaiting = 0;  // reads held right now
+};
+
+class ScriptedModuleDevice : public SerialDevice {
+public:
+    explicit ScriptedModuleDevice(std::shared_ptr<ScriptedLine> line) : line_(std::move(line)) {}
+
+    OpenStatus Open(const std::string&, const LineSettings& settings) override {
+        rate_ = settings.rate.value_or(0);
+        open_ = true;
+        return OpenStatus::Opened;
+    }
+    void Close() override { open_ = false; }
+    bool IsOpen() const override { return open_; }
+    void SetTimeouts(const CommTimeouts& t) override { timeouts_ = t; }
+    CommTimeouts Timeouts() const override { return timeouts_; }
+    std::optional<int> CurrentRate() const override { return rate_; }
+    std::optional<std::string> Read(std::size_t) override {
+        std::unique_lock lock(line_->mutex);
+        ++line_->readsWaiting;
+        line_->changed.notify_all();
+        line_->changed.wait(lock, [&] { return !line_->hold; });
+        --line_->readsWaiting;
+        std::string text = pending_;
+        pending_.clear();
+        return text;
+    }
+    bool Write(const std::string& text) override {
+        if (rate_ != line_->answerRate) return true;
+        if (text == "\r") pending_ = "\r\nOK\r\n";
+        if (text == "ATI\r") pending_ = "\r\nQX7T-R Radio Modem V2.00 FAKE\r\n\r\nOK\r\n";
+        return true;
+    }
+    void Purge(unsigned flags) override {
+        if (flags & kPurgeInput) pending_.clear();
+    }
+    CtsState Cts() const override { return CtsState::CannotTell; }
+
+private:
+    std::shared_ptr<ScriptedLine> line_;
+    int rate_ = 0;
+    bool open_ = false;
+    CommTimeouts timeouts_;
+    std::string pending_;
+};
+
+ChannelFactory FactoryFor(std::shared_ptr<ScriptedLine> line) {
+    return [line](const HostSerialSettings& settings) {
+        return std::make_unique<TCOMQX7Object>(settings, ChannelSetup{"QX7T-R", {}, PortMap{}},
+                                               std::make_unique<ScriptedModuleDevice>(line));
+    };
+}
+
+// Short waits: the scripted module answers at once.
+constexpr FindTimings kQuick{1, 0, 1, 1};
+
+HostSerialSettings Defaults() {
+    HostSerialSettings s;
+    SetDefaultSerialSettings(s, true);
+    return s;
+}
+
+std::string FileText(const std::string& path) { return ReadWholeFile(path); }
+
+class FeatureDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void FindShowsTheModuleFoundAndTakesItsSettingsOnYes() {
+        auto line = std::make_shared<ScriptedLine>();
+        gui::FindModuleDialog dialog(Defaults(), FactoryFor(line), nullptr, kQuick);
+        dialog.show();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 20000);
+        QCOMPARE(dialog.StatusText(),
+                 QString("Found at 19200 N-8-1:\nQX7T-R Radio Modem V2.00 FAKE\n\nUse these settings?"));
+        QVERIFY(dialog.Result().found);
+        QCOMPARE(dialog.Result().attempts, std::size_t{2});  // 9600 N-8-1, then 19200 N-8-1
+        QCOMPARE(int(dialog.Result().settings.BaudIndex), 5);
+        QPushButton* yes = dialog.Buttons()->button(QDialogButtonBox::Yes);
+        QVERIFY(yes && dialog.Buttons()->button(QDialogButtonBox::No));
+        QTest::mouseClick(yes, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void FindReportsThatNothingAnsweredAfterEverySetting() {
+        auto line = std::make_shared<ScriptedLine>();
+        line->answerRate = 93750;  // no host rate
+        gui::FindModuleDialog dialog(Defaults(), FactoryFor(line), nullptr, kQuick);
+        dialog.show();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 20000);
+        QCOMPARE(dialog.StatusText(), QString("No module answered at any serial rate or format."));
+        QCOMPARE(dialog.Result().attempts, std::size_t{60});
+        QCOMPARE(dialog.Bar()->value(), 60);
+        QPushButton* close = dialog.Buttons()->button(QDialogButtonBox::Close);
+        QVERIFY(close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void CancelStopsTheScanAndTheDialogSaysSo() {
+        auto line = std::make_shared<ScriptedLine>();
+        line->hold = true;
+        gui::FindModuleDialog dialog(Defaults(), FactoryFor(line), nullptr, kQuick);
+        dialog.show();
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.StatusText(), QString("Trying 9600 N-8-1 (1 of 60)..."), 10000);
+        {
+            std::unique_lock lock(line->mutex);
+            line->changed.wait(lock, [&] { return line->readsWaiting > 0; });
+        }
+        QTest::mouseClick(dialog.Buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        QCOMPARE(dialog.StatusText(), QString("Cancelling..."));
+        QVERIFY(!dialog.Buttons()->isEnabled());
+        QVERIFY(dialog.isVisible());  // stays until the scan has stopped
+        {
+            std::lock_guard lock(line->mutex);
+            line->hold = false;
+        }
+        line->changed.notify_all();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 10000);
+        QCOMPARE(dialog.StatusText(), QString("Cancelled."));
+        QVERIFY(dialog.Result().cancelled);
+        QVERIFY(!dialog.Result().found);
+        QCOMPARE(dialog.Result().attempts, std::size_t{1});
+    }
+
+    void APortThatCannotBeOpenedShowsItsError() {
+        gui::FindModuleDialog dialog(
+            Defaults(),
+            [](const HostSerialSettings&) -> std::unique_ptr<TCOMQX7Object> {
+                throw EOpeningPortError("COM1- This port may be already in use or not present.");
+            },
+            nullptr, kQuick);
+        dialog.show();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 10000);
+        QCOMPARE(dialog.StatusText(), QString("COM1- This port may be already in use or not present."));
+        QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Close));
+    }
+
+    void CompareShowsOneRowPerDifferingSetting() {
+        StartedConfig window, module;
+        module.Type(FieldId::sreg_7, "12");
+        module.Type(FieldId::sreg_2, "35");
+        const auto differences = CompareConfigurations(window.config, module.config);
+        gui::CompareDialog dialog(differences);
+        dialog.show();
+        QTableWidget* table = dialog.Table();
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("Window"));
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), QString("Module"));
+        QCOMPARE(table->item(0, 0)->text(), QString("S2 Escape Character (ATS2=)"));
+        QCOMPARE(table->item(0, 1)->text(), QString("43"));
+        QCOMPARE(table->item(0, 2)->text(), QString("35"));
+        QCOMPARE(table->item(1, 0)->text(), QString("S7 Connection Attempts (ATS7=)"));
+        QCOMPARE(table->item(1, 2)->text(), QString("12"));
+        QCOMPARE(dialog.Summary(), QString("2 setting(s) differ between the window and the module."));
+
+        gui::CompareDialog same(CompareConfigurations(window.config, window.config));
+        same.show();
+        QCOMPARE(same.Summary(), QString("The module holds the window's configuration."));
+        QVERIFY(!same.Table()->isVisible());
+    }
+
+    void SaveLogWritesEveryEntryWithItsTime() {
+        StartedConfig started;
+        ScratchFolder folder;
+        std::optional<QString> answer = QString::fromStdString(folder.Path("saved.log"));
+        gui::LogSaver saver(started.config, [&](QWidget*) { return answer; });
+        started.config.AppendLogLine("\r\nOK\r\n\r");
+        started.config.ClearLog();  // a Configure clears the pane, not the saved log
+        started.config.AppendLogLine("ATI\r\r\nQX7T-R\r\n\r");
+        QVERIFY(saver.Save(nullptr));
+        const std::string text = FileText(folder.Path("saved.log"));
+        const auto lines = QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].endsWith("Z  \\r\\nOK\\r\\n\\r"));
+        QVERIFY(lines[1].endsWith("Z  ATI\\r\\r\\nQX7T-R\\r\\n\\r"));
+        QCOMPARE(lines[0].left(24), QString::fromStdString(LogTimestamp(saver.Entries()[0].when)));
+
+        answer.reset();  // the user cancels the file dialog
+        QVERIFY(!saver.Save(nullptr));
+
+        answer = QString::fromStdString(folder.Path("no/such/dir/x.log"));
+        QString shown;
+        WhenModalShown([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            shown = box->text();
+            QTest::keyClick(box, Qt::Key_Enter);
+        });
+        QVERIFY(!saver.Save(nullptr));
+        QCOMPARE(shown, "Cannot write " + *answer + ": No such file or directory");
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<QObject> MakeFeatureDialogsTest() { return std::make_unique<FeatureDialogsTest>(); }
+
+}  // namespace qx::test
+
+#include "feature_dialogs_test.moc"
