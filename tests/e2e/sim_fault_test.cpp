@@ -25,6 +25,17 @@ TEST_F(SimFaultTest, RejectXonRefusesOnlyXonXoff) {
     EXPECT_NE(port->Exchange("AT&K3\r").find("OK"), std::string::npos);
 }
 
+TEST_F(SimFaultTest, IgnoreSRegAcknowledgesTheWriteAndKeepsTheOldValue) {
+    Start({"--fault", "ignore-sreg:20", "--state", StateFile()});
+    auto port = Open();
+    EXPECT_NE(port->Exchange("ATS20=150S7=9\r").find("OK"), std::string::npos);
+    EXPECT_NE(port->Exchange("ATS20?\r").find("\r\n100\r\n"), std::string::npos);
+    EXPECT_NE(port->Exchange("ATS7?\r").find("\r\n009\r\n"), std::string::npos);  // the others still take
+    EXPECT_NE(port->Exchange("ATS20=999\r", "ERROR\r\n").find("OK"), std::string::npos);  // not even judged
+    EXPECT_NE(port->Exchange("AT&W\r").find("OK"), std::string::npos);
+    EXPECT_NE(Listing(*port).find("S20:100 "), std::string::npos);
+}
+
 TEST_F(SimFaultTest, DropAfterStopsAnsweringAfterNReplies) {
     Start({"--fault", "drop-after:2"});
     auto port = Open();
