@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 
 #include "operations/ber_test_session.h"
@@ -99,7 +100,8 @@ TEST(ReceiveTest, StartPollsAndStopRestarts) {
 }
 
 TEST(ReceiveTest, ClosingWithAModuleThatStoppedAnsweringShowsR4AndStillCloses) {
-    bool answering = true;
+    // Read by the fake module's thread.
+    std::atomic<bool> answering{true};
     SessionRig s(2, [&](const std::string& line) { return answering ? StandardReply(line) : std::string(); });
     s.session.btn_StartStopClick();
     ASSERT_EQ(s.session.ButtonCaption(), "Stop");

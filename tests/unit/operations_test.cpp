@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <algorithm>
 
 #include "support/operation_rig.h"
@@ -145,13 +146,17 @@ TEST(ConfigureOperation, AnErrorWithResponseCodesOffWarnsFirst) {
 }
 
 TEST(ConfigureOperation, CancelDuringTheListStoresNothing) {
-    OperationRig* rigPtr = nullptr;
+    // The fake module's thread cancels; it sees the worker only once it exists.
+    std::atomic<TProgramThread*> running{nullptr};
     OperationRig rig([&](const std::string& line) {
-        if (line == "AT&E0" && rigPtr && rigPtr->thread) rigPtr->thread->RequestTermination();
+        if (TProgramThread* t = running.load(); line == "AT&E0" && t) t->RequestTermination();
         return StandardReply(line);
     });
-    rigPtr = &rig;
-    rig.Configure();
+    auto list = PrepareWriteConfig(rig.workspace);
+    ASSERT_TRUE(list.has_value());
+    rig.thread = std::make_unique<TProgramThread>(rig.Context(), ModuleOperation::Configure, *list);
+    running = rig.thread.get();
+    rig.thread->Execute();
     const auto lines = rig.module.Lines();
     EXPECT_EQ(lines.back(), "AT&E0");
     EXPECT_TRUE(rig.prompter.shown.empty());
