@@ -35,8 +35,8 @@ void ApplyUserAction(WorkingConfig& config, const std::string& assignment) {
     if (!p.visible) throw UsageError(name + " is not shown for this model or mode");
     if (!p.enabled) throw UsageError(name + " cannot be edited");
 
-    const FieldSpec& spec = Spec(*id);
-    switch (spec.kind) {
+    const FieldSpec& entry = Spec(*id);
+    switch (entry.kind) {
         case FieldKind::Number:
             if (!TypableNumberText(value))
                 throw UsageError(name + " takes digits, signs and '.', not '" + value + "'");

@@ -6,7 +6,7 @@ namespace {
 
 template <typename Emit>
 void ForEachValue(const WorkingConfig& config, Emit emit) {
-    for (const FieldSpec& spec : AllFields()) emit(spec.name, config.Value(spec.id));
+    for (const FieldSpec& entry : AllFields()) emit(entry.name, config.Value(entry.id));
     emit("OperatingMode", static_cast<long>(config.Mode()));
     emit("PlcModeActive", config.PlcModeActive() ? 1L : 0L);
 }

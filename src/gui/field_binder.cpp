@@ -66,7 +66,7 @@ void FieldBinder::AddCompanion(FieldId id, QWidget* companion) {
 QWidget* FieldBinder::WidgetOf(FieldId id) const { return bindings_[Index(id)].widget; }
 
 void FieldBinder::SyncAll() {
-    for (const FieldSpec& spec : AllFields()) Sync(spec.id);
+    for (const FieldSpec& entry : AllFields()) Sync(entry.id);
     emit viewChanged();
 }
 

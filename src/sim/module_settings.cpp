@@ -85,8 +85,8 @@ bool ModuleSettings::SetLetter(std::string_view key, int value, const ModelInfo&
 
 bool ModuleSettings::SetSReg(int number, int value, const ModelInfo& model) {
     if (number < 0 || number >= kSRegisterCount) return false;
-    const SRegisterSpec spec = SRegister(number, model);
-    if (!spec.writable || value < spec.min || value > spec.max) return false;
+    const SRegisterSpec entry = SRegister(number, model);
+    if (!entry.writable || value < entry.min || value > entry.max) return false;
     if (number == 21 && !model.S21Adjustable()) value = 0;
     sregs_[static_cast<std::size_t>(number)] = value;
     return true;

@@ -77,13 +77,13 @@ std::optional<ModuleSettings> ParseSettings(const std::string& text, const Model
         const std::string* value = take(SRegKey(n));
         if (!value) return std::nullopt;
         const auto number = ParseDecimal(*value);
-        const SRegisterSpec spec = SRegister(n, model);
-        if (!number || *number < spec.min || *number > spec.max) {
+        const SRegisterSpec entry = SRegister(n, model);
+        if (!number || *number < entry.min || *number > entry.max) {
             problem = "bad value for " + SRegKey(n) + ": " + *value;
             return std::nullopt;
         }
         // Read-only registers are part of the state too; only their range counts.
-        if (spec.writable) settings.SetSReg(n, *number, model);
+        if (entry.writable) settings.SetSReg(n, *number, model);
     }
     for (int n = 0; n < kProfileCount; ++n) {
         const std::string* value = take(ProfileKey(n));

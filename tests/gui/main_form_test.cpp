@@ -75,8 +75,8 @@ private slots:
 
     void everyFieldHasItsWidget() {
         StartedWindow w;
-        for (const FieldSpec& spec : AllFields()) {
-            const QString name = QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+        for (const FieldSpec& entry : AllFields()) {
+            const QString name = QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
             QVERIFY2(w.form.findChild<QWidget*>(name) != nullptr, qPrintable(name));
         }
         for (const char* name : {"ToolBar1", "Panel3", "Memo1", "Panel1", "gb_Blank", "gb_ConMode", "p_CM_SC_Adv",

@@ -63,11 +63,11 @@ TEST(ReadoutRandomInput, ParserNeverFailsOtherThanWithAConversionError) {
             } catch (const EConvertError&) {
             }
             ASSERT_LE(reply.size(), text.size());
-            for (const FieldSpec& spec : AllFields()) {
-                if (spec.kind != FieldKind::Number) continue;
-                const long v = s.config.Value(spec.id);
+            for (const FieldSpec& entry : AllFields()) {
+                if (entry.kind != FieldKind::Number) continue;
+                const long v = s.config.Value(entry.id);
                 // Whatever was read went through the setters: within range.
-                ASSERT_TRUE(v >= s.config.Min(spec.id) && v <= s.config.Max(spec.id)) << spec.name << "=" << v;
+                ASSERT_TRUE(v >= s.config.Min(entry.id) && v <= s.config.Max(entry.id)) << entry.name << "=" << v;
             }
         }
     }

@@ -22,16 +22,16 @@ SystemAddressSource FixedSystemAddress(int address) {
 
 WorkingConfig::WorkingConfig(ModelFamily family, Prompter& prompter, SystemAddressSource systemAddress)
     : family_(family), prompter_(prompter), systemAddress_(std::move(systemAddress)) {
-    for (const FieldSpec& spec : AllFields()) {
-        FieldState& f = fields_[Index(spec.id)];
-        f.min = spec.min;
-        f.max = spec.max;
-        for (auto item : spec.items) f.items.emplace_back(item);
-        switch (spec.kind) {
-            case FieldKind::Number: f.text = std::to_string(spec.designValue); break;
-            case FieldKind::Choice: f.choice = spec.designValue; break;
+    for (const FieldSpec& entry : AllFields()) {
+        FieldState& f = fields_[Index(entry.id)];
+        f.min = entry.min;
+        f.max = entry.max;
+        for (auto item : entry.items) f.items.emplace_back(item);
+        switch (entry.kind) {
+            case FieldKind::Number: f.text = std::to_string(entry.designValue); break;
+            case FieldKind::Choice: f.choice = entry.designValue; break;
             case FieldKind::Flag:
-            case FieldKind::Radio: f.checked = spec.designValue != 0; break;
+            case FieldKind::Radio: f.checked = entry.designValue != 0; break;
         }
     }
     // Display-only registers cannot be edited.
@@ -148,13 +148,13 @@ void WorkingConfig::SetColor(FieldId id, FieldColor color) {
 }
 
 void WorkingConfig::SetToDefault(FieldId id) {
-    const FieldSpec& spec = Spec(id);
-    if (spec.defaultValue == kComputed) throw std::logic_error("no table default for " + std::string(spec.name));
-    switch (spec.kind) {
-        case FieldKind::Number: SetNumber(id, spec.defaultValue); break;
-        case FieldKind::Choice: SetChoice(id, spec.defaultValue); break;
+    const FieldSpec& entry = Spec(id);
+    if (entry.defaultValue == kComputed) throw std::logic_error("no table default for " + std::string(entry.name));
+    switch (entry.kind) {
+        case FieldKind::Number: SetNumber(id, entry.defaultValue); break;
+        case FieldKind::Choice: SetChoice(id, entry.defaultValue); break;
         case FieldKind::Flag:
-        case FieldKind::Radio: SetChecked(id, spec.defaultValue != 0); break;
+        case FieldKind::Radio: SetChecked(id, entry.defaultValue != 0); break;
     }
 }
 
@@ -181,13 +181,13 @@ void WorkingConfig::ClampOnLeave(FieldId id) {
 }
 
 void WorkingConfig::PickItem(FieldId id, int index) {
-    const FieldSpec& spec = Spec(id);
-    if (spec.kind != FieldKind::Choice) throw std::invalid_argument("only choices take a pick");
+    const FieldSpec& entry = Spec(id);
+    if (entry.kind != FieldKind::Choice) throw std::invalid_argument("only choices take a pick");
     if (index < 0 || index >= static_cast<int>(fields_[Index(id)].items.size()))
         throw std::out_of_range("no such item");
     SetChoice(id, index);
     // A drop-down list's rule runs on every pick the user makes.
-    if (spec.style == ChoiceStyle::DropDown && id == FieldId::Serial_Baud) Serial_BaudChange();
+    if (entry.style == ChoiceStyle::DropDown && id == FieldId::Serial_Baud) Serial_BaudChange();
 }
 
 void WorkingConfig::Click(FieldId id) {
