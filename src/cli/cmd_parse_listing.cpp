@@ -41,10 +41,7 @@ int RunParseListing(CliContext& context, std::vector<std::string> args) {
     // A conversion failure leaves as an exception: printed, exit code 1.
     ProcessReadConfig(workspace->config, workspace->replyText, workspace->s21Reference, ReadoutSource::Module);
 
-    if (json)
-        PrintFieldsJson(workspace->config, context.out);
-    else
-        PrintFields(workspace->config, context.out);
+    PrintFields(workspace->config, context.out, json);
     return kExitOk;
 }
 

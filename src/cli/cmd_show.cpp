@@ -37,10 +37,7 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
     if (file && !LoadFromFile(*workspace, *file)) return kExitFailure;
     for (const auto& action : actions) ApplyUserAction(workspace->config, action);
 
-    if (json)
-        PrintFieldsJson(workspace->config, context.out);
-    else
-        PrintFields(workspace->config, context.out);
+    PrintFields(workspace->config, context.out, json);
     return kExitOk;
 }
 

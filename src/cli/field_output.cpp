@@ -27,4 +27,11 @@ void PrintFieldsJson(const WorkingConfig& config, std::ostream& out) {
     out << "\n}\n";
 }
 
+void PrintFields(const WorkingConfig& config, std::ostream& out, bool json) {
+    if (json)
+        PrintFieldsJson(config, out);
+    else
+        PrintFields(config, out);
+}
+
 }  // namespace qx::cli

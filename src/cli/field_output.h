@@ -11,5 +11,7 @@ namespace qx::cli {
 
 void PrintFields(const WorkingConfig& config, std::ostream& out);
 void PrintFieldsJson(const WorkingConfig& config, std::ostream& out);
+// One of the two, as the command's --json flag says.
+void PrintFields(const WorkingConfig& config, std::ostream& out, bool json);
 
 }  // namespace qx::cli

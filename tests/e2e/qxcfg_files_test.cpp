@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "support/listing_builder.h"
+#include "support/field_lines.h"
 #include "support/run_process.h"
 #include "support/scratch_folder.h"
 
@@ -15,15 +16,7 @@ namespace {
 
 using test::RunProgram;
 
-std::map<std::string, std::string> Fields(const std::string& out) {
-    std::map<std::string, std::string> fields;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) fields[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return fields;
-}
+std::map<std::string, std::string> Fields(const std::string& out) { return test::ParseFieldLines(out); }
 
 const char* kWorkedExample =
     "ATB0\nATC4\nATE1\nATQ0\nATV1\nATX0\nAT&B2\nAT&C1\nAT&D0\nAT&E0\nAT&G1\nAT&K4\nAT&S17\nAT&U1\nAT\\T0\n"

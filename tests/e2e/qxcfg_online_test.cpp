@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "e2e/sim_fixture.h"
+#include "support/field_lines.h"
 #include "support/run_process.h"
 
 namespace qx::simtest {
@@ -13,15 +14,7 @@ namespace {
 
 using test::RunProgram;
 
-std::map<std::string, std::string> Fields(const std::string& out) {
-    std::map<std::string, std::string> fields;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) fields[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return fields;
-}
+std::map<std::string, std::string> Fields(const std::string& out) { return test::ParseFieldLines(out); }
 
 class QxcfgOnlineTest : public SimTest {
 protected:

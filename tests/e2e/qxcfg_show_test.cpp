@@ -3,6 +3,7 @@
 #include <map>
 #include <sstream>
 
+#include "support/field_lines.h"
 #include "support/run_process.h"
 
 namespace qx {
@@ -10,15 +11,7 @@ namespace {
 
 using test::RunProgram;
 
-std::map<std::string, std::string> Fields(const std::string& out) {
-    std::map<std::string, std::string> fields;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos) fields[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return fields;
-}
+std::map<std::string, std::string> Fields(const std::string& out) { return test::ParseFieldLines(out); }
 
 TEST(QxcfgShow, ThresholdsOnBothModels) {
     struct Case {
