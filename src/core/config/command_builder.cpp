@@ -1,5 +1,7 @@
 #include "config/command_builder.h"
 
+#include "config/field_table.h"
+
 #include <stdexcept>
 
 namespace qx {
@@ -50,6 +52,14 @@ std::string StoredDestinationList(const WorkingConfig& c, std::size_t n) {
     return text + std::to_string(c.Value(destination));
 }
 
+// A drop-down without a selection (a listing or file gave it a code its
+// list does not hold) is written as its default item: "-1" would be refused
+// by the module and by a later load of the saved file.
+int SelectedOrDefault(const WorkingConfig& c, F id) {
+    const int index = c.Choice(id);
+    return index < 0 ? Spec(id).defaultValue : index;
+}
+
 }  // namespace
 
 ConfigCommandList TemplateCommandList() {
@@ -67,10 +77,10 @@ void AddToConfig(ConfigCommandList& list, std::size_t slot, std::string_view tex
 void SaveCommonSettings(ConfigCommandList& list, const WorkingConfig& c) {
     AddValue(list, 0, c.Value(F::Radio_DataRate));
     AddValue(list, 9, c.Value(F::Radio_Crc));
-    AddValue(list, 1, c.Value(F::Serial_Baud));
+    AddValue(list, 1, SelectedOrDefault(c, F::Serial_Baud));
     // Bit 0 two stop bits, bit 1 eight data bits, bits 2-3 the parity.
     AddValue(list, 6, c.Value(F::Serial_Stop) + 2 * c.Value(F::Serial_Data) + 4 * c.Value(F::Serial_Parity));
-    AddValue(list, 11, FlowControlCode(c.Choice(F::Serial_Flow)));
+    AddValue(list, 11, FlowControlCode(SelectedOrDefault(c, F::Serial_Flow)));
     AddValue(list, 7, c.Value(F::Serial_DCD));
     AddValue(list, 8, c.Value(F::Serial_DTR));
     AddValue(list, 2, Inverted(c, F::Adv_Echo));
