@@ -31,10 +31,10 @@ constexpr std::array<FieldPlace, kTestFieldCount> kFields = {{
     {"edit_Test", "Test:", 8, 8, 105},
     {"edit_Error", "Errors", 121, 8, 105},
     {"edit_Extra", "Extra", 234, 8, 106},
-    {"edit_Level", "Level", 8, 52, 77},
-    {"edit_TotErr", "Tot Error", 93, 52, 77},
-    {"edit_TotMiss", "Tot Miss", 178, 52, 77},
-    {"edit_TotTest", "Tot Test", 263, 52, 77},
+    {"edit_Level", "Level", 8, 52, 104},  // wide enough for "RSSI -105 dBm"
+    {"edit_TotErr", "Tot Error", 120, 52, 68},
+    {"edit_TotMiss", "Tot Miss", 196, 52, 68},
+    {"edit_TotTest", "Tot Test", 272, 52, 68},
 }};
 
 }  // namespace
