@@ -19,6 +19,7 @@
 #include "esc_char_edit_form.h"
 #include "field_binder.h"
 #include "help_about_form.h"
+#include "log_saver.h"
 #include "log_text.h"
 #include "mode_options.h"
 #include "operating_mode_box.h"
@@ -44,6 +45,8 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
       binder_(std::make_unique<FieldBinder>(workspace.config)),
       module_(std::make_unique<NoModuleCommands>()),
       files_(std::make_unique<CoreFileCommands>(workspace, std::make_unique<QtFileDialogs>(this))),
+      // Keeps every log entry with its time from the start, for "Save Log...".
+      logSaver_(std::make_unique<LogSaver>(workspace.config)),
       executablePath_(FromQ(QCoreApplication::applicationFilePath())) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(ToQ(workspace_.variant.WindowCaption));
@@ -146,6 +149,7 @@ void TMainForm::ConnectCommands() {
     connect(m.File_Save, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.Save(); }, false); });
     connect(m.File_SaveAs, &QAction::triggered, this,
             [this] { RunFileCommand([](FileCommands& f) { f.SaveAs(); }, false); });
+    connect(m.File_SaveLog, &QAction::triggered, this, [this] { logSaver_->Save(this); });
     connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
     connect(m.Comm_Read, &QAction::triggered, this, [this] {
         FocusToToolBar();
@@ -155,6 +159,12 @@ void TMainForm::ConnectCommands() {
     connect(m.Comm_Configure, &QAction::triggered, this, [this] {
         FocusToToolBar();
         Run([this] { module_->WriteConfig(); });
+    });
+    connect(m.Comm_Verify, &QAction::toggled, this, [this](bool on) { module_->SetVerifyAfterConfigure(on); });
+    connect(m.Comm_Find, &QAction::triggered, this, [this] { Run([this] { module_->FindModule(); }); });
+    connect(m.Comm_Compare, &QAction::triggered, this, [this] {
+        FocusToToolBar();
+        Run([this] { module_->CompareWithModule(); });
     });
     connect(m.Comm_Serial, &QAction::triggered, this, &TMainForm::SetupComPort);
     connect(m.Adv_Defaults, &QAction::triggered, this, [this] {
@@ -234,9 +244,9 @@ void TMainForm::RunFileCommand(const std::function<void(FileCommands&)>& command
 
 void TMainForm::SetupComPort() {
     TSerialSettingsForm dialog(this);
-    dialog.ShowPortPaths(ports_);
+    dialog.ShowPortPaths(ports_, DiscoverSerialPorts(ports_));
     dialog.GetSerialDetails(workspace_.host);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) ports_ = dialog.PortPaths();
     DisplaySerialSettings();
 }
 

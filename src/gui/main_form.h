@@ -22,6 +22,7 @@ class QToolBar;
 namespace qx::gui {
 
 class FieldBinder;
+class LogSaver;
 class ModeOptions;
 class ProgressWindow;
 class SettingsPages;
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<FieldBinder> binder_;
     std::unique_ptr<ModuleCommands> module_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<LogSaver> logSaver_;
     std::unique_ptr<ModeOptions> modeOptions_;
     std::unique_ptr<SettingsPages> settingsPages_;
     MainMenuActions menu_{};

@@ -31,6 +31,7 @@ MainMenuActions BuildMainMenu(QMenuBar* bar) {
     a.File_Open = AddItem(file, "File_Open", "&Open");
     a.File_Save = AddItem(file, "File_Save", "&Save");
     a.File_SaveAs = AddItem(file, "File_SaveAs", "Save &As");
+    a.File_SaveLog = AddItem(file, "File_SaveLog", "Save &Log...");
     AddSeparator(file, "N1");
     a.File_Exit = AddItem(file, "File_Exit", "E&xit");
     bar->addMenu(file);
@@ -38,6 +39,12 @@ MainMenuActions BuildMainMenu(QMenuBar* bar) {
     QMenu* comm = AddMenu(bar, "Comm_Menu", "&Communication");
     a.Comm_Read = AddItem(comm, "Comm_Read", "&Read Module Configuration");
     a.Comm_Configure = AddItem(comm, "Comm_Configure", "&Configure Module");
+    // Off at every start: a choice for this run only.
+    a.Comm_Verify = AddItem(comm, "Comm_Verify", "&Verify after Configure");
+    a.Comm_Verify->setCheckable(true);
+    AddSeparator(comm, "N4");
+    a.Comm_Find = AddItem(comm, "Comm_Find", "&Find Module...");
+    a.Comm_Compare = AddItem(comm, "Comm_Compare", "Co&mpare with Module...");
     AddSeparator(comm, "N3");
     a.Comm_Serial = AddItem(comm, "Comm_Serial", "Com &Port Settings");
     bar->addMenu(comm);

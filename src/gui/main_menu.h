@@ -15,9 +15,13 @@ struct MainMenuActions {
     QAction* File_Open;
     QAction* File_Save;
     QAction* File_SaveAs;
+    QAction* File_SaveLog;
     QAction* File_Exit;
     QAction* Comm_Read;
     QAction* Comm_Configure;
+    QAction* Comm_Verify;  // checkable: read the module back after Configure
+    QAction* Comm_Find;
+    QAction* Comm_Compare;
     QAction* Comm_Serial;
     QAction* Adv_Defaults;
     QAction* Diag_TxBer;

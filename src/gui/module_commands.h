@@ -14,6 +14,9 @@ public:
     virtual void RestoreFactDefaults() = 0;  // Adv_Defaults, tb_Defaults
     virtual void TxBertest() = 0;            // Diag_TxBer
     virtual void RxBerTest(int testNumber) = 0;  // Diag_RxBer 1, Diag_TxRxBer 2, Diag_RSSI 3
+    virtual void FindModule() = 0;               // Comm_Find
+    virtual void CompareWithModule() = 0;        // Comm_Compare
+    virtual void SetVerifyAfterConfigure(bool verify) = 0;  // Comm_Verify
 };
 
 // Until the module operations are built in: the commands do nothing.
@@ -24,6 +27,9 @@ public:
     void RestoreFactDefaults() override {}
     void TxBertest() override {}
     void RxBerTest(int) override {}
+    void FindModule() override {}
+    void CompareWithModule() override {}
+    void SetVerifyAfterConfigure(bool) override {}
 };
 
 }  // namespace qx::gui

@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "ber_test_form.h"
+#include "compare_dialog.h"
+#include "find_module_dialog.h"
 #include "main_form.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
@@ -50,10 +52,11 @@ ChannelFactory QtModuleCommands::OpenChannel() {
     };
 }
 
-void QtModuleCommands::RunOperation(ModuleOperation operation, ConfigCommandList commandList) {
+void QtModuleCommands::RunOperation(Workspace& workspace, ModuleOperation operation,
+                                    ConfigCommandList commandList) {
     ProgressWindow& window = form_.Progress();
     ClosingProgress progress(window);
-    OperationContext context{form_.GetWorkspace(), *ui_, progress, OpenChannel(),
+    OperationContext context{workspace, *ui_, progress, OpenChannel(),
                              [this] { form_.DisplaySerialSettings(); }};
     TProgramThread worker(std::move(context), operation, std::move(commandList));
     bool started = false;
@@ -75,7 +78,7 @@ void QtModuleCommands::RunOperation(ModuleOperation operation, ConfigCommandList
 
 void QtModuleCommands::ReadModuleConfig() {
     PrepareReadModuleConfig(form_.GetWorkspace());
-    RunOperation(ModuleOperation::Read, {});
+    RunOperation(form_.GetWorkspace(), ModuleOperation::Read, {});
 }
 
 void QtModuleCommands::WriteConfig() {
@@ -83,12 +86,22 @@ void QtModuleCommands::WriteConfig() {
     if (!commands) return;
     // ConfigureModule: the cleared log shows before the operation starts.
     form_.repaint();
-    RunOperation(ModuleOperation::Configure, std::move(*commands));
+    RunOperation(form_.GetWorkspace(), ModuleOperation::Configure, std::move(*commands));
+    if (!verifyAfterConfigure_) return;
+    // A module that now runs at a rate this computer's port cannot use
+    // cannot be read back.
+    const int baud = form_.GetWorkspace().config.Choice(FieldId::Serial_Baud);
+    if (baud == 8 || baud == 11 || baud == 13) {
+        Tell(form_.GetWorkspace().GetPrompter(), MessageKind::Information,
+             "The module now uses a Baud Rate that windows cannot use: the configuration cannot be read back.");
+        return;
+    }
+    ShowDifferencesFromModule();
 }
 
 void QtModuleCommands::RestoreFactDefaults() {
     if (!ConfirmRestoreFactDefaults(form_.GetWorkspace())) return;
-    RunOperation(ModuleOperation::RestoreDefaults, {});
+    RunOperation(form_.GetWorkspace(), ModuleOperation::RestoreDefaults, {});
 }
 
 void QtModuleCommands::TxBertest() {
@@ -110,6 +123,31 @@ void QtModuleCommands::RxBerTest(int testNumber) {
     window.SetupTest(*channel, testNumber, *ui_, workspace.GetPrompter());
     window.exec();
     // The window (and its test) ends before the channel closes the port.
+}
+
+void QtModuleCommands::FindModule() {
+    Workspace& workspace = form_.GetWorkspace();
+    if (auto found = FindModuleDialog::Run(&form_, workspace.host, OpenChannel())) {
+        workspace.host = *found;
+        form_.DisplaySerialSettings();
+    }
+}
+
+void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(); }
+
+void QtModuleCommands::ShowDifferencesFromModule() {
+    Workspace& window = form_.GetWorkspace();
+    Workspace module(window.variant, window.GetPrompter());
+    module.StartUp();
+    module.host = window.host;
+    module.escape = window.escape;
+    module.config.SetNumber(FieldId::sreg_21, window.config.Value(FieldId::sreg_21));
+    PrepareReadModuleConfig(module);
+    RunOperation(module, ModuleOperation::Read, {});
+    // A read that went through ends with the module's identification in
+    // the status line; anything else has shown its own error already.
+    if (module.config.View().statusText.empty()) return;
+    CompareDialog::Show(&form_, window.config, module.config);
 }
 
 }  // namespace qx::gui

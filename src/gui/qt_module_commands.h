@@ -32,18 +32,26 @@ public:
     void RestoreFactDefaults() override;
     void TxBertest() override;
     void RxBerTest(int testNumber) override;
+    void FindModule() override;
+    void CompareWithModule() override;
+    void SetVerifyAfterConfigure(bool verify) override { verifyAfterConfigure_ = verify; }
 
     // Opens a command channel with the given host settings.
     ChannelFactory OpenChannel();
 
 private:
-    // Shows the progress window modally while the operation's worker runs;
-    // returns once the worker has ended.
-    void RunOperation(ModuleOperation operation, ConfigCommandList commandList);
+    // Shows the progress window modally while the operation's worker runs
+    // on `workspace`; returns once the worker has ended.
+    void RunOperation(Workspace& workspace, ModuleOperation operation, ConfigCommandList commandList);
+    // Reads the connected module into a workspace of its own (the window's
+    // fields stay as they are) and shows how it differs from the window's
+    // configuration.
+    void ShowDifferencesFromModule();
 
     TMainForm& form_;
     std::unique_ptr<QtUiDispatcher> ui_;
     TxBerTest txBer_;
+    bool verifyAfterConfigure_ = false;
 };
 
 }  // namespace qx::gui

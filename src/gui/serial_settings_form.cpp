@@ -26,7 +26,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("TSerialSettingsForm"));
     setWindowTitle(QStringLiteral("Serial Port Setup"));
-    setFixedSize(289, 221);
+    setFixedSize(289, 245);
 
     auto* portBox = new QGroupBox(QStringLiteral("Com Port"), this);
     portBox->setObjectName(QStringLiteral("rg_ComPort"));
@@ -48,8 +48,18 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     portPath_->setObjectName(QStringLiteral("lbl_PortPath"));
     portPath_->setGeometry(8, 156, 273, 16);
     portPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* deviceLabel = new QLabel(QStringLiteral("Device:"), this);
+    deviceLabel->setGeometry(8, 178, 44, 20);
+    device_ = new QComboBox(this);
+    device_->setObjectName(QStringLiteral("Combo_PortDevice"));
+    device_->setEditable(true);
+    device_->setInsertPolicy(QComboBox::NoInsert);
+    device_->setGeometry(52, 178, 229, 20);
+    deviceLabel->setBuddy(device_);
     connect(ports_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked) ShowSelectedPortPath();
+        if (!checked) return;
+        KeepTypedPortPath();
+        ShowSelectedPortPath();
     });
 
     rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
@@ -63,14 +73,14 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
 
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn2"));
-    ok->setGeometry(56, 184, 81, 27);
+    ok->setGeometry(56, 208, 81, 27);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TSerialSettingsForm::BitBtn2Click);
 
     auto* cancel =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btn_Cancel"));
-    cancel->setGeometry(152, 184, 81, 27);
+    cancel->setGeometry(152, 208, 81, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -93,8 +103,15 @@ void TSerialSettingsForm::GetSerialDetails(HostSerialSettings& settings) {
     parity_->setCurrentIndex(settings.Parity);
 }
 
-void TSerialSettingsForm::ShowPortPaths(const PortMap& ports) {
+void TSerialSettingsForm::ShowPortPaths(const PortMap& ports, const std::vector<SerialPortInfo>& present) {
     portMap_ = ports;
+    device_->clear();
+    for (const SerialPortInfo& info : present) {
+        device_->addItem(ToQ(info.path));
+        const std::string about = info.description.empty() ? info.driver : info.description;
+        if (!about.empty()) device_->setItemData(device_->count() - 1, ToQ(about), Qt::ToolTipRole);
+    }
+    shownSlot_ = -1;
     for (int i = 0; i < kPortCount; ++i) {
         if (QAbstractButton* b = ports_->button(i))
             b->setToolTip(ToQ(portMap_.PathFor(static_cast<std::uint8_t>(i))));
@@ -112,9 +129,23 @@ void TSerialSettingsForm::ShowSelectedPortPath() {
     }
     const auto index = static_cast<std::uint8_t>(slot);
     portPath_->setText(ToQ(PortName(index) + " = " + portMap_.PathFor(index)));
+    device_->setEditText(ToQ(portMap_.PathFor(index)));
+    shownSlot_ = slot;
+}
+
+void TSerialSettingsForm::KeepTypedPortPath() {
+    if (shownSlot_ < 0) return;
+    const auto index = static_cast<std::uint8_t>(shownSlot_);
+    const std::string typed = device_->currentText().trimmed().toStdString();
+    if (typed.empty() || typed == PortMap::DefaultPath(index))
+        portMap_.ClearOverride(index);
+    else if (typed != portMap_.PathFor(index))
+        portMap_.Override(index, typed);
+    if (QAbstractButton* b = ports_->button(shownSlot_)) b->setToolTip(ToQ(portMap_.PathFor(index)));
 }
 
 void TSerialSettingsForm::BitBtn2Click() {
+    KeepTypedPortPath();
     if (settings_) {
         const auto index = [](int i) { return static_cast<std::uint8_t>(i < 0 ? 0 : i); };
         settings_->PortIndex = index(ports_->checkedId());

@@ -26,6 +26,9 @@ public:
     void RestoreFactDefaults() override { Record("Restore"); }
     void TxBertest() override { Record("TxBer"); }
     void RxBerTest(int n) override { Record("RxBer" + std::to_string(n)); }
+    void FindModule() override { Record("Find"); }
+    void CompareWithModule() override { Record("Compare"); }
+    void SetVerifyAfterConfigure(bool verify) override { Record(verify ? "VerifyOn" : "VerifyOff"); }
 
     std::vector<std::string> calls;
     std::vector<std::string> packSizeAtCall;  // Radio_PackSize's text

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         {"WindowPartsTest", qx::test::MakeWindowPartsTest},
         {"ModuleCommandsTest", qx::test::MakeModuleCommandsTest},
         {"BerTestFormTest", qx::test::MakeBerTestFormTest},
+        {"WindowFeaturesTest", qx::test::MakeWindowFeaturesTest},
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> rest{argv[0]};

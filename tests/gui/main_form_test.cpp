@@ -127,7 +127,8 @@ private slots:
         QCOMPARE(diagnostics, (QStringList{"Diag_TxBer", "Diag_RxBer", "Diag_TxRxBer", "Diag_RSSI"}));
         QStringList file;
         for (QAction* a : w.form.findChild<QMenu*>("File_Menu")->actions()) file << a->objectName();
-        QCOMPARE(file, (QStringList{"File_New", "File_Open", "File_Save", "File_SaveAs", "N1", "File_Exit"}));
+        QCOMPARE(file, (QStringList{"File_New", "File_Open", "File_Save", "File_SaveAs", "File_SaveLog", "N1",
+                                    "File_Exit"}));
     }
 
     void toolbarButtonsWithHintsAndImages() {

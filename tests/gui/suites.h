@@ -16,5 +16,6 @@ std::unique_ptr<QObject> MakeFeatureDialogsTest();
 std::unique_ptr<QObject> MakeWindowPartsTest();
 std::unique_ptr<QObject> MakeModuleCommandsTest();
 std::unique_ptr<QObject> MakeBerTestFormTest();
+std::unique_ptr<QObject> MakeWindowFeaturesTest();
 
 }  // namespace qx::test

@@ -1,0 +1,115 @@
+// The window's additions for field work against the simulator: comparing
+// the window with the module, verifying after Configure, and pointing a Com
+// slot at any device in the serial dialog.
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <algorithm>
+
+#include "compare_dialog.h"
+#include "serial_settings_form.h"
+#include "sim_window.h"
+#include "suites.h"
+
+namespace qx::test {
+namespace {
+
+using gui::MainMenuActions;
+
+struct CompareSeen {
+    bool shown = false;
+    std::vector<std::array<std::string, 3>> rows;
+};
+
+// Waits (from the event loop) for the comparison dialog that follows the
+// read, notes its rows and closes it.
+std::shared_ptr<CompareSeen> WhenCompareShown() {
+    auto seen = std::make_shared<CompareSeen>();
+    WhenTrue([] { return qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget()) != nullptr; },
+             [seen] {
+                 auto* dialog = qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget());
+                 if (!dialog) return;
+                 seen->shown = true;
+                 QTableWidget* table = dialog->Table();
+                 for (int r = 0; r < table->rowCount(); ++r)
+                     seen->rows.push_back({table->item(r, 0)->text().toStdString(),
+                                           table->item(r, 1)->text().toStdString(),
+                                           table->item(r, 2)->text().toStdString()});
+                 dialog->reject();
+             },
+             60000);
+    return seen;
+}
+
+class WindowFeaturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compareWithModuleListsWhatDiffers() {
+        SimWindow s;
+        s.w.workspace.config.SetNumber(FieldId::sreg_20, 9);
+        auto seen = WhenCompareShown();
+        RunCommand(s.Menu(&MainMenuActions::Comm_Compare));
+        QVERIFY(seen->shown);
+        // S20 differs (and the system address, random in the window).
+        const auto s20 = std::find_if(seen->rows.begin(), seen->rows.end(),
+                                      [](const auto& row) { return row[0].find("S20") != std::string::npos; });
+        QVERIFY(s20 != seen->rows.end());
+        QCOMPARE((*s20)[1], std::string("9"));
+        QCOMPARE((*s20)[2], std::string("100"));
+        // The window's own fields are untouched by the module's read.
+        QCOMPARE(s.w.workspace.config.Value(FieldId::sreg_20), 9L);
+    }
+
+    void verifyAfterConfigureCatchesAModuleThatKeptAnOldValue() {
+        SimWindow s(ModuleOnLink::Simulated, {"--fault", "ignore-sreg:20"});
+        QAction* verify = s.Menu(&MainMenuActions::Comm_Verify);
+        QVERIFY(verify->isCheckable());
+        QVERIFY(!verify->isChecked());  // off at every start
+        verify->setChecked(true);
+        s.w.workspace.config.SetNumber(FieldId::sreg_20, 9);
+        auto seen = WhenCompareShown();
+        RunCommand(s.Menu(&MainMenuActions::Comm_Configure), 120000);
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->rows.size(), std::size_t{1});
+        QCOMPARE(seen->rows[0][2], std::string("100"));
+    }
+
+    void aComSlotCanBePointedAtAnyDevice() {
+        StartedWindow w;
+        const std::string path = "/tmp/qx-test-device";
+        WhenModalShown([&](QWidget* modal) {
+            auto* device = modal->findChild<QComboBox*>(QStringLiteral("Combo_PortDevice"));
+            if (device) device->setEditText(QString::fromStdString(path));
+            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("BitBtn2"))) ok->click();
+        });
+        RunCommand(w.form.Menu().Comm_Serial);
+        QCOMPARE(w.form.Ports().PathFor(0), path);
+        // Cancel keeps the map as it was.
+        WhenModalShown([](QWidget* modal) {
+            if (auto* device = modal->findChild<QComboBox*>(QStringLiteral("Combo_PortDevice")))
+                device->setEditText(QStringLiteral("/elsewhere"));
+            if (auto* cancel = modal->findChild<QPushButton*>(QStringLiteral("btn_Cancel"))) cancel->click();
+        });
+        RunCommand(w.form.Menu().Comm_Serial);
+        QCOMPARE(w.form.Ports().PathFor(0), path);
+        // Typing the default path back clears the override.
+        WhenModalShown([](QWidget* modal) {
+            if (auto* device = modal->findChild<QComboBox*>(QStringLiteral("Combo_PortDevice")))
+                device->setEditText(QString::fromStdString(PortMap::DefaultPath(0)));
+            if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("BitBtn2"))) ok->click();
+        });
+        RunCommand(w.form.Menu().Comm_Serial);
+        QVERIFY(!w.form.Ports().IsOverridden(0));
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<QObject> MakeWindowFeaturesTest() { return std::make_unique<WindowFeaturesTest>(); }
+
+}  // namespace qx::test
+
+#include "window_features_test.moc"
