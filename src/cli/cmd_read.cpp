@@ -3,6 +3,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/each_port.h"
 #include "cli/field_output.h"
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
@@ -32,6 +33,19 @@ int SaveReadResult(CliContext& context, Workspace& workspace, const std::optiona
     return kExitOk;
 }
 
+namespace {
+
+// The module's configuration after a Read, or nothing when it failed.
+std::unique_ptr<Workspace> ReadModule(CliContext& context, const OnlineOptions& online) {
+    auto workspace = StartWorkspace(context, std::nullopt);
+    online.ApplyTo(*workspace);
+    PrepareReadModuleConfig(*workspace);
+    if (RunModuleOperation(context, *workspace, online, ModuleOperation::Read) != kExitOk) return nullptr;
+    return workspace;
+}
+
+}  // namespace
+
 int RunRead(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     OnlineOptions online;
@@ -47,11 +61,18 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
             throw UsageError("read: unexpected argument '" + reader.Peek() + "'");
         }
     }
-    auto workspace = StartWorkspace(context, std::nullopt);
-    online.ApplyTo(*workspace);
-    PrepareReadModuleConfig(*workspace);
-    const int rc = RunModuleOperation(context, *workspace, online, ModuleOperation::Read);
-    if (rc != kExitOk) return rc;
+    if (online.ports.size() > 1) {
+        if (output) throw UsageError("read: -o takes one port");
+        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one, std::string& summary) {
+            auto workspace = ReadModule(own, one);
+            if (!workspace) return kExitFailure;
+            const std::string& status = workspace->config.View().statusText;
+            summary = status.substr(std::min(status.find_first_not_of(' '), status.size()));
+            return kExitOk;
+        });
+    }
+    auto workspace = ReadModule(context, online);
+    if (!workspace) return context.prompter.ErrorsShown() > 0 ? kExitFailure : kExitCancelled;
     PrintReadResult(context, *workspace, json);
     return SaveReadResult(context, *workspace, output);
 }

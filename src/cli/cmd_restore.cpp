@@ -3,6 +3,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/each_port.h"
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "operations/operation_starters.h"
@@ -25,7 +26,17 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
     }
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
+    // Asked once, whatever the number of modules.
     if (!ConfirmRestoreFactDefaults(*workspace)) return kExitOk;
+    if (online.ports.size() > 1) {
+        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one, std::string& summary) {
+            auto module = StartWorkspace(own, std::nullopt);
+            one.ApplyTo(*module);
+            const int rc = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
+            summary = module->config.View().statusText;
+            return rc;
+        });
+    }
     const int rc = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
     if (rc != kExitOk) return rc;
     PrintReadResult(context, *workspace, json);

@@ -4,6 +4,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/each_port.h"
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "config/config_difference.h"
@@ -26,27 +27,12 @@ int ReadBack(CliContext& context, const Workspace& written, const OnlineOptions&
     return RunModuleOperation(context, *module, online, ModuleOperation::Read);
 }
 
-}  // namespace
-
-int RunWrite(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    OnlineOptions online;
-    std::optional<std::string> file;
-    bool verify = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--verify")) {
-            verify = true;
-        } else if (!reader.Peek().starts_with("--") && !file) {
-            file = reader.Next();
-        } else {
-            throw UsageError("write: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
-    if (!file) throw UsageError("write: no configuration file given");
-
+// Loads the file, writes it to the module on one port and, when asked,
+// reads it back and lists what differs.
+int WriteOnePort(CliContext& context, const OnlineOptions& online, const std::string& file, bool verify,
+                 std::string& summary) {
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (!LoadFromFile(*workspace, *file)) return kExitFailure;
+    if (!LoadFromFile(*workspace, file)) return kExitUsage;
     // The port options say how the module talks now; loading made the host
     // follow the file's settings, which the module has not taken yet.
     online.ApplyTo(*workspace);
@@ -66,8 +52,40 @@ int RunWrite(CliContext& context, std::vector<std::string> args) {
     const auto differences = CompareCommandLists(written, BuildConfigCommandList(module->config));
     for (const auto& d : differences)
         context.out << d.caption << ": wrote " << d.first << ", module has " << d.second << '\n';
+    if (!differences.empty())
+        context.err << "qxcfg: the module holds something else in " << differences.size() << " setting(s)\n";
     if (differences.empty()) context.out << "verified: the module holds the configuration written\n";
+    summary = differences.empty() ? "verified" : "";
     return differences.empty() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+int RunWrite(CliContext& context, std::vector<std::string> args) {
+    ArgReader reader(std::move(args));
+    OnlineOptions online;
+    std::optional<std::string> file;
+    bool verify = false;
+    while (!reader.AtEnd()) {
+        if (online.Take(reader)) continue;
+        if (reader.TakeFlag("--verify")) {
+            verify = true;
+        } else if (!reader.Peek().starts_with("--") && !file) {
+            file = reader.Next();
+        } else {
+            throw UsageError("write: unexpected argument '" + reader.Peek() + "'");
+        }
+    }
+    if (!file) throw UsageError("write: no configuration file given");
+
+    if (online.ports.size() > 1) {
+        return RunOnEachPort(context, online,
+                             [&](CliContext& own, const OnlineOptions& one, std::string& summary) {
+                                 return WriteOnePort(own, one, *file, verify, summary);
+                             });
+    }
+    std::string summary;
+    return WriteOnePort(context, online, *file, verify, summary);
 }
 
 }  // namespace qx::cli

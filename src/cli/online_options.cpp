@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -33,6 +34,11 @@ std::string PrintableLog(const std::string& text) {
 }  // namespace
 
 bool OnlineOptions::Take(ArgReader& reader) {
+    if (auto p = reader.TakeOption("--port")) {
+        port.SelectPort(*p);
+        ports.push_back(*p);
+        return true;
+    }
     if (port.Take(reader)) return true;
     if (auto code = reader.TakeOption("--escape-char")) {
         escapeCode = static_cast<int>(ParseIntArg(*code, 1, 255, "--escape-char"));
@@ -43,6 +49,17 @@ bool OnlineOptions::Take(ArgReader& reader) {
         return true;
     }
     return log.Take(reader);
+}
+
+std::vector<OnlineOptions> OnlineOptions::PerPort() const {
+    std::vector<OnlineOptions> each;
+    for (const std::string& p : ports) {
+        OnlineOptions one = *this;
+        one.ports = {p};
+        one.port.SelectPort(p);
+        each.push_back(std::move(one));
+    }
+    return each;
 }
 
 void OnlineOptions::ApplyTo(Workspace& workspace) const {
@@ -85,7 +102,11 @@ LogEcho::~LogEcho() {
 
 bool InterruptRequested() { return interrupted != 0; }
 
+std::atomic<int> InterruptGuard::installed_{0};
+
 InterruptGuard::InterruptGuard() {
+    // Guards nest (several modules at once): the outermost one installs.
+    if (installed_.fetch_add(1) != 0) return;
     interrupted = 0;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
@@ -95,6 +116,7 @@ InterruptGuard::InterruptGuard() {
 }
 
 InterruptGuard::~InterruptGuard() {
+    if (installed_.fetch_sub(1) != 1) return;
     sigaction(SIGINT, &previousInt_, nullptr);
     sigaction(SIGTERM, &previousTerm_, nullptr);
 }

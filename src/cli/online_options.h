@@ -6,7 +6,10 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/workspace.h"
 #include "cli/cli_context.h"
@@ -20,12 +23,15 @@ namespace qx::cli {
 
 struct OnlineOptions {
     PortOptions port;
+    std::vector<std::string> ports;  // every --port given, in order
     std::optional<int> escapeCode;
     bool verbose = false;
     LogOption log;  // --log FILE
 
     // Consumes the next argument when it is one of these options.
     bool Take(ArgReader& reader);
+    // One set of options for each --port given (for several modules at once).
+    std::vector<OnlineOptions> PerPort() const;
     // The host settings and escape character into the workspace.
     void ApplyTo(Workspace& workspace) const;
     // Opens channels on the chosen ports with the workspace's escape
@@ -68,6 +74,7 @@ public:
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
+    static std::atomic<int> installed_;
     struct sigaction previousInt_ {};
     struct sigaction previousTerm_ {};
 };

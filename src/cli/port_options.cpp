@@ -20,14 +20,7 @@ void ParseFormat(const std::string& text, HostSerialSettings& settings) {
 
 bool PortOptions::Take(ArgReader& reader) {
     if (auto port = reader.TakeOption("--port")) {
-        if (auto index = PortIndexFromName(*port)) {
-            settings_.PortIndex = *index;
-            portPath_.reset();
-        } else if (!port->empty()) {
-            portPath_ = *port;
-        } else {
-            throw UsageError("--port takes COM1..COM8 or a device path");
-        }
+        SelectPort(*port);
         return true;
     }
     if (auto baud = reader.TakeOption("--baud")) {
@@ -51,6 +44,17 @@ bool PortOptions::Take(ArgReader& reader) {
         return true;
     }
     return false;
+}
+
+void PortOptions::SelectPort(const std::string& port) {
+    if (auto index = PortIndexFromName(port)) {
+        settings_.PortIndex = *index;
+        portPath_.reset();
+    } else if (!port.empty()) {
+        portPath_ = port;
+    } else {
+        throw UsageError("--port takes COM1..COM8 or a device path");
+    }
 }
 
 HostSerialSettings PortOptions::Settings() const { return settings_; }

@@ -24,6 +24,8 @@ public:
 
     // Consumes the next argument when it is one of the port options.
     bool Take(ArgReader& reader);
+    // What --port says: COM1..COM8, or a device path for the chosen slot.
+    void SelectPort(const std::string& port);
 
     // The settings and map after every option has been read.
     HostSerialSettings Settings() const;

@@ -133,6 +133,22 @@ TEST_F(QxcfgOnlineTest, TransmitTestStartsAndStops) {
     EXPECT_EQ(stop.err, "INFORMATION: Transmit Bit Error Rate Test stopped.\n");
 }
 
+TEST_F(QxcfgOnlineTest, SeveralPortsRunAtOnceWithOneLineEach) {
+    Start();
+    SimProcess second(dir_.File("second"), {}, dir_.File("stderr2"));
+    ASSERT_FALSE(second.SlavePath().empty());
+    const std::string file = MakeFile({"sreg_20=7"});
+    const auto w = RunProgram("qxcfg", {"write", file, "--verify", "--port", Link(), "--port", dir_.File("second"),
+                                        "--port", dir_.File("absent")});
+    EXPECT_EQ(w.exitCode, 1);
+    EXPECT_EQ(w.out, Link() + ": OK verified\n" + dir_.File("second") + ": OK verified\n" + dir_.File("absent") +
+                         ": FAILED: COM1- This port may be already in use or not present.\n");
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(dir_.File("second") + ": OK V1.95"), std::string::npos) << r.out;
+    EXPECT_EQ(RunProgram("qxcfg", {"read", "-o", "x.X7R", "--port", Link(), "--port", Link()}).exitCode, 2);
+}
+
 TEST_F(QxcfgOnlineTest, AMissingPortFailsWithTheOpeningText) {
     const auto r = RunProgram("qxcfg", {"read", "--port", dir_.File("nothing-here")});
     EXPECT_EQ(r.exitCode, 1);
