@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "serial/unique_fd.h"
+#include "support/pty_pair.h"
 
 namespace qx::test {
 
@@ -35,19 +36,10 @@ struct PeerStep {
 class PtyPeer {
 public:
     PtyPeer() {
-        master_.Reset(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-        if (!master_.Valid() || ::grantpt(master_.Get()) != 0 || ::unlockpt(master_.Get()) != 0)
-            throw std::runtime_error("no pseudo-terminal");
-        char name[128];
-        if (::ptsname_r(master_.Get(), name, sizeof name) != 0) throw std::runtime_error("ptsname");
-        slavePath_ = name;
-        // Held open for the peer's whole life, so that the port under test
-        // can close and reopen without the master seeing a hang-up.
-        heldSlave_.Reset(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-        termios t{};
-        ::tcgetattr(heldSlave_.Get(), &t);
-        ::cfmakeraw(&t);
-        ::tcsetattr(heldSlave_.Get(), TCSANOW, &t);
+        PtyPair pty = OpenPtyPair();
+        master_ = std::move(pty.master);
+        heldSlave_ = std::move(pty.heldSlave);
+        slavePath_ = std::move(pty.slavePath);
         thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
     }
     ~PtyPeer() {

@@ -1,0 +1,39 @@
+#pragma once
+// A pseudo-terminal for a test's fake far end: the master side for the
+// fake, and the slave side held open (raw) for the whole test, so that the
+// port under test can close and reopen without the master seeing a hang-up.
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "serial/unique_fd.h"
+
+namespace qx::test {
+
+struct PtyPair {
+    UniqueFd master;
+    UniqueFd heldSlave;
+    std::string slavePath;
+};
+
+inline PtyPair OpenPtyPair() {
+    PtyPair p;
+    p.master.Reset(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (!p.master.Valid() || ::grantpt(p.master.Get()) != 0 || ::unlockpt(p.master.Get()) != 0)
+        throw std::runtime_error("no pseudo-terminal");
+    char name[128];
+    if (::ptsname_r(p.master.Get(), name, sizeof name) != 0) throw std::runtime_error("ptsname");
+    p.slavePath = name;
+    p.heldSlave.Reset(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    termios t{};
+    ::tcgetattr(p.heldSlave.Get(), &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(p.heldSlave.Get(), TCSANOW, &t);
+    return p;
+}
+
+}  // namespace qx::test
