@@ -6,8 +6,13 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace qx::simtest {
+class SimProcess;
+}
 
 namespace qx::faulttest {
 
@@ -20,9 +25,9 @@ public:
     FaultSim(const FaultSim&) = delete;
     FaultSim& operator=(const FaultSim&) = delete;
 
-    bool Ready() const { return !slavePath_.empty(); }
+    bool Ready() const { return !SlavePath().empty(); }
     const std::string& Link() const { return link_; }
-    const std::string& SlavePath() const { return slavePath_; }
+    const std::string& SlavePath() const;
 
     // Waits until the simulator has received its first byte from a host.
     bool WaitForHost(std::chrono::milliseconds timeout) const;
@@ -36,9 +41,7 @@ public:
 private:
     std::string link_;
     std::string stderrFile_;
-    std::string slavePath_;
-    pid_t pid_ = -1;
-    int exitStatus_ = -1;
+    std::unique_ptr<simtest::SimProcess> sim_;
 };
 
 }  // namespace qx::faulttest

@@ -103,6 +103,13 @@ int SimProcess::Stop() {
     return exitStatus_;
 }
 
+void SimProcess::Kill() {
+    if (pid_ < 0) return;
+    ::kill(pid_, SIGKILL);
+    Stop();  // reaps it; the SIGTERM then finds no process
+    exitStatus_ = -1;
+}
+
 HostPort::HostPort(const std::string& path, const HostLine& line) {
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) throw std::runtime_error("cannot open " + path);

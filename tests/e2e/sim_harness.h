@@ -40,6 +40,8 @@ public:
     // SIGTERM, wait, and the exit status (-1 when it did not exit normally);
     // once stopped, the same status again.
     int Stop();
+    // SIGKILL: gone at once, without cleaning up (as when a device vanishes).
+    void Kill();
 
 private:
     pid_t pid_ = -1;

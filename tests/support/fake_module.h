@@ -45,16 +45,7 @@ public:
     void Push(const std::string& text) { WriteAll(text); }
 
 private:
-    void WriteAll(const std::string& text) {
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t n = ::write(master_.Get(), text.data() + done, text.size() - done);
-            if (n > 0)
-                done += static_cast<std::size_t>(n);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    void WriteAll(const std::string& text) { WriteAllTo(master_.Get(), text); }
 
     void Answer(const std::string& line) {
         {

@@ -7,8 +7,12 @@
 #include <stdlib.h>
 #include <termios.h>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "serial/unique_fd.h"
 
@@ -34,6 +38,18 @@ inline PtyPair OpenPtyPair() {
     ::cfmakeraw(&t);
     ::tcsetattr(p.heldSlave.Get(), TCSANOW, &t);
     return p;
+}
+
+// Writes the whole text to the master side, waiting while the line is full.
+inline void WriteAllTo(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 }  // namespace qx::test

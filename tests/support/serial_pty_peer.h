@@ -69,16 +69,7 @@ public:
     }
 
 private:
-    void WriteAll(const std::string& text) {
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t n = ::write(master_.Get(), text.data() + done, text.size() - done);
-            if (n > 0)
-                done += static_cast<std::size_t>(n);
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    void WriteAll(const std::string& text) { WriteAllTo(master_.Get(), text); }
 
     void Run(std::stop_token stop) {
         char buffer[4096];
