@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string reply(reinterpret_cast<const char*>(data), size);
-    const std::string line = qx::CutIdentificationText(reply);
+    const std::string line = qx::CutIdentificationText(reply, qx::ModelVariant::Main());
     QX_FUZZ_CHECK(line.find("\r\n") == std::string::npos);
     QX_FUZZ_CHECK(line.empty() || reply.find(line) != std::string::npos);
 

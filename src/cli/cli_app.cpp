@@ -3,6 +3,8 @@
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/usage_error.h"
+#include "config/integer_text.h"
+#include "files/file_errors.h"
 
 namespace qx::cli {
 
@@ -17,17 +19,17 @@ void PrintUsage(std::ostream& os) {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
     ModelVariant variant = ModelVariant::Main();
-    bool answerYes = true;
+    AnswerPolicy answers = AnswerPolicy::Ask;
     try {
         ArgReader reader(args);
         // Global options stand before the command.
         while (!reader.AtEnd() && reader.Peek().starts_with("--")) {
             if (reader.TakeFlag("--yes")) {
-                answerYes = true;
+                answers = AnswerPolicy::Yes;
             } else if (reader.TakeFlag("--no")) {
-                answerYes = false;
+                answers = AnswerPolicy::No;
             } else if (reader.TakeFlag("--help") || reader.TakeFlag("-h")) {
                 PrintUsage(out);
                 return kExitOk;
@@ -45,7 +47,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         while (!reader.AtEnd()) rest.push_back(reader.Next());
         for (const Command& c : Commands()) {
             if (name == c.name) {
-                CliContext context(variant, answerYes, out, err);
+                CliContext context(variant, answers, out, err, terminal);
                 return c.run(context, std::move(rest));
             }
         }
@@ -53,6 +55,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';
         PrintUsage(err);
+        return kExitUsage;
+    } catch (const EFileError& e) {
+        // A file that cannot be read or written.
+        err << "qxcfg: " << e.what() << '\n';
+        return kExitUsage;
+    } catch (const EConvertError& e) {
+        // A captured listing the parser refuses: the file's fault.
+        err << "qxcfg: " << e.what() << '\n';
         return kExitUsage;
     } catch (const std::exception& e) {
         err << "qxcfg: " << e.what() << '\n';

@@ -1,6 +1,7 @@
 #pragma once
 // What every qxcfg command gets: the model chosen with --model, the answer
-// given with --yes / --no, the output streams and the prompter.
+// policy of --yes / --no, the output streams, the user's terminal (when
+// standard input is one) and the prompter.
 
 #include <iostream>
 #include <string>
@@ -13,13 +14,16 @@ namespace qx::cli {
 
 struct CliContext {
     ModelVariant variant = ModelVariant::Main();
-    bool answerYes = true;
+    AnswerPolicy answers = AnswerPolicy::Ask;
     std::ostream& out;
     std::ostream& err;
+    std::istream* terminal = nullptr;  // null: nobody to ask
     CliPrompter prompter;
+    // The warning that the module is the other model is given once per command.
+    bool otherModelWarned = false;
 
-    CliContext(ModelVariant v, bool yes, std::ostream& o, std::ostream& e)
-        : variant(std::move(v)), answerYes(yes), out(o), err(e), prompter(e, yes) {}
+    CliContext(ModelVariant v, AnswerPolicy a, std::ostream& o, std::ostream& e, std::istream* t = nullptr)
+        : variant(std::move(v)), answers(a), out(o), err(e), terminal(t), prompter(e, a, t) {}
 };
 
 struct Command {
@@ -31,7 +35,9 @@ struct Command {
 // Every command qxcfg knows, in the order the help lists them.
 const std::vector<Command>& Commands();
 
-// Runs qxcfg with its arguments (without the program name); returns the exit code.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs qxcfg with its arguments (without the program name); returns the exit
+// code. `terminal` is standard input when it is a terminal, else null.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::istream* terminal = nullptr);
 
 }  // namespace qx::cli

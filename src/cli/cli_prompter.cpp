@@ -1,6 +1,27 @@
 #include "cli/cli_prompter.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace qx::cli {
+
+namespace {
+
+// The first button of each set is the default, as in a message box.
+Answer Positive(MessageButtons buttons) { return buttons == MessageButtons::OkCancel ? Answer::Ok : Answer::Yes; }
+Answer Negative(MessageButtons buttons) { return buttons == MessageButtons::OkCancel ? Answer::Cancel : Answer::No; }
+
+// The typed word, lower case, without surrounding blanks.
+std::string Word(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    std::string word = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word;
+}
+
+}  // namespace
 
 std::string OneLine(const std::string& text) {
     std::string out;
@@ -18,18 +39,38 @@ std::string OneLine(const std::string& text) {
 }
 
 Answer CliPrompter::Show(const Message& message) {
-    if (message.kind == MessageKind::Error) ++errorsShown_;
     err_ << KindName(message.kind) << ": " << OneLine(message.ShownText());
-    Answer answer = Answer::Ok;
-    switch (message.buttons) {
-        case MessageButtons::Ok: break;
-        case MessageButtons::YesNo: answer = answerYes_ ? Answer::Yes : Answer::No; break;
-        case MessageButtons::OkCancel: answer = answerYes_ ? Answer::Ok : Answer::Cancel; break;
+    if (!message.IsQuestion()) {
+        err_ << '\n' << std::flush;
+        return Answer::Ok;
     }
-    if (message.IsQuestion()) err_ << " -> " << AnswerName(answer);
-    err_ << '\n';
-    err_.flush();
+    if (policy_ == AnswerPolicy::Ask && terminal_) return AskTerminal(message);
+    Answer answer = Positive(message.buttons);
+    if (policy_ == AnswerPolicy::No) {
+        answer = Negative(message.buttons);
+    } else if (policy_ == AnswerPolicy::Ask && message.destructive) {
+        answer = Negative(message.buttons);
+        declinedUnasked_ = true;
+    }
+    err_ << " -> " << AnswerName(answer) << '\n' << std::flush;
     return answer;
+}
+
+// y or n, Enter for the default; anything else asks again. The end of the
+// input (or an interrupted read) is no consent: the negative answer.
+Answer CliPrompter::AskTerminal(const Message& message) {
+    const Answer yes = Positive(message.buttons);
+    const Answer no = Negative(message.buttons);
+    err_ << " [Y/n] " << std::flush;
+    for (std::string line; std::getline(*terminal_, line);) {
+        const std::string word = Word(line);
+        if (word.empty() || word == "y" || word == "yes") return yes;
+        if (word == "n" || word == "no") return no;
+        err_ << "Please answer y or n: " << std::flush;
+    }
+    terminal_->clear();
+    err_ << '\n' << std::flush;
+    return no;
 }
 
 }  // namespace qx::cli

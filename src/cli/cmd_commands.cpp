@@ -25,7 +25,7 @@ int RunCommands(CliContext& context, std::vector<std::string> args) {
     }
 
     auto workspace = StartWorkspace(context, systemAddress);
-    if (file && !LoadFromFile(*workspace, *file)) return kExitFailure;
+    if (file && !LoadFromFile(*workspace, *file)) return kExitUsage;
     for (const std::string& line : BuildConfigCommandList(workspace->config)) context.out << line << '\n';
     return kExitOk;
 }

@@ -8,41 +8,28 @@
 // control bytes made visible (\r, \n, \\, \xHH), so that exactly what the
 // module sent can be read; "(no reply)" when nothing came.
 
-#include <cstdio>
-
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/log_option.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
+#include "files/communication_log_file.h"
 #include "serial/module_error_reports.h"
 
 namespace qx::cli {
 
 namespace {
 
-std::string Visible(const std::string& text) {
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (c < 0x20 || c >= 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else
-            out += ch;
+// Why a command's exchange says the port failed; empty when it did not.
+std::string PortFailure(ExchangeEnd end) {
+    switch (end) {
+        case ExchangeEnd::NotSent: return "could not be sent: the port failed";
+        case ExchangeEnd::PortFailed: return "the port failed while waiting for the reply";
+        default: return {};
     }
-    return out;
 }
 
 }  // namespace
-
 int RunConsole(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     PortOptions port;
@@ -64,7 +51,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
         log.Tap(channel);
         channel.SetOnReply([&context](const std::string& reply) {
-            context.out << "< " << (reply.empty() ? "(no reply)" : Visible(reply)) << std::endl;
+            context.out << "< " << (reply.empty() ? "(no reply)" : ReadableLogText(reply)) << std::endl;
         });
         if (wake) {
             context.out << "> (wake)" << std::endl;
@@ -72,7 +59,11 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         }
         for (const auto& command : commands) {
             context.out << "> " << command << std::endl;
-            channel.SendCommand(command + "\r", "OK", 100);
+            const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", 100));
+            if (failure.empty()) continue;
+            // The commands after it are not tried: the port is gone.
+            context.err << "qxcfg: console: " << command << ": " << failure << '\n';
+            return kExitFailure;
         }
         return kExitOk;
     } catch (const std::exception& e) {

@@ -4,12 +4,13 @@
 //
 //   Serial Baud Rate (ATC): a.X7R has 4, port:/dev/ttyUSB0 has 6
 //
-// Exit code 0 when they are the same, 1 when they differ (or a side could
-// not be had).
+// Exit code 0 when they are the same, 1 when they differ or a module could
+// not be read, 2 when a file could not be loaded, 130 after Ctrl-C.
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "config/configuration_comparison.h"
 #include "files/config_file_commands.h"
@@ -23,21 +24,28 @@ constexpr std::string_view kPortPrefix = "port:";
 
 std::string Shown(const std::string& value) { return value.empty() ? "(empty)" : value; }
 
+struct Side {
+    std::unique_ptr<Workspace> workspace;  // null when it could not be had
+    int exitCode = kExitOk;                // why not
+};
+
 // One side's configuration: loaded from its file, or read from the module on
 // its port with the port options given (the side's port replacing --port).
-std::unique_ptr<Workspace> LoadSide(CliContext& context, const OnlineOptions& online, const std::string& side) {
+Side LoadSide(CliContext& context, const OnlineOptions& online, const std::string& side) {
     auto workspace = StartWorkspace(context, std::nullopt);
     if (!side.starts_with(kPortPrefix)) {
-        if (!LoadFromFile(*workspace, side)) return nullptr;
-        return workspace;
+        if (!LoadFromFile(*workspace, side)) return {nullptr, kExitUsage};
+        return {std::move(workspace), kExitOk};
     }
     OnlineOptions options = online;
     ArgReader port({"--port", side.substr(kPortPrefix.size())});
     options.port.Take(port);
     options.ApplyTo(*workspace);
     PrepareReadModuleConfig(*workspace);
-    if (RunModuleOperation(context, *workspace, options, ModuleOperation::Read) != kExitOk) return nullptr;
-    return workspace;
+    const OperationOutcome outcome = RunModuleOperation(context, *workspace, options, ModuleOperation::Read);
+    const int rc = Conclude(context, outcome);
+    if (!outcome.IsDone()) return {nullptr, rc};
+    return {std::move(workspace), kExitOk};
 }
 
 }  // namespace
@@ -55,11 +63,11 @@ int RunDiff(CliContext& context, std::vector<std::string> args) {
     for (const auto& side : sides)
         if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
 
-    const auto first = LoadSide(context, online, sides[0]);
-    if (!first) return kExitFailure;
-    const auto second = LoadSide(context, online, sides[1]);
-    if (!second) return kExitFailure;
-    const auto differences = CompareConfigurations(first->config, second->config);
+    const Side first = LoadSide(context, online, sides[0]);
+    if (!first.workspace) return first.exitCode;
+    const Side second = LoadSide(context, online, sides[1]);
+    if (!second.workspace) return second.exitCode;
+    const auto differences = CompareConfigurations(first.workspace->config, second.workspace->config);
     for (const auto& d : differences)
         context.out << d.caption << ": " << sides[0] << " has " << Shown(d.first) << ", " << sides[1] << " has "
                     << Shown(d.second) << '\n';

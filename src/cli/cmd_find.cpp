@@ -11,6 +11,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "operations/module_finder.h"
 #include "serial/comqx7_object.h"
@@ -54,14 +55,12 @@ int RunFind(CliContext& context, std::vector<std::string> args) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;
     }
-    if (result.cancelled) return kExitCancelled;
-    if (!result.found) {
-        context.err << "No module answered at any serial rate or format (" << result.attempts << " tried).\n";
-        return kExitFailure;
+    if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
+    if (result.outcome.IsDone()) {
+        context.out << "settings=" << PortOptionsText(result.settings) << '\n'
+                    << "identification=" << result.identification << '\n';
     }
-    context.out << "settings=" << PortOptionsText(result.settings) << '\n'
-                << "identification=" << result.identification << '\n';
-    return kExitOk;
+    return Conclude(context, result.outcome);
 }
 
 }  // namespace qx::cli

@@ -5,10 +5,10 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/log_option.h"
+#include "cli/outcome_exit.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
-#include "config/firmware_identification.h"
-#include "serial/module_error_reports.h"
+#include "operations/identify_module.h"
 
 namespace qx::cli {
 
@@ -19,21 +19,19 @@ int RunIdentify(CliContext& context, std::vector<std::string> args) {
     while (!reader.AtEnd()) {
         if (!port.Take(reader) && !log.Take(reader)) throw UsageError("identify: unexpected argument '" + reader.Peek() + "'");
     }
-    try {
-        TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
-        log.Tap(channel);
-        channel.Wake();
-        channel.SendExpect("ATI\r", "V", 100);
-        const std::string identification = CutIdentificationText(channel.LastReply());
-        const FirmwareVersion firmware = GetFirmwareVer(identification);
-        context.out << "identification=" << identification << '\n'
-                    << "version=" << FormatVersionNumber(firmware.version) << '\n';
-        return kExitOk;
-    } catch (const std::exception& e) {
-        // As in a module operation: the error's own text.
-        context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
-        return kExitFailure;
+    const ChannelFactory open = [&](const HostSerialSettings& settings) {
+        auto channel = std::make_unique<TCOMQX7Object>(settings, port.Setup(context.variant));
+        log.Tap(*channel);
+        return channel;
+    };
+    const IdentifyResult result = IdentifyModule(open, port.Settings(), context.variant);
+    // As in a module operation: the error's own text.
+    if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
+    if (result.outcome.IsDone()) {
+        context.out << "identification=" << result.identification << '\n'
+                    << "version=" << FormatVersionNumber(result.version) << '\n';
     }
+    return Conclude(context, result.outcome);
 }
 
 }  // namespace qx::cli

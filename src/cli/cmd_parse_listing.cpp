@@ -38,7 +38,7 @@ int RunParseListing(CliContext& context, std::vector<std::string> args) {
 
     auto workspace = StartWorkspace(context, systemAddress);
     workspace->replyText = ReadBoundedFile(*file, kMaxListingSize);
-    // A conversion failure leaves as an exception: printed, exit code 1.
+    // A conversion failure leaves as an exception: printed, exit code 2.
     ProcessReadConfig(workspace->config, workspace->replyText, workspace->s21Reference, ReadoutSource::Module);
 
     PrintFields(workspace->config, context.out, json);

@@ -6,6 +6,7 @@
 #include "cli/each_port.h"
 #include "cli/field_output.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
 #include "operations/operation_starters.h"
@@ -28,20 +29,25 @@ int SaveReadResult(CliContext& context, Workspace& workspace, const std::optiona
         SaveAs(workspace, dialogs, true);
     } catch (const std::exception& e) {
         context.err << "qxcfg: " << e.what() << '\n';
-        return kExitFailure;
+        return kExitUsage;
     }
     return kExitOk;
 }
 
 namespace {
 
-// The module's configuration after a Read, or nothing when it failed.
-std::unique_ptr<Workspace> ReadModule(CliContext& context, const OnlineOptions& online) {
-    auto workspace = StartWorkspace(context, std::nullopt);
-    online.ApplyTo(*workspace);
-    PrepareReadModuleConfig(*workspace);
-    if (RunModuleOperation(context, *workspace, online, ModuleOperation::Read) != kExitOk) return nullptr;
-    return workspace;
+// The workspace a Read filled, and what came of the Read.
+struct ModuleRead {
+    std::unique_ptr<Workspace> workspace;
+    OperationOutcome outcome;
+};
+
+ModuleRead ReadModule(CliContext& context, const OnlineOptions& online) {
+    ModuleRead read{StartWorkspace(context, std::nullopt), {}};
+    online.ApplyTo(*read.workspace);
+    PrepareReadModuleConfig(*read.workspace);
+    read.outcome = RunModuleOperation(context, *read.workspace, online, ModuleOperation::Read);
+    return read;
 }
 
 }  // namespace
@@ -63,18 +69,19 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
     }
     if (online.ports.size() > 1) {
         if (output) throw UsageError("read: -o takes one port");
-        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one, std::string& summary) {
-            auto workspace = ReadModule(own, one);
-            if (!workspace) return kExitFailure;
-            const std::string& status = workspace->config.View().statusText;
-            summary = status.substr(std::min(status.find_first_not_of(' '), status.size()));
-            return kExitOk;
+        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
+            const ModuleRead read = ReadModule(own, one);
+            const int rc = Conclude(own, read.outcome);
+            if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
+            const std::string& status = read.workspace->config.View().statusText;
+            return PortResult{rc, status.substr(std::min(status.find_first_not_of(' '), status.size()))};
         });
     }
-    auto workspace = ReadModule(context, online);
-    if (!workspace) return context.prompter.ErrorsShown() > 0 ? kExitFailure : kExitCancelled;
-    PrintReadResult(context, *workspace, json);
-    return SaveReadResult(context, *workspace, output);
+    const ModuleRead read = ReadModule(context, online);
+    const int rc = Conclude(context, read.outcome);
+    if (!read.outcome.IsDone()) return rc;
+    PrintReadResult(context, *read.workspace, json);
+    return SaveReadResult(context, *read.workspace, output);
 }
 
 }  // namespace qx::cli

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/each_port.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "operations/operation_starters.h"
 
@@ -26,21 +27,27 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
     }
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
-    // Asked once, whatever the number of modules.
-    if (!ConfirmRestoreFactDefaults(*workspace)) return kExitOk;
+    // Asked once, whatever the number of modules; nothing is sent before.
+    if (!ConfirmRestoreFactDefaults(*workspace)) {
+        if (context.prompter.DeclinedUnasked())
+            context.err << "qxcfg: restore: not restoring factory defaults without a terminal to ask; give --yes "
+                           "to confirm\n";
+        return Conclude(context, OperationOutcome::Of(OutcomeKind::Declined));
+    }
     if (online.ports.size() > 1) {
-        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one, std::string& summary) {
+        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
             auto module = StartWorkspace(own, std::nullopt);
             one.ApplyTo(*module);
-            const int rc = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
-            summary = module->config.View().statusText;
-            return rc;
+            const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
+            const int rc = Conclude(own, outcome);
+            return PortResult{rc, outcome.IsFailed() ? outcome.text : module->config.View().statusText};
         });
     }
-    const int rc = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
-    if (rc != kExitOk) return rc;
-    PrintReadResult(context, *workspace, json);
-    return kExitOk;
+    const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
+    const int rc = Conclude(context, outcome);
+    // A restore whose read-back a late Ctrl-C skipped has no fields to show.
+    if (outcome.IsDone()) PrintReadResult(context, *workspace, json);
+    return rc;
 }
 
 }  // namespace qx::cli

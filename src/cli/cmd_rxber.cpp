@@ -1,14 +1,23 @@
 // qxcfg rxber: runs a receive test (1 Rx BER, 2 Tx & Rx BER, 3 RSSI) and
-// prints every field the test window would show, one line per update,
-// until the given time has passed or Ctrl-C; then stops the test.
+// prints every field the test window would show, one line per field set
+// (control bytes written visibly, as console does), or with --json one JSON
+// object per received line with the time it was shown, until the given
+// time has passed or Ctrl-C; then stops the test. A port that fails during
+// the test ends it at once with the report the Stop button would show.
 
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/json_object.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
+#include "files/communication_log_file.h"
 #include "operations/ber_test_session.h"
 #include "serial/comqx7_object.h"
 
@@ -19,16 +28,41 @@ namespace {
 constexpr std::array<const char*, kTestFieldCount> kFieldNames = {
     "edit_Test", "edit_Error", "edit_Extra", "edit_Level", "edit_TotErr", "edit_TotMiss", "edit_TotTest"};
 
+const char* FieldName(int position) { return kFieldNames[static_cast<std::size_t>(position)]; }
+
+// edit_Level=RSSI -72 dBm
 class PrintingDisplay : public TestDisplay {
 public:
     explicit PrintingDisplay(std::ostream& out) : out_(out) {}
     void SetField(int position, const std::string& text) override {
-        out_ << kFieldNames[static_cast<std::size_t>(position)] << '=' << text << '\n' << std::flush;
+        out_ << FieldName(position) << '=' << ReadableLogText(text) << '\n' << std::flush;
     }
 
 private:
     std::ostream& out_;
 };
+
+// {"time": "2024-05-01T12:34:56.789Z", "edit_Level": "RSSI -72 dBm"}
+class JsonDisplay : public TestDisplay {
+public:
+    explicit JsonDisplay(std::ostream& out) : out_(out) {}
+    void SetField(int position, const std::string& text) override { fields_.emplace_back(position, text); }
+    void LineShown() override {
+        out_ << "{\"time\": " << JsonString(LogTimestamp(std::chrono::system_clock::now()));
+        for (const auto& [position, text] : fields_) out_ << ", " << JsonString(FieldName(position)) << ": " << JsonString(text);
+        out_ << "}\n" << std::flush;
+        fields_.clear();
+    }
+
+private:
+    std::ostream& out_;
+    std::vector<std::pair<int, std::string>> fields_;
+};
+
+// The first failure of the run decides its outcome.
+void Keep(OperationOutcome& kept, const OperationOutcome& next) {
+    if (!kept.IsFailed()) kept = next;
+}
 
 }  // namespace
 
@@ -37,12 +71,15 @@ int RunRxBer(CliContext& context, std::vector<std::string> args) {
     OnlineOptions online;
     std::optional<int> test;
     std::optional<int> seconds;
+    bool json = false;
     while (!reader.AtEnd()) {
         if (online.Take(reader)) continue;
         if (auto t = reader.TakeOption("--test")) {
             test = static_cast<int>(ParseIntArg(*t, 1, 3, "--test"));
         } else if (auto s = reader.TakeOption("--seconds")) {
             seconds = static_cast<int>(ParseIntArg(*s, 0, 86400, "--seconds"));
+        } else if (reader.TakeFlag("--json")) {
+            json = true;
         } else {
             throw UsageError("rxber: unexpected argument '" + reader.Peek() + "'");
         }
@@ -58,21 +95,26 @@ int RunRxBer(CliContext& context, std::vector<std::string> args) {
         context.err << "ERROR: " << e.what() << '\n';
         return kExitFailure;
     }
-    const int errorsBefore = context.prompter.ErrorsShown();
     DirectDispatcher ui;
-    PrintingDisplay display(context.out);
+    PrintingDisplay lines(context.out);
+    JsonDisplay objects(context.out);
     InterruptGuard interrupt;
+    std::atomic<bool> pollingEnded{false};
+    OperationOutcome outcome;
     {
-        BerTestSession session(*channel, *test, ui, display, context.prompter);
+        BerTestSession session(*channel, *test, ui, json ? static_cast<TestDisplay&>(objects) : lines,
+                               context.prompter);
+        session.SetOnPollingEnded([&pollingEnded] { pollingEnded = true; });
         context.err << session.WindowCaption() << '\n';
-        session.btn_StartStopClick();
-        if (session.ButtonCaption() != "Stop") return kExitFailure;
+        Keep(outcome, session.btn_StartStopClick());
+        if (session.ButtonCaption() != "Stop") return Conclude(context, outcome);
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds.value_or(0));
-        while (!InterruptRequested() && (!seconds || std::chrono::steady_clock::now() < end))
+        while (!InterruptRequested() && !pollingEnded && (!seconds || std::chrono::steady_clock::now() < end))
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        session.StopTestAndClose();
+        if (pollingEnded) Keep(outcome, session.PollingEnded());
+        Keep(outcome, session.StopTestAndClose());
     }
-    return context.prompter.ErrorsShown() > errorsBefore ? kExitFailure : kExitOk;
+    return Conclude(context, outcome);
 }
 
 }  // namespace qx::cli

@@ -38,7 +38,7 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     if (output && output->empty()) throw UsageError("set: -o needs a file name");
 
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (!LoadFromFile(*workspace, *file)) return kExitFailure;
+    if (!LoadFromFile(*workspace, *file)) return kExitUsage;
     if (json) ApplyJsonActions(workspace->config, ReadJsonFile(*json), *json);
     for (const auto& action : actions) ApplyUserAction(workspace->config, action);
     // The window moves the focus away before saving, so the field being

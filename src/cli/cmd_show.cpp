@@ -34,7 +34,7 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
     }
 
     auto workspace = StartWorkspace(context, systemAddress);
-    if (file && !LoadFromFile(*workspace, *file)) return kExitFailure;
+    if (file && !LoadFromFile(*workspace, *file)) return kExitUsage;
     for (const auto& action : actions) ApplyUserAction(workspace->config, action);
 
     PrintFields(workspace->config, context.out, json);

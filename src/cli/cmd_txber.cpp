@@ -3,6 +3,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "operations/tx_ber_test.h"
 
@@ -26,15 +27,13 @@ int RunTxBer(CliContext& context, std::vector<std::string> args) {
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
     LogEcho echo(context, *workspace, online.verbose);
-    const int errorsBefore = context.prompter.ErrorsShown();
     TxBerTest test(!*start);
     try {
-        test.TxBertest(*workspace, online.Factory(*workspace));
+        return Conclude(context, test.TxBertest(*workspace, online.Factory(*workspace)));
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
         return kExitFailure;
     }
-    return context.prompter.ErrorsShown() > errorsBefore ? kExitFailure : kExitOk;
 }
 
 }  // namespace qx::cli

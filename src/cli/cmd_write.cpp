@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/each_port.h"
 #include "cli/online_options.h"
+#include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "config/config_difference.h"
 #include "files/config_file_commands.h"
@@ -17,8 +18,8 @@ namespace {
 
 // The module's configuration as a Read leaves it, on the host settings
 // that the configure ended with.
-int ReadBack(CliContext& context, const Workspace& written, const OnlineOptions& online,
-             std::unique_ptr<Workspace>& module) {
+OperationOutcome ReadBack(CliContext& context, const Workspace& written, const OnlineOptions& online,
+                          std::unique_ptr<Workspace>& module) {
     module = StartWorkspace(context, std::nullopt);
     module->host = written.host;
     module->escape = written.escape;
@@ -27,36 +28,50 @@ int ReadBack(CliContext& context, const Workspace& written, const OnlineOptions&
     return RunModuleOperation(context, *module, online, ModuleOperation::Read);
 }
 
+// A failure of this command's own, said on standard error.
+PortResult Fails(CliContext& context, int exitCode, const std::string& text) {
+    context.err << "qxcfg: " << text << '\n';
+    return {exitCode, text};
+}
+
+// The result of an operation that did not end in success.
+PortResult Ended(CliContext& context, const OperationOutcome& outcome) {
+    return {Conclude(context, outcome), outcome.text};
+}
+
 // Loads the file, writes it to the module on one port and, when asked,
 // reads it back and lists what differs.
-int WriteOnePort(CliContext& context, const OnlineOptions& online, const std::string& file, bool verify,
-                 std::string& summary) {
+PortResult WriteOnePort(CliContext& context, const OnlineOptions& online, const std::string& file, bool verify) {
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (!LoadFromFile(*workspace, file)) return kExitUsage;
+    if (!LoadFromFile(*workspace, file)) return {kExitUsage, std::string(kLoadErrorText)};
     // The port options say how the module talks now; loading made the host
     // follow the file's settings, which the module has not taken yet.
     online.ApplyTo(*workspace);
     auto list = PrepareWriteConfig(*workspace);
-    if (!list) return kExitFailure;
+    if (!list) return {kExitFailure, "An operating mode must be selected!"};
     const ConfigCommandList written = *list;
-    const int rc = RunModuleOperation(context, *workspace, online, ModuleOperation::Configure, *list);
-    if (rc != kExitOk || !verify) return rc;
+    const OperationOutcome configured =
+        RunModuleOperation(context, *workspace, online, ModuleOperation::Configure, *list);
+    if (!configured.IsDone()) return Ended(context, configured);
+    Conclude(context, configured);
+    if (!verify) return {kExitOk, {}};
 
     const int baud = workspace->config.Choice(FieldId::Serial_Baud);
-    if (baud == 8 || baud == 11 || baud == 13) {
-        context.err << "qxcfg: cannot verify: the module now runs at a rate this computer's port cannot use\n";
-        return kExitFailure;
-    }
+    if (baud == 8 || baud == 11 || baud == 13)
+        return Fails(context, kExitFailure,
+                     "cannot verify: the module now runs at a rate this computer's port cannot use");
     std::unique_ptr<Workspace> module;
-    if (const int readRc = ReadBack(context, *workspace, online, module); readRc != kExitOk) return readRc;
+    const OperationOutcome readBack = ReadBack(context, *workspace, online, module);
+    if (!readBack.IsDone()) return Ended(context, readBack);
+    Conclude(context, readBack);
     const auto differences = CompareCommandLists(written, BuildConfigCommandList(module->config));
     for (const auto& d : differences)
         context.out << d.caption << ": wrote " << d.first << ", module has " << d.second << '\n';
     if (!differences.empty())
-        context.err << "qxcfg: the module holds something else in " << differences.size() << " setting(s)\n";
-    if (differences.empty()) context.out << "verified: the module holds the configuration written\n";
-    summary = differences.empty() ? "verified" : "";
-    return differences.empty() ? kExitOk : kExitFailure;
+        return Fails(context, kExitFailure,
+                     "the module holds something else in " + std::to_string(differences.size()) + " setting(s)");
+    context.out << "verified: the module holds the configuration written\n";
+    return {kExitOk, "verified"};
 }
 
 }  // namespace
@@ -79,13 +94,11 @@ int RunWrite(CliContext& context, std::vector<std::string> args) {
     if (!file) throw UsageError("write: no configuration file given");
 
     if (online.ports.size() > 1) {
-        return RunOnEachPort(context, online,
-                             [&](CliContext& own, const OnlineOptions& one, std::string& summary) {
-                                 return WriteOnePort(own, one, *file, verify, summary);
-                             });
+        return RunOnEachPort(context, online, [&](CliContext& own, const OnlineOptions& one) {
+            return WriteOnePort(own, one, *file, verify);
+        });
     }
-    std::string summary;
-    return WriteOnePort(context, online, *file, verify, summary);
+    return WriteOnePort(context, online, *file, verify).exitCode;
 }
 
 }  // namespace qx::cli

@@ -13,20 +13,15 @@ namespace {
 struct PortRun {
     std::ostringstream out;
     std::ostringstream err;
-    int exitCode = kExitFailure;
-    std::string summary;
+    PortResult result;
 };
 
-// The report a failed run printed: its first error line, else its last line.
-std::string FailureText(const std::string& err) {
-    std::istringstream in(err);
-    std::string last;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("ERROR: ", 0) == 0) return line.substr(7);
-        if (line.rfind("qxcfg: ", 0) == 0) return line.substr(7);
-        if (!line.empty()) last = line;
+std::string ResultLine(const PortResult& result) {
+    switch (result.exitCode) {
+        case kExitOk: return "OK" + (result.text.empty() ? "" : " " + result.text);
+        case kExitCancelled: return "CANCELLED";
+        default: return "FAILED: " + OneLine(result.text);
     }
-    return last;
 }
 
 }  // namespace
@@ -41,12 +36,12 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
         for (std::size_t i = 0; i < each.size(); ++i) {
             threads.emplace_back([&, i] {
                 PortRun& run = runs[i];
-                CliContext own(context.variant, context.answerYes, run.out, run.err);
+                CliContext own(context.variant, context.answers, run.out, run.err);
                 try {
-                    run.exitCode = job(own, each[i], run.summary);
+                    run.result = job(own, each[i]);
                 } catch (const std::exception& e) {
                     run.err << "ERROR: " << e.what() << '\n';
-                    run.exitCode = dynamic_cast<const UsageError*>(&e) ? kExitUsage : kExitFailure;
+                    run.result = {dynamic_cast<const UsageError*>(&e) ? kExitUsage : kExitFailure, e.what()};
                 }
             });
         }
@@ -54,12 +49,8 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
     int exitCode = kExitOk;
     for (std::size_t i = 0; i < each.size(); ++i) {
         const PortRun& run = runs[i];
-        context.out << each[i].ports.front() << ": ";
-        if (run.exitCode == kExitOk)
-            context.out << "OK" << (run.summary.empty() ? "" : " " + run.summary) << '\n';
-        else
-            context.out << "FAILED: " << FailureText(run.err.str()) << '\n';
-        if (exitCode == kExitOk) exitCode = run.exitCode;
+        context.out << each[i].ports.front() << ": " << ResultLine(run.result) << '\n';
+        if (exitCode == kExitOk) exitCode = run.result.exitCode;
     }
     return exitCode;
 }

@@ -11,12 +11,21 @@
 
 namespace qx::cli {
 
-// One port's run: its exit code; `summary` may say more on the result line.
-using PortJob = std::function<int(CliContext& context, const OnlineOptions& options, std::string& summary)>;
+// What one port's run came to.
+struct PortResult {
+    int exitCode = 1;
+    // Success: more for the result line ("verified", the version); failure:
+    // the report, as the job's outcome or error gave it.
+    std::string text;
+};
 
-// Runs `job` for each --port at once and prints "PORT: OK [summary]" or
-// "PORT: FAILED: <report>" per port, in the order given. The exit code is
-// 0 when every port succeeded, else the first failing port's code.
+using PortJob = std::function<PortResult(CliContext& context, const OnlineOptions& options)>;
+
+// Runs `job` for each --port at once and prints "PORT: OK [text]",
+// "PORT: FAILED: <report>" or "PORT: CANCELLED" per port, in the order
+// given. Questions are not put to the terminal from the ports' threads. The
+// exit code is 0 when every port succeeded, else the first failing port's
+// code.
 int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJob& job);
 
 }  // namespace qx::cli

@@ -8,6 +8,7 @@
 
 #include "cli/field_actions.h"
 #include "cli/json_object.h"
+#include "files/file_errors.h"
 #include "cli/usage_error.h"
 
 namespace qx::cli {
@@ -41,14 +42,14 @@ void ApplyJsonActions(WorkingConfig& config, std::string_view json, const std::s
 
 std::string ReadJsonFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + path + ": " + std::strerror(errno));
+    if (!in) throw EFileReadError("Cannot read " + path + ": " + std::strerror(errno));
     std::string text;
     char buffer[4096];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxJsonBytes) throw std::runtime_error("Cannot read " + path + ": larger than 1 MiB");
+        if (text.size() > kMaxJsonBytes) throw EFileReadError("Cannot read " + path + ": larger than 1 MiB");
     }
-    if (in.bad()) throw std::runtime_error("Cannot read " + path + ": " + std::strerror(errno));
+    if (in.bad()) throw EFileReadError("Cannot read " + path + ": " + std::strerror(errno));
     return text;
 }
 

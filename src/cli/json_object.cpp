@@ -1,6 +1,7 @@
 #include "cli/json_object.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace qx::cli {
 
@@ -146,5 +147,29 @@ private:
 }  // namespace
 
 std::vector<JsonMember> ParseJsonObject(std::string_view text) { return JsonReader(text).Object(); }
+
+std::string JsonString(std::string_view bytes) {
+    std::string out = "\"";
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || c >= 0x7f) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+            out += escaped;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
 
 }  // namespace qx::cli

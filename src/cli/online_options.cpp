@@ -121,30 +121,26 @@ InterruptGuard::~InterruptGuard() {
     sigaction(SIGTERM, &previousTerm_, nullptr);
 }
 
-int RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
-                       ModuleOperation operation, ConfigCommandList commandList) {
-    const int errorsBefore = context.prompter.ErrorsShown();
+OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
+                                    ModuleOperation operation, ConfigCommandList commandList) {
     CliProgress progress(context.err, ::isatty(STDERR_FILENO) == 1);
     DirectDispatcher ui;  // the worker is the only thread at work meanwhile
     LogEcho echo(context, workspace, options.verbose);
     InterruptGuard interrupt;
     bool cancelled = false;
-    {
-        TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(workspace), {}}, operation,
-                              std::move(commandList));
-        thread.Start();
-        while (!progress.Closed()) {
-            if (InterruptRequested() && !cancelled) {
-                cancelled = true;
-                context.err << "Cancelling Operation...\n" << std::flush;
-                thread.RequestTermination();
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(workspace), {}}, operation,
+                          std::move(commandList));
+    thread.Start();
+    while (!progress.Closed()) {
+        if (InterruptRequested() && !cancelled) {
+            cancelled = true;
+            context.err << "Cancelling Operation...\n" << std::flush;
+            thread.RequestTermination();
         }
-        thread.Wait();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    if (context.prompter.ErrorsShown() > errorsBefore) return kExitFailure;
-    return cancelled ? kExitCancelled : kExitOk;
+    thread.Wait();
+    return thread.Outcome();
 }
 
 }  // namespace qx::cli

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/operation_outcome.h"
 #include "app/workspace.h"
 #include "cli/cli_context.h"
 #include "cli/log_option.h"
@@ -42,12 +43,10 @@ struct OnlineOptions {
     ChannelSetup Setup(const ModelVariant& variant) const;
 };
 
-inline constexpr int kExitCancelled = 130;
-
-// Runs the operation to its end. Returns kExitOk, kExitFailure when an
-// error was shown, or kExitCancelled after Ctrl-C.
-int RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
-                       ModuleOperation operation, ConfigCommandList commandList = {});
+// Runs the operation to its end (Ctrl-C asks it to stop) and returns what
+// came of it.
+OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
+                                    ModuleOperation operation, ConfigCommandList commandList = {});
 
 // While it lives, every new entry of the workspace's log is copied to
 // standard error (when verbose).

@@ -86,6 +86,11 @@ TBERTestForm::~TBERTestForm() { session_.reset(); }
 void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter) {
     session_.reset();
     session_ = std::make_unique<BerTestSession>(channel, testNumber, ui, *this, prompter);
+    // A port that fails during the test ends the polling; the report and
+    // the return to "Start" happen here, on this thread, once it has ended.
+    session_->SetOnPollingEnded([this] {
+        QMetaObject::invokeMethod(this, [this] { PollingEnded(); }, Qt::QueuedConnection);
+    });
     setWindowTitle(ToQ(session_->WindowCaption()));
     SyncButtons();
 }
@@ -105,6 +110,16 @@ void TBERTestForm::btn_StartStopClick() {
         // A new run draws a new curve (before Start: its replies may carry a level).
         if (session_->ButtonCaption() == "Start") plot_->Clear();
         session_->btn_StartStopClick();
+    }
+    SyncButtons();
+}
+
+void TBERTestForm::PollingEnded() {
+    // Inside Start or Stop the session finds the failure itself.
+    if (!session_ || busy_) return;
+    {
+        const QScopedValueRollback<bool> busy(busy_, true);
+        session_->PollingEnded();
     }
     SyncButtons();
 }

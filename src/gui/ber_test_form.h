@@ -54,6 +54,8 @@ protected:
 
 private:
     void SyncButtons();
+    // The polling thread ended by itself (the port failed).
+    void PollingEnded();
 
     std::array<QLineEdit*, kTestFieldCount> fields_{};
     QPushButton* startStop_;

@@ -52,8 +52,8 @@ ChannelFactory QtModuleCommands::OpenChannel() {
     };
 }
 
-void QtModuleCommands::RunOperation(Workspace& workspace, ModuleOperation operation,
-                                    ConfigCommandList commandList) {
+OperationOutcome QtModuleCommands::RunOperation(Workspace& workspace, ModuleOperation operation,
+                                                ConfigCommandList commandList) {
     ProgressWindow& window = form_.Progress();
     ClosingProgress progress(window);
     OperationContext context{workspace, *ui_, progress, OpenChannel(),
@@ -74,6 +74,7 @@ void QtModuleCommands::RunOperation(Workspace& workspace, ModuleOperation operat
         ui_->WaitServing([&progress] { return progress.Closed(); });
     }
     worker.Wait();
+    return worker.Outcome();
 }
 
 void QtModuleCommands::ReadModuleConfig() {
@@ -86,8 +87,11 @@ void QtModuleCommands::WriteConfig() {
     if (!commands) return;
     // ConfigureModule: the cleared log shows before the operation starts.
     form_.repaint();
-    RunOperation(form_.GetWorkspace(), ModuleOperation::Configure, std::move(*commands));
-    if (!verifyAfterConfigure_) return;
+    const OperationOutcome configured =
+        RunOperation(form_.GetWorkspace(), ModuleOperation::Configure, std::move(*commands));
+    // Only a configuration that was written is read back: a failure has
+    // shown its report, a cancelled one stored nothing.
+    if (!verifyAfterConfigure_ || !configured.IsDone()) return;
     // A module that now runs at a rate this computer's port cannot use
     // cannot be read back.
     const int baud = form_.GetWorkspace().config.Choice(FieldId::Serial_Baud);
@@ -143,10 +147,8 @@ void QtModuleCommands::ShowDifferencesFromModule() {
     module.escape = window.escape;
     module.config.SetNumber(FieldId::sreg_21, window.config.Value(FieldId::sreg_21));
     PrepareReadModuleConfig(module);
-    RunOperation(module, ModuleOperation::Read, {});
-    // A read that went through ends with the module's identification in
-    // the status line; anything else has shown its own error already.
-    if (module.config.View().statusText.empty()) return;
+    // A read that did not go through has shown its own report already.
+    if (!RunOperation(module, ModuleOperation::Read, {}).IsDone()) return;
     CompareDialog::Show(&form_, window.config, module.config);
 }
 

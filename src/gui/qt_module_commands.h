@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "app/operation_outcome.h"
 #include "config/command_builder.h"
 #include "module_commands.h"
 #include "operations/module_operation.h"
@@ -41,8 +42,8 @@ public:
 
 private:
     // Shows the progress window modally while the operation's worker runs
-    // on `workspace`; returns once the worker has ended.
-    void RunOperation(Workspace& workspace, ModuleOperation operation, ConfigCommandList commandList);
+    // on `workspace`; returns what came of it once the worker has ended.
+    OperationOutcome RunOperation(Workspace& workspace, ModuleOperation operation, ConfigCommandList commandList);
     // Reads the connected module into a workspace of its own (the window's
     // fields stay as they are) and shows how it differs from the window's
     // configuration.

@@ -7,6 +7,10 @@ namespace qx::sim {
 bool AddFault(const std::string& text, FaultSet& faults) {
     const std::size_t colon = text.find(':');
     const std::string name = text.substr(0, colon);
+    if (name == "hangup-after" && colon != std::string::npos && colon + 1 < text.size()) {
+        faults.hangupAfter = text.substr(colon + 1);
+        return true;
+    }
     const std::optional<int> number = colon == std::string::npos ? std::nullopt : ParseDecimal(text.substr(colon + 1));
     if (colon == std::string::npos) {
         if (name == "silent") return faults.silent = true;
@@ -22,6 +26,10 @@ bool AddFault(const std::string& text, FaultSet& faults) {
     }
     if (name == "ignore-sreg") {
         faults.ignoreSReg = static_cast<unsigned>(*number);
+        return true;
+    }
+    if (name == "listing-cut") {
+        faults.listingCut = static_cast<unsigned>(*number);
         return true;
     }
     if (name == "slow") {

@@ -8,6 +8,11 @@
 //   numeric       starts with numeric result codes (as after "ATV0")
 //   ignore-sreg:N answers "ATSN=v" with OK but keeps the old value (so what
 //                 it stores is not what the host wrote)
+//   listing-cut:K lays out its "AT&V" listing (unpadded) so that a host's
+//                 first 255-byte read ends K bytes into the "&Z3=" entry
+//   hangup-after:CMD  once it has answered a line holding the command CMD
+//                 (e.g. AT&W), it hangs up: the link goes and the line is
+//                 dead, as when an adapter is pulled
 
 #include "sim/module.h"
 #include "sim/sim_clock.h"
@@ -26,6 +31,8 @@ struct FaultSet {
     Millis slow{0};
     bool numeric = false;
     std::optional<unsigned> ignoreSReg;
+    std::optional<unsigned> listingCut;
+    std::optional<std::string> hangupAfter;
 };
 
 // Adds the fault `text` to `faults`; false when it is not one of the above.

@@ -23,6 +23,15 @@ namespace qx::sim {
 
 std::string FormatListing(const ModuleSettings& settings, const ModelInfo& model);
 
+// The listing as a module without the padding writes it (every value in as
+// few digits as it takes), laid out for a host that reads 255 bytes at a
+// time: blanks at the end of the last S-register line move "&Z3=" so that
+// the first read, which begins with the `before` bytes sent ahead of the
+// listing, ends `cut` bytes into the "&Z3=" entry. When the unpadded text
+// already reaches further, it is left as it is.
+std::string FormatListingCutAt(const ModuleSettings& settings, const ModelInfo& model, std::size_t before,
+                               std::size_t cut);
+
 // "QX7T-R Radio Modem V1.95 SIM" (no line end).
 std::string IdentificationText(const ModelInfo& model);
 

@@ -45,7 +45,9 @@ int Serve(const SimOptions& options) {
             return false;
         }
     };
-    ModuleOptions moduleOptions{options.model, options.guard, options.faults.rejectXon, options.faults.ignoreSReg};
+    const FaultSet& faults = options.faults;
+    ModuleOptions moduleOptions{options.model,     options.guard,          faults.rejectXon,
+                                faults.ignoreSReg, faults.listingCut, faults.hangupAfter};
     Module module(moduleOptions, InitialStored(state, options.model), store);
     module.PowerUp(Clock::now(), options.online);
     if (options.line) module.OverrideLine(*options.line);
@@ -55,6 +57,7 @@ int Serve(const SimOptions& options) {
     SimServer server(link, module, options.faults, options.verbose);
     std::printf("%s\n", link.SlavePath().c_str());
     std::fflush(stdout);
+    // Returns on SIGINT or SIGTERM, or when the line hangs up (a fault).
     server.Run(stopSignals.Fd());
     return 0;
 }

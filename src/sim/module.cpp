@@ -43,6 +43,7 @@ void Module::Receive(std::string_view bytes, TimePoint now) {
                 } else {
                     ExecuteLine(line, now);
                 }
+                lineEchoed_ = 0;
             }
         } else {
             // On line, everything but the escape sequence goes out over the
@@ -53,7 +54,10 @@ void Module::Receive(std::string_view bytes, TimePoint now) {
 }
 
 void Module::ReceiveCommandChar(char c) {
-    if (active_.Letter("E") == 1) Emit(Output::Kind::Echo, std::string(1, c), false);
+    if (active_.Letter("E") == 1) {
+        Emit(Output::Kind::Echo, std::string(1, c), false);
+        ++lineEchoed_;
+    }
     if (c == SettingChar(3) || c == SettingChar(4)) return;
     if (c == SettingChar(5)) {
         if (!lineBuffer_.empty()) lineBuffer_.pop_back();

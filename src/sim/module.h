@@ -29,6 +29,8 @@ struct Output {
     // The line the module listens and talks at once these bytes are out
     // (a rate or format change takes effect after the answer that confirms it).
     std::optional<LineSettings> lineAfter;
+    // Once these bytes are out the line goes dead (the hang-up fault).
+    bool hangUp = false;
 };
 
 struct ModuleOptions {
@@ -39,6 +41,11 @@ struct ModuleOptions {
     bool rejectXon = false;
     // Firmware that acknowledges writes of this S-register and ignores them.
     std::optional<unsigned> ignoredSReg;
+    // The listing laid out to be cut this many bytes into "&Z3=" by a host's
+    // first 255-byte read.
+    std::optional<unsigned> listingCut;
+    // The line hangs up after the answer to a line holding this command.
+    std::optional<std::string> hangupAfter;
 };
 
 class Module {
@@ -73,6 +80,7 @@ private:
     void ExecuteLine(const std::string& line, TimePoint now);
     // False when the command fails; `stop` ends the line after it.
     bool Execute(const AtCommand& command, std::string& info, bool& stop);
+    std::string ListingText() const;
     void GoOnline(TimePoint now);
     void Restart(TimePoint now);
     void LeaveOnline();
@@ -91,6 +99,7 @@ private:
     Mode mode_ = Mode::Command;
     int test_ = -1;  // running (or suspended) test mode, -1 when none
     std::string lineBuffer_;
+    std::size_t lineEchoed_ = 0;  // bytes of the current line echoed back
     bool lineOverflow_ = false;
     EscapeDetector escape_;
     TestStreamer streamer_;

@@ -36,6 +36,15 @@ void Module::ExecuteLine(const std::string& line, TimePoint now) {
     if (restart) Restart(now);
     if (online) GoOnline(now);
     Emit(Output::Kind::Reply, std::move(reply), true);
+    if (options_.hangupAfter && line.find(*options_.hangupAfter) != std::string::npos) output_.back().hangUp = true;
+}
+
+std::string Module::ListingText() const {
+    if (!options_.listingCut) return FormatListing(active_, options_.model);
+    // The host's read begins with the echo of "AT&V" CR (when echo is on),
+    // then the verbose line end ahead of the listing.
+    const std::size_t before = lineEchoed_ + (active_.Letter("V") == 1 ? 2 : 0);
+    return FormatListingCutAt(active_, options_.model, before, *options_.listingCut);
 }
 
 bool Module::Execute(const AtCommand& command, std::string& info, bool& stop) {
@@ -66,7 +75,7 @@ bool Module::Execute(const AtCommand& command, std::string& info, bool& stop) {
         return true;
     }
     if (name == "&V") {
-        info += InfoText(FormatListing(active_, model));
+        info += InfoText(ListingText());
         return true;
     }
     if (name == "&W") {

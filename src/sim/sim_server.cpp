@@ -60,6 +60,10 @@ void SimServer::Run(int stopFd) {
         module_.Tick(now);
         QueueOutput(now);
         Flush(now);
+        if (hungUp_) {
+            Log("hang-up", "(the line goes dead)");
+            return;
+        }
     }
 }
 
@@ -105,6 +109,12 @@ void SimServer::Flush(TimePoint now) {
             done += static_cast<std::size_t>(n);
         }
         if (output.lineAfter) line_ = *output.lineAfter;
+        if (output.hangUp) {
+            // Nothing more goes out: what the module still had to say is lost
+            // with the line.
+            hungUp_ = true;
+            return;
+        }
     }
 }
 

@@ -15,7 +15,8 @@ class SimServer {
 public:
     SimServer(PtyLink& link, Module& module, const FaultSet& faults, bool verbose);
 
-    // Serves until SIGINT or SIGTERM arrives on `stopFd` (a signalfd).
+    // Serves until SIGINT or SIGTERM arrives on `stopFd` (a signalfd), or
+    // until the module's output hangs the line up (the hang-up fault).
     void Run(int stopFd);
 
 private:
@@ -32,6 +33,7 @@ private:
     OutputQueue queue_;
     LineSettings line_;  // the line the module listens and talks at right now
     bool verbose_;
+    bool hungUp_ = false;
 };
 
 }  // namespace qx::sim

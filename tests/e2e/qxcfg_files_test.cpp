@@ -82,7 +82,7 @@ TEST(QxcfgFiles, LoadFailuresAndUsageErrors) {
          {std::vector<std::string>{"show", bad}, {"commands", bad}, {"set", bad, "sreg_0=1"},
           {"show", folder.Path("missing.X7R")}}) {
         const auto r = RunProgram("qxcfg", args);
-        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.exitCode, 2) << args[0];
         EXPECT_EQ(r.err, loadMessage) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
     }
@@ -105,7 +105,7 @@ TEST(QxcfgFiles, SaveIntoAnImpossiblePlaceFailsWithTheReason) {
     test::ScratchFolder folder;
     const std::string plain = folder.Write("plain", "x");
     const auto r = RunProgram("qxcfg", {"new", "-o", plain + "/f.X7R"});
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("Not a directory"), std::string::npos) << r.err;
 }
 
@@ -121,7 +121,7 @@ TEST(QxcfgFiles, ParseListingReadsACapturedListing) {
 
     const std::string broken = folder.Write("broken.txt", test::Listing().Set("&Z1=", "3,,4").Text());
     const auto b = RunProgram("qxcfg", {"parse-listing", broken});
-    EXPECT_EQ(b.exitCode, 1);
+    EXPECT_EQ(b.exitCode, 2);
     EXPECT_NE(b.err.find("'' is not a valid integer value"), std::string::npos) << b.err;
 }
 

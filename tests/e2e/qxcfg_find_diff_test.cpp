@@ -96,7 +96,7 @@ TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption)
         << r.out;
     EXPECT_EQ(RunProgram("qxcfg", {"diff", a}).exitCode, 2);
     EXPECT_EQ(RunProgram("qxcfg", {"diff", a, "port:"}).exitCode, 2);
-    EXPECT_EQ(RunProgram("qxcfg", {"diff", a, dir_.File("missing.X7R")}).exitCode, 1);
+    EXPECT_EQ(RunProgram("qxcfg", {"diff", a, dir_.File("missing.X7R")}).exitCode, 2);
 }
 
 TEST_F(QxcfgFindDiffTest, DiffOfAFileAndAModuleAndOfTwoModules) {
@@ -175,7 +175,7 @@ TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.json << " -> " << r.err;
     }
     EXPECT_EQ(ReadText(file), before);  // nothing saved
-    EXPECT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("missing.json")}).exitCode, 1);
+    EXPECT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("missing.json")}).exitCode, 2);
     // A number field takes a string as typed text, applied in the object's order.
     std::ofstream(dir_.File("typed.json")) << R"({"sreg_7": "12", "OperatingMode": 3, "Z0_Dest": 40})";
     ASSERT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("typed.json")}).exitCode, 0);
@@ -229,7 +229,7 @@ TEST_F(QxcfgFindDiffTest, LogFileHoldsEveryReplyWithItsTime) {
     EXPECT_NE(text.find("Z  AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
     EXPECT_LT(text.find("Z  ATI"), text.find("AT&V"));
     const auto bad = RunProgram("qxcfg", {"identify", "--port", Link(), "--log", dir_.File("no/dir/x.log")});
-    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.err.find("Cannot write " + dir_.File("no/dir/x.log") + ": No such file or directory"),
               std::string::npos)
         << bad.err;

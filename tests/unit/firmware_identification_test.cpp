@@ -12,26 +12,36 @@
 namespace qx {
 namespace {
 
-TEST(FirmwareIdentification, CutsTheIdentificationLine) {
+TEST(FirmwareIdentification, CutsTheIdentificationLineAtEachModelsName) {
+    const ModelVariant main = ModelVariant::Main();
+    const ModelVariant basic = ModelVariant::Basic();
     struct Case {
+        const ModelVariant& running;
         const char* reply;
         const char* identification;
+        const char* otherModel;
     };
     for (const Case& c : {
-             Case{"ATI\r\nQX7T-R V1.89 Build 7\r\nOK\r\n", "QX7T-R V1.89 Build 7"},
-             Case{"garbage QX7T-R V2.1\r\n", "QX7T-R V2.1"},
-             Case{"X7T-R V2.1\r\n", "X7T-R V2.1"},          // marker first: from the start
-             Case{"QX5T V1.2\r\nmore\r\n", "QX5T V1.2"},     // no marker: from the start
-             Case{"QX7T-R V1.89", ""},                      // no line end: nothing
-             Case{"QX7T-R V1.89\r", ""},
-             Case{"\r\nQX7T-R V1.9\r\n", "QX7T-R V1.9"},
-             Case{"", ""},
+             Case{main, "ATI\r\nQX7T-R V1.89 Build 7\r\nOK\r\n", "QX7T-R V1.89 Build 7", ""},
+             Case{main, "garbage QX7T-R V2.1\r\n", "QX7T-R V2.1", ""},
+             Case{main, "X7T-R V2.1\r\n", "X7T-R V2.1", ""},           // marker first: from the start
+             Case{main, "Modem V1.2\r\nmore\r\n", "Modem V1.2", ""},  // no model: from the start
+             Case{main, "QX7T-R V1.89", "", ""},                       // no line end: nothing
+             Case{main, "QX7T-R V1.89\r", "", ""},
+             Case{main, "\r\nQX7T-R V1.9\r\n", "QX7T-R V1.9", ""},
+             Case{main, "", "", ""},
+             // Each model at its own name, not at the echoed "ATI".
+             Case{basic, "ATI\r\r\nQX5T Radio Modem V1.95 SIM\r\n\r\nOK\r\n", "QX5T Radio Modem V1.95 SIM", ""},
+             // The other model: cut at its name, and named.
+             Case{main, "ATI\r\r\nQX5T Radio Modem V1.95\r\n", "QX5T Radio Modem V1.95", "QX5T"},
+             Case{basic, "ATI\r\r\nQX7T-R Radio Modem V1.95\r\n", "QX7T-R Radio Modem V1.95", "QX7T-R"},
          }) {
-        EXPECT_EQ(CutIdentificationText(c.reply), c.identification) << c.reply;
+        EXPECT_EQ(CutIdentificationText(c.reply, c.running), c.identification) << c.reply;
+        EXPECT_EQ(OtherModelNamed(c.reply, c.running), c.otherModel) << c.reply;
     }
     // Bytes of every kind, NUL included, before the marker.
     const std::string binary("\0\xff\x01QX7T-R V1.5\r\n", 16);
-    EXPECT_EQ(CutIdentificationText(binary), "QX7T-R V1.5");
+    EXPECT_EQ(CutIdentificationText(binary, main), "QX7T-R V1.5");
 }
 
 TEST(FirmwareIdentification, VersionAndRemainder) {

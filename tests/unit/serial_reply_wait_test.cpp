@@ -45,6 +45,7 @@ struct StopCase {
     std::string delivered;  // the one text the handler gets
     long long minMs;        // guaranteed by the rules (0: none)
     long long maxMs;        // generous: well below the full wait
+    ExchangeEnd end;
 };
 
 inline void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
@@ -59,7 +60,7 @@ TEST_P(ReplyStop, EndsWhereTheRulesSay) {
     Link link(peer);
     if (!c.reply.empty()) peer.Script({PeerStep{c.command, {{0, c.reply}}}});
     const auto start = Clock::now();
-    link.comm.SendAndWait(c.command, c.expected, c.timeoutMs);
+    EXPECT_EQ(link.comm.SendAndWait(c.command, c.expected, c.timeoutMs), c.end);
     const auto elapsed = ElapsedMs(start);
     ASSERT_EQ(link.delivered.size(), 1u);
     EXPECT_EQ(link.delivered[0], c.delivered);
@@ -71,17 +72,18 @@ INSTANTIATE_TEST_SUITE_P(
     TVVComm, ReplyStop,
     ::testing::Values(
         // Full wait here would be 20 x (66 + 200) = 5.3 s.
-        StopCase{"NumericOkAlone", "AT\r", "OK", 200, "0\r", "0\r", 0, 2500},
-        StopCase{"NumericOkAfterEcho", "AT\r", "OK", 200, "AT\r\r0\r", "AT\r\r0\r", 0, 2500},
-        StopCase{"ExpectedText", "AT\r", "OK", 200, "\r\nOK\r\n", "\r\nOK\r\n", 0, 2500},
-        StopCase{"ZeroWithoutLeadingCrIsNotNumericOk", "AT\r", "OK", 20, "10\r", "10\r", 19 * (66 + 20), 8000},
+        StopCase{"NumericOkAlone", "AT\r", "OK", 200, "0\r", "0\r", 0, 2500, ExchangeEnd::Answered},
+        StopCase{"NumericOkAfterEcho", "AT\r", "OK", 200, "AT\r\r0\r", "AT\r\r0\r", 0, 2500, ExchangeEnd::Answered},
+        StopCase{"ExpectedText", "AT\r", "OK", 200, "\r\nOK\r\n", "\r\nOK\r\n", 0, 2500, ExchangeEnd::Answered},
+        StopCase{"ZeroWithoutLeadingCrIsNotNumericOk", "AT\r", "OK", 20, "10\r", "10\r", 19 * (66 + 20), 8000,
+                 ExchangeEnd::Unanswered},
         // An error reply does not end the wait: all 20 reads are made.
         StopCase{"ErrorWaitsForAllReads", "AT\r", "OK", 20, "\r\nERROR\r\n", "\r\nERROR\r\n", 19 * (66 + 20),
-                 8000},
-        StopCase{"NoReplyDeliversEmptyText", "AT\r", "OK", 10, "", "", 20 * (66 + 10), 8000},
+                 8000, ExchangeEnd::Unanswered},
+        StopCase{"NoReplyDeliversEmptyText", "AT\r", "OK", 10, "", "", 20 * (66 + 10), 8000, ExchangeEnd::Unanswered},
         // Long reply ("ATI"): stops as soon as the expected text is there.
         StopCase{"LongReplyStopsAtExpected", "ATI\r", "V", 100, "\r\nQX7T-R V1.90\r\nOK\r\n",
-                 "\r\nQX7T-R V1.90\r\nOK\r\n", 0, 5000}),
+                 "\r\nQX7T-R V1.90\r\nOK\r\n", 0, 5000, ExchangeEnd::Answered}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TVVComm, EmptyExpectedMakesExactlyOneRead) {
@@ -259,7 +261,7 @@ TEST(TVVComm, FailedWriteCollectsNoReply) {
     PtyPeer peer;
     Link link(peer);
     link.faults->failWrites = true;
-    EXPECT_FALSE(link.comm.SendAndWait("AT\r", "OK", 50));
+    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50), ExchangeEnd::NotSent);
     EXPECT_TRUE(link.faults->reads.empty());
     EXPECT_TRUE(link.delivered.empty());
 }
@@ -269,9 +271,73 @@ TEST(TVVComm, FailedReadDeliversWhatCameBefore) {
     Link link(peer);
     link.faults->failReadNumber = 2;
     peer.Script({PeerStep{"AT\r", {{0, "\r\nER"}, {300, "ROR\r\n"}}}});
-    link.comm.SendAndWait("AT\r", "OK", 50);
+    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50), ExchangeEnd::PortFailed);
     EXPECT_EQ(link.faults->reads.size(), 2u);
     EXPECT_EQ(link.delivered, std::vector<std::string>{"\r\nER"});
+    // A poll whose read fails says so, so a polling thread can stop.
+    link.faults->failReadNumber = 3;
+    EXPECT_FALSE(link.comm.PollRead());
+    EXPECT_TRUE(link.comm.PollRead());
+}
+
+// A listing is complete only with its "&Z3=" entry whole: a read that ends
+// inside the entry's list is followed by another, unless the module has
+// stopped sending; a list still unended when the reads are used up is no
+// answer at all.
+struct EntryCase {
+    const char* name;
+    std::string reply;  // sent at once
+    std::size_t reads;
+    std::string deliveredTail;
+    ExchangeEnd end;
+};
+
+inline void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
+
+class ListingEntry : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(ListingEntry, IsHeldOnlyWhenWhole) {
+    const EntryCase& c = GetParam();
+    PtyPeer peer;
+    Link link(peer);
+    peer.Script({PeerStep{"AT&V\r", {{0, c.reply}}}});
+    EXPECT_EQ(link.comm.SendAndWait("AT&V\r", "&Z3=", 100), c.end);
+    EXPECT_EQ(link.faults->reads.size(), c.reads);
+    ASSERT_EQ(link.delivered.size(), 1u);
+    const std::string& got = link.delivered[0];
+    EXPECT_EQ(got.substr(got.size() - std::min(got.size(), c.deliveredTail.size())), c.deliveredTail);
+}
+
+const std::string kHead(247, 'S');  // with "&Z3=27,1" exactly one 255-byte read
+
+INSTANTIATE_TEST_SUITE_P(
+    TVVComm, ListingEntry,
+    ::testing::Values(
+        EntryCase{"EndedInTheFirstRead", "S0:1 &Z3=5,7 \r\n\r\nOK\r\n", 1, "OK\r\n",
+                  ExchangeEnd::Answered},
+        EntryCase{"CutAtTheReadBoundaryTakesTheNextRead", kHead + "&Z3=27,127,1,179 \r\n\r\nOK\r\n", 2,
+                  "&Z3=27,127,1,179 \r\n\r\nOK\r\n", ExchangeEnd::Answered},
+        EntryCase{"CutAfterTheEqualsSign", std::string(251, 'S') + "&Z3=" + "\r\n\r\nOK\r\n", 2,
+                  "&Z3=\r\n\r\nOK\r\n", ExchangeEnd::Answered},
+        // The module stopped: what it sent is the whole list.
+        EntryCase{"UnendedButTheModuleStopped", "S0:1 &Z3=27,1", 1, "&Z3=27,1", ExchangeEnd::Answered},
+        EntryCase{"StillCutWhenTheReadsAreUsedUp", kHead + "&Z3=" + std::string(2400, '1'), 10,
+                  std::string(20, '1'), ExchangeEnd::Unanswered}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TVVComm, AnExpectedTextEndingInEqualsNeedsItsValueEnded) {
+    struct Case {
+        const char* reply;
+        const char* expected;
+        bool senderStopped;
+        bool held;
+    };
+    for (const Case& c : {Case{"&Z3=1,2 ", "&Z3=", false, true}, Case{"&Z3=1,2\r", "&Z3=", false, true},
+                          Case{"&Z3=1,2", "&Z3=", false, false}, Case{"&Z3=1,2", "&Z3=", true, true},
+                          Case{"&Z3=", "&Z3=", false, false}, Case{"xOK", "OK", false, true},
+                          Case{"", "", true, false}, Case{"abc", "", true, false}}) {
+        EXPECT_EQ(ReplyHoldsExpected(c.reply, c.expected, c.senderStopped), c.held) << c.reply;
+    }
 }
 
 }  // namespace

@@ -17,6 +17,10 @@ struct Message {
     MessageButtons buttons;
     // The text as stored: a doubled "&&" stands for one "&" on screen.
     std::string text;
+    // Yes destroys something the user cannot get back (the module's
+    // configuration): a front end that cannot ask anybody never answers
+    // Yes on its own.
+    bool destructive = false;
 
     // The text as the user sees it.
     std::string ShownText() const;
@@ -42,6 +46,9 @@ inline Answer Ask(Prompter& p, MessageKind kind, MessageButtons buttons, std::st
 }
 inline void Tell(Prompter& p, MessageKind kind, std::string text) {
     p.Show(Message{kind, MessageButtons::Ok, std::move(text)});
+}
+inline Answer AskDestructive(Prompter& p, MessageKind kind, MessageButtons buttons, std::string text) {
+    return p.Show(Message{kind, buttons, std::move(text), true});
 }
 
 }  // namespace qx

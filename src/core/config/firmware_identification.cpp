@@ -4,14 +4,35 @@
 
 namespace qx {
 
-std::string CutIdentificationText(std::string_view reply) {
-    const std::size_t marker = reply.find(kIdentificationMarker);
+namespace {
+
+ModelVariant OtherModel(const ModelVariant& running) {
+    return running.Family == ModelFamily::Main ? ModelVariant::Basic() : ModelVariant::Main();
+}
+
+}  // namespace
+
+std::string IdentificationMarker(const ModelVariant& model) { return model.ProductName.substr(1); }
+
+std::string CutIdentificationText(std::string_view reply, const ModelVariant& running) {
+    std::size_t marker = reply.find(IdentificationMarker(running));
+    if (marker == std::string_view::npos) marker = reply.find(IdentificationMarker(OtherModel(running)));
     // One character before the marker gives the full model name.
     const std::size_t start = marker == std::string_view::npos || marker == 0 ? 0 : marker - 1;
     const std::string_view copy = reply.substr(start);
     const std::size_t lineEnd = copy.find("\r\n");
     if (lineEnd == std::string_view::npos) return {};
     return std::string(copy.substr(0, lineEnd));
+}
+
+std::string OtherModelNamed(std::string_view reply, const ModelVariant& running) {
+    const ModelVariant other = OtherModel(running);
+    if (reply.find(IdentificationMarker(running)) != std::string_view::npos) return {};
+    return reply.find(other.ProductName) != std::string_view::npos ? other.ProductName : std::string();
+}
+
+std::string OtherModelText(std::string_view otherModel, const ModelVariant& running) {
+    return "The module identifies itself as " + std::string(otherModel) + ", not as " + running.ProductName + ".";
 }
 
 FirmwareVersion GetFirmwareVer(std::string_view identification) {

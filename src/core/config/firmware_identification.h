@@ -19,14 +19,24 @@ namespace qx {
 // Firmware at or below this version has S21 fixed to 0.
 inline constexpr double kS21FirmwareThreshold = 1.89;
 
-// The main model's name less its first character: the identification line
-// starts one character before it.
-inline constexpr std::string_view kIdentificationMarker = "X7T-R";
+// A model's name less its first character ("X7T-R", "X5T"): the
+// identification line starts one character before it.
+std::string IdentificationMarker(const ModelVariant& model);
 
-// From one character before the first "X7T-R" (or from the start when it
-// is absent or first) up to, not including, the first CR LF after that;
-// empty when there is no CR LF.
-std::string CutIdentificationText(std::string_view reply);
+// From one character before the first marker of the running model (or,
+// when the module names only the other model, before that one's marker; or
+// from the start when neither is there or the marker comes first) up to,
+// not including, the first CR LF after that; empty when there is no CR LF.
+// Each model is cut at its own name: a basic module does not read as its
+// echoed "ATI" with version 0.
+std::string CutIdentificationText(std::string_view reply, const ModelVariant& running);
+
+// The other model's product name when the reply names that model and not
+// the running one; empty otherwise.
+std::string OtherModelNamed(std::string_view reply, const ModelVariant& running);
+
+// "The module identifies itself as QX5T, not as QX7T-R."
+std::string OtherModelText(std::string_view otherModel, const ModelVariant& running);
 
 struct FirmwareVersion {
     double version = 0;     // 0 when no readable number follows the "V"

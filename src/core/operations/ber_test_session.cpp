@@ -29,19 +29,23 @@ std::string BerTestSession::WindowCaption() const {
     return testCommand_ == "AT&T3" ? "RSSI Measurement" : "Receive Bit Error Rate Test";
 }
 
-void BerTestSession::btn_StartStopClick() {
+OperationOutcome BerTestSession::btn_StartStopClick() {
     const bool starting = buttonCaption_ == "Start";
+    OperationOutcome outcome;
     try {
+        acting_ = true;
         if (starting)
             Start();
         else
             Stop();
     } catch (const std::exception& e) {
         // R4 for a module that did not answer, the error's own text otherwise.
-        Tell(prompter_, MessageKind::Error, ReportFor(ReportSite::ReceiveTestButtons, channel_.GetProductName(), e));
+        outcome = ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
     }
+    acting_ = false;
     // A failed stop still returns the window to its idle state.
     if (!starting) buttonCaption_ = "Start";
+    return outcome;
 }
 
 void BerTestSession::Start() {
@@ -49,8 +53,28 @@ void BerTestSession::Start() {
     channel_.SendExpect("AT&K0\r", "\r", 50);
     channel_.ClearModemLine();
     channel_.SendExpect(testCommand_ + "\r", "\r", 50);
-    pollThread_ = std::make_unique<TOnLineObject>(channel_, ui_);
+    // The start exchange's wait ends at its first CR; what it left of an
+    // unfinished line ("OK" without its line end, the rest purged) is no
+    // part of the first result line.
+    lineBuffer_.clear();
+    pollThread_ = std::make_unique<TOnLineObject>(channel_, ui_, pollingEndedNotice_);
     buttonCaption_ = "Stop";
+}
+
+OperationOutcome BerTestSession::PollingEnded() {
+    if (acting_ || !pollThread_ || !pollThread_->Finished()) return {};
+    pollThread_->WaitFor();
+    const std::exception_ptr fatal = pollThread_->FatalException();
+    pollThread_.reset();
+    buttonCaption_ = "Start";
+    if (!fatal) return {};
+    try {
+        std::rethrow_exception(fatal);
+    } catch (const std::exception& e) {
+        return ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
+    } catch (...) {
+        return {};
+    }
 }
 
 void BerTestSession::Stop() {
@@ -65,15 +89,18 @@ void BerTestSession::Stop() {
     channel_.SendExpect("ATZ\r", "\r", 50);
 }
 
-void BerTestSession::StopTestAndClose() {
-    if (buttonCaption_ != "Stop") return;
+OperationOutcome BerTestSession::StopTestAndClose() {
+    if (buttonCaption_ != "Stop") return {};
+    OperationOutcome outcome;
     try {
+        acting_ = true;
         Stop();
     } catch (const std::exception& e) {
-        Tell(prompter_, MessageKind::Error,
-             ReportFor(ReportSite::ReceiveTestWindowClosed, channel_.GetProductName(), e));
+        outcome = ReportFailure(prompter_, ReportSite::ReceiveTestWindowClosed, channel_.GetProductName(), e);
     }
+    acting_ = false;
     buttonCaption_ = "Start";
+    return outcome;
 }
 
 void BerTestSession::TestDataReceived(const std::string& text) {
@@ -96,7 +123,9 @@ void BerTestSession::ParseTestLine(const std::string& rawLine) {
     // pair; it is no part of what the user reads.
     const std::string line = rawLine.substr(std::min(rawLine.find_first_not_of('\n'), rawLine.size()));
     if (testCommand_ == "AT&T3") {
-        if (line.find("dBm") != std::string::npos) Show(3, line);
+        if (line.find("dBm") == std::string::npos) return;
+        Show(3, line);
+        ui_.Invoke([&] { display_.LineShown(); });
         return;
     }
     // Only result lines carry " x "; echoes, "OK" and headings do not.
@@ -113,6 +142,7 @@ void BerTestSession::ParseTestLine(const std::string& rawLine) {
     }
     if (!testValues_[6].empty()) testValues_[6] += " kbit";
     for (int i = 0; i < kTestFieldCount; ++i) Show(i, testValues_[static_cast<std::size_t>(i)]);
+    ui_.Invoke([&] { display_.LineShown(); });
 }
 
 void BerTestSession::Show(int position, const std::string& text) {

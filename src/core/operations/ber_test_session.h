@@ -3,11 +3,18 @@
 // test window: Start puts the module into the test mode and starts a thread
 // that polls the port; every received line is split off and shown in the
 // window's seven fields; Stop ends the thread, then the test.
+//
+// A port that fails while the test runs ends the polling within one read;
+// the front end, told so on the polling thread, calls PollingEnded on its
+// own thread, which reports it once (as Stop would: R4) and leaves the
+// session stopped, without touching the dead port again.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/operation_outcome.h"
 #include "app/prompter.h"
 #include "app/ui_dispatcher.h"
 #include "serial/online_object.h"
@@ -22,6 +29,8 @@ public:
     virtual ~TestDisplay() = default;
     // position 0..6: Test, Errors, Extra, Level, Tot Error, Tot Miss, Tot Test
     virtual void SetField(int position, const std::string& text) = 0;
+    // After the fields of one received line have been set.
+    virtual void LineShown() {}
 };
 
 inline constexpr int kTestFieldCount = 7;
@@ -43,11 +52,21 @@ public:
     bool CloseButtonEnabled() const { return buttonCaption_ == "Start"; }
     const std::string& TestCommand() const { return testCommand_; }
 
-    // The Start/Stop button. Errors are reported here.
-    void btn_StartStopClick();
+    // The Start/Stop button. Errors are reported here; the outcome says
+    // what came of the click.
+    OperationOutcome btn_StartStopClick();
     // The Close button and the window's close box: a running test is
     // stopped first. The window closes afterwards in any case.
-    void StopTestAndClose();
+    OperationOutcome StopTestAndClose();
+
+    // `notice` runs on the polling thread when the polling ends by itself
+    // (the port failed); the front end then calls PollingEnded on its own
+    // thread. Set before Start.
+    void SetOnPollingEnded(std::function<void()> notice) { pollingEndedNotice_ = std::move(notice); }
+    // After that notice: reports the failure once and returns to "Start".
+    // Does nothing (Done) when no polling ended by itself, or while Start
+    // or Stop is at work (Stop then reports what it finds).
+    OperationOutcome PollingEnded();
 
     // The channel's reply handler: splits received text into lines.
     void TestDataReceived(const std::string& text);
@@ -68,6 +87,8 @@ private:
     std::string buttonCaption_ = "Start";
     std::string lineBuffer_;
     std::array<std::string, kTestFieldCount> testValues_;
+    std::function<void()> pollingEndedNotice_;
+    bool acting_ = false;  // inside Start or Stop
     std::unique_ptr<TOnLineObject> pollThread_;
 };
 

@@ -45,7 +45,7 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
         SetProgressText("Configuring Module...");
         std::size_t atqIndex = 0, atcIndex = 0, atbIndex = 0;
         for (std::size_t i = 0; i < kModeSlot; ++i) {
-            if (Terminated()) return;
+            if (StopOnCancel()) return;
             const std::string& line = commandList_[i];
             if (DeferSerialChange() && Contains(line, "ATC")) {
                 atcIndex = i;
@@ -58,10 +58,11 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
                     channel.SendExpect(line + "\r", "OK", kListWait);
                 } catch (const EWriteCommError&) {
                     if (!Contains(line, "AT&K5")) throw;
-                    ShowThreadMessage(
-                        "Error programming XON/XOFF flow control. This parameter is not supported by the module "
-                        "firmware.",
-                        MessageKind::Error);
+                    Failed(OperationOutcome::Failure(ReportKind::Own,
+                                                     "Error programming XON/XOFF flow control. This parameter is "
+                                                     "not supported by the module firmware.",
+                                                     ErrorClass::WriteComm));
+                    ShowThreadMessage(Outcome().text, MessageKind::Error);
                     return;
                 }
                 StepProgress();
@@ -83,10 +84,10 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
         }
 
         SetProgressText("Configuring Module...");
-        if (Terminated()) return;
+        if (StopOnCancel()) return;
         StepProgress();
         WakeModem(channel);
-        if (Terminated()) return;
+        if (StopOnCancel()) return;
 
         SetProgressText("Configuring Module...");
         ConfigureClosingExchanges(channel, commandList_[atqIndex], commandList_[atcIndex], commandList_[atbIndex]);
@@ -107,27 +108,35 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
     // in one line: the module answers at its new settings, which the host
     // cannot hear, so this wait simply runs out (its expected text is never
     // found).
+    //
+    // The exchanges here that are not judged by their reply must still have
+    // gone out: a command that could not be written (the line dropped) ends
+    // the operation as a failed exchange would, never as a success.
     const std::string deferredLine = atcLine + atbLine + "AT&WATZ" + "\r";
     if (atqLine == "ATQ1") {
-        // Response codes go off now: from here on nothing is checked.
-        channel.SendCommand(atqLine + "\r", "OK", kListWait);
+        // Response codes go off now: from here on no reply is judged.
+        SendUnchecked(channel, atqLine + "\r", "OK");
         StepProgress();
+        ModuleChanging();
         if (DeferSerialChange()) {
-            channel.SendCommand(deferredLine, "CR", kListWait);
+            SendUnchecked(channel, deferredLine, "CR");
         } else {
-            channel.SendCommand("AT&W\r", "OK", kListWait);
+            SendUnchecked(channel, "AT&W\r", "OK");
             Pause(50);
-            channel.SendCommand("ATZ\r", "\r", kListWait);
+            SendUnchecked(channel, "ATZ\r", "\r");
             Pause(50);
         }
     } else {
         channel.SendExpect(atqLine + "\r", "OK", kListWait);
-        context_.ui.Invoke([&] { IdentifyDuringConfigure(context_.workspace, channel); });
+        OperationOutcome identified;
+        context_.ui.Invoke([&] { identified = IdentifyDuringConfigure(context_.workspace, channel); });
+        NoteIdentification(identified);
+        ModuleChanging();
         if (DeferSerialChange()) {
-            channel.SendCommand(deferredLine, "CR", kListWait);
+            SendUnchecked(channel, deferredLine, "CR");
         } else {
             channel.SendExpect("AT&W\r", "OK", kListWait);
-            channel.SendCommand("ATZ\r", "\r", kListWait);
+            SendUnchecked(channel, "ATZ\r", "\r");
         }
     }
     SetProgressPosition(kProgressMax);

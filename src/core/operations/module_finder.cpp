@@ -105,16 +105,28 @@ std::string IdentificationLine(const std::string& reply) {
     return {};
 }
 
+std::string NotFoundText(std::size_t attempts) {
+    return "No module answered at any serial rate or format (" + std::to_string(attempts) + " tried).";
+}
+
+namespace {
+
+FindResult Cancelled(FindResult result) {
+    result.cancelled = true;
+    result.outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
+    result.outcome.cancelRequested = true;
+    return result;
+}
+
+}  // namespace
+
 FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& open, const FindCallbacks& callbacks,
                       const FindTimings& timings) {
     const std::vector<HostSerialSettings> order = FindOrder(current);
     std::set<std::uint8_t> escapedRates;
     FindResult result;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (CancelRequested(callbacks)) {
-            result.cancelled = true;
-            return result;
-        }
+        if (CancelRequested(callbacks)) return Cancelled(result);
         const HostSerialSettings& settings = order[i];
         if (callbacks.trying) callbacks.trying({i + 1, order.size(), settings});
         result.attempts = i + 1;
@@ -128,7 +140,8 @@ FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& o
             return result;
         }
     }
-    result.cancelled = CancelRequested(callbacks);
+    if (CancelRequested(callbacks)) return Cancelled(result);
+    result.outcome = OperationOutcome::Failure(ReportKind::Own, NotFoundText(result.attempts), ErrorClass::WriteComm);
     return result;
 }
 

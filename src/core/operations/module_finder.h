@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/operation_outcome.h"
 #include "operations/operation_context.h"
 #include "serial/host_serial_settings.h"
 
@@ -41,6 +42,9 @@ struct FindCallbacks {
 };
 
 struct FindResult {
+    // Done when found; Cancelled; Failed (an Own report) when nothing
+    // answered. `found` and `cancelled` say the same.
+    OperationOutcome outcome;
     bool found = false;
     bool cancelled = false;
     HostSerialSettings settings;   // where the module answered
@@ -61,6 +65,9 @@ std::string SettingsText(const HostSerialSettings& settings);
 // The first line of an answer to "ATI" that is neither empty nor the echoed
 // command; empty when there is none.
 std::string IdentificationLine(const std::string& reply);
+
+// "No module answered at any serial rate or format (60 tried)."
+std::string NotFoundText(std::size_t attempts);
 
 // Scans from `current` through FindOrder with channels from `open` (an error
 // opening the port ends the scan and propagates).

@@ -19,7 +19,7 @@ void PrepareReadModuleConfig(Workspace& workspace) {
 }
 
 bool ConfirmRestoreFactDefaults(Workspace& workspace) {
-    return Ask(workspace.GetPrompter(), MessageKind::Warning, MessageButtons::YesNo,
+    return AskDestructive(workspace.GetPrompter(), MessageKind::Warning, MessageButtons::YesNo,
                "This option will delete all existing configuration data\r\n"
                "and restore factory defaults to the modem. Continue?") == Answer::Yes;
 }

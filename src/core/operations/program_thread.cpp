@@ -3,6 +3,7 @@
 #include "operations/receive_data.h"
 #include "serial/comqx7_object.h"
 #include "serial/module_error_reports.h"
+#include "serial/serial_errors.h"
 
 namespace qx {
 
@@ -31,13 +32,16 @@ void TProgramThread::Execute() {
     } catch (const std::exception& e) {
         // Last resort: an error that escaped the operation's own report
         // (only possible when showing that report failed).
+        Failed(FailureAt(ReportSite::LastResort, context_.workspace.variant.ProductName, e));
         try {
-            ShowThreadMessage(ReportFor(ReportSite::LastResort, context_.workspace.variant.ProductName, e),
-                              MessageKind::Error);
+            ShowThreadMessage(outcome_.text, MessageKind::Error);
         } catch (...) {
         }
     } catch (...) {
+        Failed(OperationOutcome::Failure(ReportKind::R5, {}, ErrorClass::Other));
     }
+    outcome_.cancelRequested = Terminated();
+    if (!outcome_.IsFailed()) outcome_.kind = stoppedOnCancel_ ? OutcomeKind::Cancelled : OutcomeKind::Done;
     workerExchangeActive_ = false;
     try {
         context_.ui.Invoke([this] { context_.progress.Close(); });
@@ -53,9 +57,33 @@ TProgramThread::Channel TProgramThread::Open(const HostSerialSettings& settings)
     return channel;
 }
 
+bool TProgramThread::StopOnCancel() {
+    if (!Terminated()) return false;
+    stoppedOnCancel_ = true;
+    return true;
+}
+
+void TProgramThread::SendUnchecked(TCOMQX7Object& channel, const std::string& command, const std::string& expected) {
+    const ExchangeEnd end = channel.SendCommand(command, expected, 100);
+    if (end == ExchangeEnd::NotSent || end == ExchangeEnd::PortFailed)
+        throw EWriteCommError("Error communicating with " + channel.GetProductName() +
+                              ". The module did not respond correctly.");
+}
+
+void TProgramThread::Failed(OperationOutcome failure) {
+    failure.moduleMayHaveChanged = outcome_.moduleMayHaveChanged;
+    if (failure.otherModel.empty()) failure.otherModel = outcome_.otherModel;
+    outcome_ = std::move(failure);
+}
+
+void TProgramThread::NoteIdentification(const OperationOutcome& identified) {
+    if (!identified.otherModel.empty()) outcome_.otherModel = identified.otherModel;
+}
+
 void TProgramThread::ReportError(Channel& channel, const std::exception& e) {
     channel.reset();
-    ShowThreadMessage(e.what(), MessageKind::Error);
+    Failed(FailureAt(ReportSite::ModuleOperation, context_.workspace.variant.ProductName, e));
+    ShowThreadMessage(outcome_.text, MessageKind::Error);
 }
 
 void TProgramThread::RunConfigure() {

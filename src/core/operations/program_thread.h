@@ -6,13 +6,15 @@
 // the UiDispatcher while the worker waits.
 //
 // Execute() is the thread body: the window runs it on a thread of its own
-// (Start); qxcfg may run it on its own thread directly.
+// (Start); qxcfg may run it on its own thread directly. Once it has ended
+// (Wait), Outcome() says what came of the operation.
 
 #include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "app/operation_outcome.h"
 #include "app/prompter.h"
 #include "config/command_builder.h"
 #include "operations/module_operation.h"
@@ -32,6 +34,10 @@ public:
     void Start();  // runs Execute on a new thread
     void Execute();
     void Wait();   // until a started thread has ended
+
+    // What came of the operation; read it only after Execute has returned
+    // (after Wait when the operation ran on its own thread).
+    const OperationOutcome& Outcome() const { return outcome_; }
 
     // Cancel: polled at the points named in the sequences; an exchange in
     // progress always runs to its end.
@@ -59,6 +65,18 @@ private:
     using Channel = std::unique_ptr<TCOMQX7Object>;
 
     Channel Open(const HostSerialSettings& settings);
+    // At a safe point: true when the user has asked to stop, and the
+    // operation then ends here as cancelled.
+    bool StopOnCancel();
+    // An exchange of the closing steps that is not judged by its reply, but
+    // whose command must go out: EWriteCommError when it could not be
+    // written or the port failed.
+    void SendUnchecked(TCOMQX7Object& channel, const std::string& command, const std::string& expected);
+    // The module may hold something else from here on (store, factory reset).
+    void ModuleChanging() { outcome_.moduleMayHaveChanged = true; }
+    void Failed(OperationOutcome failure);
+    // Keeps what an identification found (the other model named).
+    void NoteIdentification(const OperationOutcome& identified);
     void RunConfigure();
     void RunRead();
     void RunRestoreDefaults();
@@ -76,6 +94,8 @@ private:
     ModuleOperation operation_;
     ConfigCommandList commandList_;
     std::atomic<bool> terminated_{false};
+    bool stoppedOnCancel_ = false;  // worker only
+    OperationOutcome outcome_;      // worker only, until it has ended
     std::atomic<bool> workerExchangeActive_{false};
     std::atomic<bool> deferSerialChange_{false};
     std::thread thread_;

@@ -13,18 +13,30 @@ FirmwareJudge JudgeFor(const Workspace& workspace) {
     return {workspace.s21Reference, workspace.variant.Family, workspace.variant.ProductName};
 }
 
-}  // namespace
-
-std::string ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel) {
-    // The wait ends as soon as a "V" (of the version) has arrived.
-    channel.SendExpect("ATI\r", "V", 100);
-    return CutIdentificationText(workspace.replyText);
+OperationOutcome Identified(const FirmwareReply& reply) {
+    OperationOutcome outcome;
+    outcome.otherModel = reply.otherModel;
+    return outcome;
 }
 
-void UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) {
+}  // namespace
+
+FirmwareReply ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel) {
+    // The wait ends as soon as a "V" (of the version) has arrived.
+    channel.SendExpect("ATI\r", "V", 100);
+    FirmwareReply reply{CutIdentificationText(workspace.replyText, workspace.variant),
+                        OtherModelNamed(workspace.replyText, workspace.variant)};
+    if (!reply.otherModel.empty())
+        workspace.config.AppendLogLine(OtherModelText(reply.otherModel, workspace.variant) + "\r");
+    return reply;
+}
+
+OperationOutcome UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) {
+    FirmwareReply identified;
     try {
         ProcessReadConfig(workspace.config, workspace.replyText, workspace.s21Reference, ReadoutSource::Module);
-        const FirmwareVersion firmware = GetFirmwareVer(ReadFirmwareVer(workspace, channel));
+        identified = ReadFirmwareVer(workspace, channel);
+        const FirmwareVersion firmware = GetFirmwareVer(identified.identification);
         workspace.config.SetStatusText(FirmwareStatusText(firmware));
         CheckS21Support(firmware.version, JudgeFor(workspace), workspace.GetPrompter());
         try {
@@ -35,14 +47,19 @@ void UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) {
             if (!workspace.config.Checked(FieldId::Adv_Echo)) throw;
         }
     } catch (const std::exception& e) {
-        Tell(workspace.GetPrompter(), MessageKind::Error,
-             ReportFor(ReportSite::ReadoutFollowUp, workspace.variant.ProductName, e));
+        OperationOutcome failure =
+            ReportFailure(workspace.GetPrompter(), ReportSite::ReadoutFollowUp, workspace.variant.ProductName, e);
+        failure.otherModel = identified.otherModel;
+        return failure;
     }
+    return Identified(identified);
 }
 
-void IdentifyDuringConfigure(Workspace& workspace, TCOMQX7Object& channel) {
+OperationOutcome IdentifyDuringConfigure(Workspace& workspace, TCOMQX7Object& channel) {
     workspace.s21Reference = static_cast<int>(workspace.config.Value(FieldId::sreg_21));
-    CheckFirmware(ReadFirmwareVer(workspace, channel), JudgeFor(workspace), workspace.GetPrompter());
+    const FirmwareReply identified = ReadFirmwareVer(workspace, channel);
+    CheckFirmware(identified.identification, JudgeFor(workspace), workspace.GetPrompter());
+    return Identified(identified);
 }
 
 }  // namespace qx

@@ -16,7 +16,7 @@ void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
     SetProgressMax(kProgressMax);
     SetProgressPosition(5);
     RefreshProgressWindow();
-    if (Terminated()) return;
+    if (StopOnCancel()) return;
 
     SetProgressPosition(10);
     try {
@@ -25,14 +25,17 @@ void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
         // The listing request below decides whether the module is there.
     }
     SetProgressText("Reading Module...");
-    if (Terminated()) return;
+    if (StopOnCancel()) return;
 
     SetProgressPosition(15);
     // The listing ends with its last stored destination.
     channel.SendExpect("AT&V\r", "&Z3=", 100);
     SetProgressPosition(kProgressMax);
     SetProgressText("Updating Main Form...");
-    context_.ui.Invoke([&] { UpdateReadConfig(context_.workspace, channel); });
+    OperationOutcome completed;
+    context_.ui.Invoke([&] { completed = UpdateReadConfig(context_.workspace, channel); });
+    NoteIdentification(completed);
+    if (completed.IsFailed()) Failed(std::move(completed));
 }
 
 void TProgramThread::RestoreSequence(TCOMQX7Object& channel) {
@@ -41,16 +44,17 @@ void TProgramThread::RestoreSequence(TCOMQX7Object& channel) {
     SetProgressMax(kProgressMax);
     SetProgressPosition(5);
     RefreshProgressWindow();
-    if (Terminated()) return;
+    if (StopOnCancel()) return;
 
     try {
         WakeModem(channel);
     } catch (const std::exception&) {
     }
     SetProgressText("Restoring Defaults...");
-    if (Terminated()) return;
+    if (StopOnCancel()) return;
 
     SetProgressPosition(10);
+    ModuleChanging();
     channel.SendCommand("AT&F&W\r", "\r", 100);
     if (!Terminated()) SetProgressPosition(kProgressMax);
 }

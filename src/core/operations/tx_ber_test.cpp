@@ -6,11 +6,12 @@
 
 namespace qx {
 
-void TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory& openChannel) {
+OperationOutcome TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory& openChannel) {
     const bool starting = caption_.find("Start") != std::string::npos;
     auto channel = openChannel(workspace.host);
     channel->SetOnReply([&workspace](const std::string& text) { ReceiveData(workspace, text); });
     Prompter& prompter = workspace.GetPrompter();
+    OperationOutcome outcome;
     try {
         channel->Wake();
         if (starting) {
@@ -25,9 +26,10 @@ void TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory& openChanne
             Tell(prompter, MessageKind::Information, "Transmit Bit Error Rate Test stopped.");
         }
     } catch (const std::exception& e) {
-        Tell(prompter, MessageKind::Error, ReportFor(ReportSite::TransmitTest, workspace.variant.ProductName, e));
+        outcome = ReportFailure(prompter, ReportSite::TransmitTest, workspace.variant.ProductName, e);
     }
     // The channel closes here; the module goes on transmitting until stopped.
+    return outcome;
 }
 
 }  // namespace qx

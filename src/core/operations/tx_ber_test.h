@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/operation_outcome.h"
 #include "app/workspace.h"
 #include "operations/operation_context.h"
 
@@ -22,7 +23,7 @@ public:
     // One click. Opening the port may raise (the caller's default error
     // report shows it); every other error is reported here and leaves the
     // caption as it was.
-    void TxBertest(Workspace& workspace, const ChannelFactory& openChannel);
+    OperationOutcome TxBertest(Workspace& workspace, const ChannelFactory& openChannel);
 
 private:
     std::string caption_ = "Start Tx BER Test";

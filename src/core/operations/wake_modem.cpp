@@ -13,8 +13,11 @@ bool Answered(const std::string& reply) {
 }
 }  // namespace
 
+// Each check judges the channel's reply to the exchange just made: when a
+// command could not be written there is none, and an "OK" left from an
+// earlier exchange (still in the window's reply text) must not count.
 void TProgramThread::WakeModem(TCOMQX7Object& channel) {
-    const std::string& reply = context_.workspace.replyText;
+    const std::string& reply = channel.LastReply();
     SetProgressText("Waking Modem...");
     // A module in command mode answers a lone CR.
     try {

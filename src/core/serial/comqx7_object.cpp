@@ -50,20 +50,18 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // the last reply is emptied rather than left holding the answer to an
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
-bool TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
-    if (commPort_.SendAndWait(command, expected, timeoutMs)) return true;
-    lastReply_.clear();
-    return false;
+ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+    const ExchangeEnd end = commPort_.SendAndWait(command, expected, timeoutMs);
+    if (end == ExchangeEnd::NotSent) lastReply_.clear();
+    return end;
 }
 
-void TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, int timeoutMs) {
-    Exchange(command, expected, timeoutMs);
+ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, int timeoutMs) {
+    return Exchange(command, expected, timeoutMs);
 }
 
 void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected, int timeoutMs) {
-    Exchange(command, expected, timeoutMs);
-    if (IsNumericOk(lastReply_)) return;
-    if (!lastReply_.empty() && !expected.empty() && lastReply_.find(expected) != std::string::npos) return;
+    if (Exchange(command, expected, timeoutMs) == ExchangeEnd::Answered) return;
     throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
 }
 
@@ -96,6 +94,6 @@ void TCOMQX7Object::ClearModemLine() {
     commPort_.PurgePort();
 }
 
-void TCOMQX7Object::PollReceive() { commPort_.PollRead(); }
+bool TCOMQX7Object::PollReceive() { return commPort_.PollRead(); }
 
 }  // namespace qx

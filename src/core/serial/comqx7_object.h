@@ -41,18 +41,22 @@ public:
     TCOMQX7Object& operator=(const TCOMQX7Object&) = delete;
 
     // The checked exchange: raises EWriteCommError unless the reply is the
-    // numeric OK or contains `expected` (an empty `expected` is never found).
+    // numeric OK or holds `expected` (an empty `expected` is never found;
+    // see ReplyHoldsExpected for a listing entry such as "&Z3=").
     void SendExpect(const std::string& command, const std::string& expected, int timeoutMs);
-    // The unchecked exchange: the reply lands in LastReply() unjudged.
-    void SendCommand(const std::string& command, const std::string& expected, int timeoutMs);
+    // The unchecked exchange: the reply lands in LastReply() unjudged. The
+    // result says how it ended, for a caller that must know whether the
+    // command went out at all (NotSent) or the port failed.
+    ExchangeEnd SendCommand(const std::string& command, const std::string& expected, int timeoutMs);
     // Brings the module to command mode; EWriteCommError "Unable to wake
     // modem." when it never answers, ECommsError when CTS is missing.
     void Wake();
     // Sends a lone CR, takes one short read, pauses 100 ms and discards both
     // buffers.
     void ClearModemLine();
-    // One read for the polling thread of the receive tests.
-    void PollReceive();
+    // One read for the polling thread of the receive tests; false when the
+    // read itself failed (the port is gone).
+    bool PollReceive();
 
     void SetOnReply(ReplyHandler handler) { onReply_ = std::move(handler); }
     // A second receiver of every received text, independent of the owner's
@@ -69,7 +73,7 @@ public:
 private:
     void OpenLink(const HostSerialSettings& settings);
     void ReplyReceived(const std::string& text);
-    bool Exchange(const std::string& command, const std::string& expected, int timeoutMs);
+    ExchangeEnd Exchange(const std::string& command, const std::string& expected, int timeoutMs);
     bool LastReplyAnswersWake() const;
 
     ChannelSetup setup_;

@@ -14,15 +14,15 @@ std::string DidNotRespond(const std::string& who) {
            "(Hint: Set Switch 2 on module to restore factory defaults.";
 }
 
-enum class ErrorClass { WriteComm, Comms, Other };
+}  // namespace
 
 ErrorClass ClassOf(const std::exception& e) {
     if (dynamic_cast<const EWriteCommError*>(&e)) return ErrorClass::WriteComm;
     if (dynamic_cast<const ECommsError*>(&e)) return ErrorClass::Comms;
+    if (dynamic_cast<const EOpeningPortError*>(&e) || dynamic_cast<const EPortAlreadyOpen*>(&e))
+        return ErrorClass::PortOpening;
     return ErrorClass::Other;
 }
-
-}  // namespace
 
 std::string ModuleErrorReport(ReportKind kind, const std::string& productName, const std::exception& error) {
     switch (kind) {
@@ -34,6 +34,7 @@ std::string ModuleErrorReport(ReportKind kind, const std::string& productName, c
         case ReportKind::R3: return error.what();
         case ReportKind::R4: return DidNotRespond("module");
         case ReportKind::R5: return "An unexpected error occured while communicating with the module.";
+        case ReportKind::Own: break;
     }
     return error.what();
 }
@@ -55,6 +56,18 @@ ReportKind ReportKindFor(ReportSite site, const std::exception& error) {
 
 std::string ReportFor(ReportSite site, const std::string& productName, const std::exception& error) {
     return ModuleErrorReport(ReportKindFor(site, error), productName, error);
+}
+
+OperationOutcome FailureAt(ReportSite site, const std::string& productName, const std::exception& error) {
+    const ReportKind kind = ReportKindFor(site, error);
+    return OperationOutcome::Failure(kind, ModuleErrorReport(kind, productName, error), ClassOf(error));
+}
+
+OperationOutcome ReportFailure(Prompter& prompter, ReportSite site, const std::string& productName,
+                               const std::exception& error) {
+    OperationOutcome failure = FailureAt(site, productName, error);
+    Tell(prompter, MessageKind::Error, failure.text);
+    return failure;
 }
 
 }  // namespace qx

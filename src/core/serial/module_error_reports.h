@@ -7,16 +7,10 @@
 #include <exception>
 #include <string>
 
-namespace qx {
+#include "app/operation_outcome.h"
+#include "app/prompter.h"
 
-enum class ReportKind {
-    R1,   // did not respond correctly, hint without closing parenthesis
-    R1a,  // as R1, hint with closing parenthesis
-    R2,   // CTS not detected
-    R3,   // the error's own message
-    R4,   // as R1 with "module" for the product name
-    R5,   // unexpected error
-};
+namespace qx {
 
 // The places that report module errors, each with its own choice of report.
 enum class ReportSite {
@@ -35,5 +29,15 @@ ReportKind ReportKindFor(ReportSite site, const std::exception& error);
 
 // ModuleErrorReport(ReportKindFor(site, error), productName, error).
 std::string ReportFor(ReportSite site, const std::string& productName, const std::exception& error);
+
+// The class of a serial-link error (Other for anything else).
+ErrorClass ClassOf(const std::exception& error);
+
+// The failure `error` is at `site`: the report chosen, its text, the class.
+OperationOutcome FailureAt(ReportSite site, const std::string& productName, const std::exception& error);
+
+// Shows that failure in an error box (OK) and returns it.
+OperationOutcome ReportFailure(Prompter& prompter, ReportSite site, const std::string& productName,
+                               const std::exception& error);
 
 }  // namespace qx

@@ -5,6 +5,12 @@
 // after its current read (the read's own time-out bounds the wait). The
 // destructor asks it to stop and waits for it.
 //
+// A read that fails (the adapter was pulled) ends the polling at once, with
+// EWriteCommError as its FatalException: a gone port would otherwise answer
+// every read at once and keep a processor busy. The owner learns of it
+// through the `ended` notice, which runs on the polling thread as its last
+// act; the owner reports it on its own thread.
+//
 // Display updates made from the polling thread go through ShowText, which
 // runs them on the user-interface thread and waits until they are done.
 
@@ -25,7 +31,9 @@ public:
     // Something that shows a text: a field of the test window.
     using TextControl = std::function<void(const std::string& text)>;
 
-    TOnLineObject(TCOMQX7Object& channel, UiDispatcher& dispatcher);
+    // `ended` (may be empty) is called on the polling thread when the
+    // polling ends by itself, not when Terminate ended it.
+    TOnLineObject(TCOMQX7Object& channel, UiDispatcher& dispatcher, std::function<void()> ended = {});
     ~TOnLineObject();
     TOnLineObject(const TOnLineObject&) = delete;
     TOnLineObject& operator=(const TOnLineObject&) = delete;
@@ -48,6 +56,7 @@ private:
 
     TCOMQX7Object& channel_;
     UiDispatcher& dispatcher_;
+    std::function<void()> ended_;
     std::exception_ptr fatal_;
     std::atomic<bool> finished_{false};
     std::jthread thread_;  // last: starts after everything it uses exists

@@ -42,6 +42,14 @@ bool IsLongReplyCommand(const std::string& command) {
 
 bool IsNumericOk(const std::string& reply) { return reply == "0\r" || reply.find("\r0\r") != std::string::npos; }
 
+bool ReplyHoldsExpected(const std::string& reply, const std::string& expected, bool senderStopped) {
+    if (expected.empty()) return false;
+    const std::size_t at = reply.find(expected);
+    if (at == std::string::npos) return false;
+    if (expected.back() != '=' || senderStopped) return true;
+    return reply.find_first_of(" \r\n", at + expected.size()) != std::string::npos;
+}
+
 TVVComm::TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath)
     : device_(std::move(device)), resolvePath_(std::move(resolvePath)) {}
 
@@ -82,7 +90,7 @@ void TVVComm::PurgePort() {
     device_->Purge(kPurgeInput);
 }
 
-bool TVVComm::SendAndWait(const std::string& command, const std::string& expected, int timeoutMs) {
+ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& expected, int timeoutMs) {
     device_->SetTimeouts({timeoutMs, 3, timeoutMs, 10, 10});
     const bool longReply = IsLongReplyCommand(command);
     if (command.find("AT&V") != std::string::npos && device_->CurrentRate() == kSlowListingRate) {
@@ -90,9 +98,8 @@ bool TVVComm::SendAndWait(const std::string& command, const std::string& expecte
         t.readIntervalMs = kSlowListingIntervalMs;
         device_->SetTimeouts(t);
     }
-    if (!WriteText(command)) return false;
-    ReadReply(expected, longReply);
-    return true;
+    if (!WriteText(command)) return ExchangeEnd::NotSent;
+    return ReadReply(expected, longReply);
 }
 
 bool TVVComm::WriteText(const std::string& text) {
@@ -110,25 +117,35 @@ bool TVVComm::WriteText(const std::string& text) {
     return written;
 }
 
-void TVVComm::ReadReply(const std::string& expected, bool longReply) {
+ExchangeEnd TVVComm::ReadReply(const std::string& expected, bool longReply) {
     const ReadPlan plan = PlanFor(expected, longReply);
     std::string reply;
+    bool readFailed = false;
+    bool senderStopped = false;
     for (int reads = 1;; ++reads) {
         const auto chunk = device_->Read(plan.size);
-        if (!chunk) break;
+        if (!chunk) {
+            readFailed = true;
+            break;
+        }
         reply += *chunk;
+        senderStopped = chunk->size() < plan.size;
         if (reads >= plan.count || expected.empty()) break;
-        if (reply.find(expected) != std::string::npos || IsNumericOk(reply)) break;
+        if (ReplyHoldsExpected(reply, expected, senderStopped) || IsNumericOk(reply)) break;
     }
     Deliver(reply);
     // Whatever comes after the wait ended belongs to no command.
     device_->Purge(kPurgeInput);
+    if (IsNumericOk(reply) || ReplyHoldsExpected(reply, expected, senderStopped && !readFailed))
+        return ExchangeEnd::Answered;
+    return readFailed ? ExchangeEnd::PortFailed : ExchangeEnd::Unanswered;
 }
 
-void TVVComm::PollRead() {
+bool TVVComm::PollRead() {
     const auto chunk = device_->Read(kReadBufferSize);
     if (chunk && !chunk->empty()) Deliver(*chunk);
     device_->Purge(kPurgeInput);
+    return chunk.has_value();
 }
 
 void TVVComm::Deliver(const std::string& text) {

@@ -17,6 +17,14 @@
 
 namespace qx {
 
+// How a command's exchange ended.
+enum class ExchangeEnd {
+    NotSent,     // the write failed: nothing was collected, the handler was not called
+    Answered,    // the reply holds the expected text, or is the numeric OK
+    Unanswered,  // the wait ended without either (read count used up, or its one read)
+    PortFailed,  // a read failed (the device is gone): the reply is what came before
+};
+
 class TVVComm {
 public:
     using ReceiveHandler = std::function<void(const std::string& text)>;
@@ -47,16 +55,16 @@ public:
 
     // Writes `command` and collects the reply, which reaches the caller
     // only through the receive handler. No reply is collected when the
-    // write fails; the result says whether the write succeeded. Raises
-    // ECommsError when CTS is missing.
-    bool SendAndWait(const std::string& command, const std::string& expected, int timeoutMs);
+    // write fails. Raises ECommsError when CTS is missing.
+    ExchangeEnd SendAndWait(const std::string& command, const std::string& expected, int timeoutMs);
     // Returns whether the write succeeded; raises ECommsError without CTS.
     bool WriteText(const std::string& text);
     // The bounded read loop; always ends with one call of the handler.
-    void ReadReply(const std::string& expected, bool longReply);
+    // Never NotSent.
+    ExchangeEnd ReadReply(const std::string& expected, bool longReply);
     // One read under the time-outs in force; the handler sees only texts
-    // with at least one byte.
-    void PollRead();
+    // with at least one byte. False when the read itself failed.
+    bool PollRead();
 
     void SetOnReceive(ReceiveHandler handler) { onReceive_ = std::move(handler); }
 
@@ -73,5 +81,13 @@ bool IsLongReplyCommand(const std::string& command);
 
 // The module's numeric "OK": "0" CR on its own, or CR "0" CR within a reply.
 bool IsNumericOk(const std::string& reply);
+
+// Whether `reply` holds `expected` (an empty `expected` is never held). An
+// expected text that ends in "=" is the key of a listing entry ("&Z3="): it
+// is held only once the entry's value has come whole, ended by a space, CR
+// or LF, or when the module has stopped sending (`senderStopped`: the last
+// read came back before filling its size). A value cut at a read boundary
+// ("&Z3=27,1" of "&Z3=27,127,1,179") is never taken for the whole.
+bool ReplyHoldsExpected(const std::string& reply, const std::string& expected, bool senderStopped);
 
 }  // namespace qx

@@ -1,0 +1,26 @@
+#include "operations/identify_module.h"
+
+#include "config/firmware_identification.h"
+#include "serial/comqx7_object.h"
+#include "serial/module_error_reports.h"
+
+namespace qx {
+
+IdentifyResult IdentifyModule(const ChannelFactory& open, const HostSerialSettings& settings,
+                              const ModelVariant& running) {
+    IdentifyResult result;
+    try {
+        const std::unique_ptr<TCOMQX7Object> channel = open(settings);
+        channel->Wake();
+        // The wait ends as soon as a "V" (of the version) has arrived.
+        channel->SendExpect("ATI\r", "V", 100);
+        result.identification = CutIdentificationText(channel->LastReply(), running);
+        result.version = GetFirmwareVer(result.identification).version;
+        result.outcome.otherModel = OtherModelNamed(channel->LastReply(), running);
+    } catch (const std::exception& e) {
+        result.outcome = FailureAt(ReportSite::ModuleOperation, running.ProductName, e);
+    }
+    return result;
+}
+
+}  // namespace qx
