@@ -11,7 +11,11 @@ bool AddFault(const std::string& text, FaultSet& faults) {
         faults.hangupAfter = text.substr(colon + 1);
         return true;
     }
-    const std::optional<int> number = colon == std::string::npos ? std::nullopt : ParseDecimal(text.substr(colon + 1));
+    // Only "slow" takes a second argument.
+    const std::size_t second = colon == std::string::npos ? std::string::npos : text.find(':', colon + 1);
+    if (second != std::string::npos && (name != "slow" || second + 1 == text.size())) return false;
+    const std::optional<int> number =
+        colon == std::string::npos ? std::nullopt : ParseDecimal(text.substr(colon + 1, second - colon - 1));
     if (colon == std::string::npos) {
         if (name == "silent") return faults.silent = true;
         if (name == "reject-xon") return faults.rejectXon = true;
@@ -34,10 +38,26 @@ bool AddFault(const std::string& text, FaultSet& faults) {
     }
     if (name == "slow") {
         faults.slow = Millis(*number);
+        if (second != std::string::npos) faults.slowOnly = text.substr(second + 1);  // only the answer to CMD
         return true;
     }
     return false;
 }
+
+namespace {
+
+bool Answers(const Output& output, const std::optional<std::string>& command) {
+    return output.kind == Output::Kind::Reply && command && output.answers.find(*command) != std::string::npos;
+}
+
+}  // namespace
+
+Millis OutputFaults::Delay(const Output& output) const {
+    if (output.kind != Output::Kind::Reply) return Millis(0);
+    return !faults_.slowOnly || Answers(output, faults_.slowOnly) ? faults_.slow : Millis(0);
+}
+
+bool OutputFaults::HangsUpAfter(const Output& output) const { return Answers(output, faults_.hangupAfter); }
 
 std::string OutputFaults::Filter(const Output& output) {
     if (faults_.silent) return {};

@@ -46,8 +46,7 @@ int Serve(const SimOptions& options) {
         }
     };
     const FaultSet& faults = options.faults;
-    ModuleOptions moduleOptions{options.model,     options.guard,          faults.rejectXon,
-                                faults.ignoreSReg, faults.listingCut, faults.hangupAfter};
+    ModuleOptions moduleOptions{options.model, options.guard, faults.rejectXon, faults.ignoreSReg, faults.listingCut};
     Module module(moduleOptions, InitialStored(state, options.model), store);
     module.PowerUp(Clock::now(), options.online);
     if (options.line) module.OverrideLine(*options.line);

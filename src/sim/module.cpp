@@ -125,7 +125,7 @@ void Module::Emit(Output::Kind kind, std::string bytes, bool withLine) {
         output_.back().bytes += bytes;
         return;
     }
-    Output out{kind, std::move(bytes), std::nullopt};
+    Output out{kind, std::move(bytes), std::nullopt, {}};
     if (withLine) out.lineAfter = Line();
     output_.push_back(std::move(out));
 }

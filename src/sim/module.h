@@ -29,8 +29,8 @@ struct Output {
     // The line the module listens and talks at once these bytes are out
     // (a rate or format change takes effect after the answer that confirms it).
     std::optional<LineSettings> lineAfter;
-    // Once these bytes are out the line goes dead (the hang-up fault).
-    bool hangUp = false;
+    // A reply: the command line it answers (for faults that pick replies).
+    std::string answers;
 };
 
 struct ModuleOptions {
@@ -44,8 +44,6 @@ struct ModuleOptions {
     // The listing laid out to be cut this many bytes into "&Z3=" by a host's
     // first 255-byte read.
     std::optional<unsigned> listingCut;
-    // The line hangs up after the answer to a line holding this command.
-    std::optional<std::string> hangupAfter;
 };
 
 class Module {

@@ -36,7 +36,7 @@ void Module::ExecuteLine(const std::string& line, TimePoint now) {
     if (restart) Restart(now);
     if (online) GoOnline(now);
     Emit(Output::Kind::Reply, std::move(reply), true);
-    if (options_.hangupAfter && line.find(*options_.hangupAfter) != std::string::npos) output_.back().hangUp = true;
+    output_.back().answers = line;
 }
 
 std::string Module::ListingText() const {

@@ -17,7 +17,7 @@ const char* UsageText() {
     return "usage: qxsim --link PATH [--model QX7T-R|QX5T] [--firmware X.YY] [--state FILE]\n"
            "             [--online] [--baud RATE] [--format N-8-1|E-7-1|O-7-1|E-7-2|O-7-2]\n"
            "             [--guard MS] [--fault NAME]... [--verbose]\n"
-           "faults: silent, reject-xon, drop-after:N, garbage, slow:MS, numeric, ignore-sreg:N,\n"
+           "faults: silent, reject-xon, drop-after:N, garbage, slow:MS[:CMD], numeric, ignore-sreg:N,\n"
            "        listing-cut:K, hangup-after:CMD\n";
 }
 

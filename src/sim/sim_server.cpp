@@ -31,7 +31,7 @@ std::optional<TimePoint> Earliest(std::optional<TimePoint> a, std::optional<Time
 }  // namespace
 
 SimServer::SimServer(PtyLink& link, Module& module, const FaultSet& faults, bool verbose)
-    : link_(link), module_(module), replyDelay_(faults.slow), faults_(faults), line_(module.Line()),
+    : link_(link), module_(module), faults_(faults), line_(module.Line()),
       verbose_(verbose) {}
 
 void SimServer::Run(int stopFd) {
@@ -86,7 +86,7 @@ void SimServer::ReadInput(TimePoint now) {
 
 void SimServer::QueueOutput(TimePoint now) {
     for (Output& output : module_.TakeOutput()) {
-        const Millis delay = output.kind == Output::Kind::Reply ? replyDelay_ : Millis(0);
+        const Millis delay = faults_.Delay(output);
         queue_.Push(std::move(output), now + delay);
     }
 }
@@ -109,7 +109,7 @@ void SimServer::Flush(TimePoint now) {
             done += static_cast<std::size_t>(n);
         }
         if (output.lineAfter) line_ = *output.lineAfter;
-        if (output.hangUp) {
+        if (faults_.HangsUpAfter(output)) {
             // Nothing more goes out: what the module still had to say is lost
             // with the line.
             hungUp_ = true;

@@ -28,7 +28,6 @@ private:
 
     PtyLink& link_;
     Module& module_;
-    Millis replyDelay_;
     OutputFaults faults_;
     OutputQueue queue_;
     LineSettings line_;  // the line the module listens and talks at right now

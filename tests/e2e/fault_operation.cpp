@@ -151,7 +151,7 @@ std::vector<std::string> QxcfgArguments(Operation op, const std::string& portPat
     switch (op) {
         case Operation::Read: return {"read", "--port", portPath, "-o", outputFile};
         case Operation::Configure: return {"write", configFile, "--port", portPath};
-        case Operation::RestoreDefaults: return {"restore", "--port", portPath};
+        case Operation::RestoreDefaults: return {"--yes", "restore", "--port", portPath};
         case Operation::Identify: return {"identify", "--port", portPath};
         case Operation::ReceiveTest: return {"rxber", "--test", "1", "--seconds", "1", "--port", portPath};
     }

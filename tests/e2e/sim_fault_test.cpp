@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 namespace qx::simtest {
 namespace {
@@ -61,6 +63,40 @@ TEST_F(SimFaultTest, SlowDelaysEveryReply) {
     EXPECT_NE(port->ReadUntil("OK\r\n", 3000ms).find("OK"), std::string::npos);
 }
 
+TEST_F(SimFaultTest, SlowWithACommandDelaysOnlyItsAnswer) {
+    Start({"--fault", "slow:600:ATI"});
+    auto port = Open();
+    EXPECT_NE(port->Exchange("\r", "OK\r\n", 300ms).find("OK"), std::string::npos);
+    port->Send("ATI\r");
+    EXPECT_EQ(port->ReadFor(300ms).find("OK"), std::string::npos);
+    EXPECT_NE(port->ReadUntil("OK\r\n", 3000ms).find("OK"), std::string::npos);
+}
+
+TEST_F(SimFaultTest, HangupAfterEndsTheLineOnceTheCommandIsAnswered) {
+    Start({"--fault", "hangup-after:ATS7="});
+    auto port = Open();
+    EXPECT_NE(port->Exchange("ATS0?\r").find("OK"), std::string::npos);
+    port->Send("ATS7=9\r");
+    // The simulator is gone, its link with it.
+    for (int i = 0; i < 300 && std::filesystem::exists(Link()); ++i) std::this_thread::sleep_for(10ms);
+    EXPECT_FALSE(std::filesystem::exists(Link()));
+    EXPECT_EQ(Stop(), 0);
+}
+
+// The host's first 255-byte read of the answer to "AT&V" (the echo, the
+// line end, then the listing) ends K bytes into the "&Z3=" entry.
+TEST_F(SimFaultTest, ListingCutPutsTheReadBoundaryInsideTheLastEntry) {
+    for (const std::size_t cut : {4u, 8u, 14u}) {
+        Start({"--fault", "listing-cut:" + std::to_string(cut)});
+        auto port = Open();
+        EXPECT_NE(port->Exchange("AT&Z3=127,124,1,179\r").find("OK"), std::string::npos);
+        const std::string reply = Listing(*port);
+        ASSERT_GT(reply.size(), 255u);
+        EXPECT_EQ(reply.substr(255 - cut, cut), std::string("&Z3=127,124,1,179").substr(0, cut)) << reply;
+        EXPECT_NE(reply.find(" S21:1 "), std::string::npos) << reply;  // no padding
+    }
+}
+
 TEST_F(SimFaultTest, NumericStartsWithNumericResultCodes) {
     Start({"--fault", "numeric"});
     auto port = Open();
@@ -91,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Arguments, SimBadCommandLine,
                          ::testing::Values(std::vector<std::string>{},
                                            std::vector<std::string>{"--link", "/tmp/x", "--fault", "noisy"},
                                            std::vector<std::string>{"--link", "/tmp/x", "--fault", "slow:x"},
+                                           std::vector<std::string>{"--link", "/tmp/x", "--fault", "slow:5:"},
+                                           std::vector<std::string>{"--link", "/tmp/x", "--fault", "drop-after:3:x"},
+                                           std::vector<std::string>{"--link", "/tmp/x", "--fault", "hangup-after:"},
                                            std::vector<std::string>{"--link", "/tmp/x", "--model", "QX9"},
                                            std::vector<std::string>{"--link", "/tmp/x", "--baud", "12345"},
                                            std::vector<std::string>{"--link", "/tmp/x", "--format", "N-9-1"},

@@ -39,8 +39,10 @@ struct Pipe {
 
 std::string BinPath(const std::string& program) { return std::string(QX_BIN_DIR) + "/" + program; }
 
-ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& stdinText) {
+namespace {
+
+ProcessResult Run(const std::string& program, const std::vector<std::string>& args, const std::string& stdinText,
+                  const ProcessWatch& watch) {
     const std::string path = BinPath(program);
     std::vector<std::string> argStrings{path};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -72,7 +74,8 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     std::array<pollfd, 2> fds{{{out.fd[0], POLLIN, 0}, {err.fd[0], POLLIN, 0}}};
     int open = 2;
     while (open > 0) {
-        if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) break;
+        if (watch) watch(pid, result);
+        if (poll(fds.data(), fds.size(), watch ? 50 : -1) < 0 && errno != EINTR) break;
         for (std::size_t i = 0; i < fds.size(); ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
             char buf[4096];
@@ -89,6 +92,18 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+}  // namespace
+
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& stdinText) {
+    return Run(program, args, stdinText, {});
+}
+
+ProcessResult RunProgramWatched(const std::string& program, const std::vector<std::string>& args,
+                                const ProcessWatch& watch) {
+    return Run(program, args, {}, watch);
 }
 
 }  // namespace qx::test

@@ -44,6 +44,8 @@ TEST(ReadOperation, FillsTheFieldsIdentifiesAndRestarts) {
               rig.progress.texts.end());
     EXPECT_NE(c.View().log.find("&Z3="), std::string::npos);
     EXPECT_FALSE(rig.thread->WorkerExchangeActive());
+    EXPECT_TRUE(rig.thread->Outcome().IsDone());
+    EXPECT_FALSE(rig.thread->Outcome().moduleMayHaveChanged);
 }
 
 TEST(ReadOperation, OldFirmwareWarnsWhenS21WasWanted) {
@@ -85,6 +87,8 @@ TEST(ConfigureOperation, SendsTheListThenHoldsBackResponseCodesUntilTheEnd) {
     EXPECT_TRUE(rig.prompter.shown.empty());
     EXPECT_EQ(rig.progress.position, rig.progress.max);
     EXPECT_EQ(rig.workspace.escape.Code(), 43);
+    EXPECT_TRUE(rig.thread->Outcome().IsDone());
+    EXPECT_TRUE(rig.thread->Outcome().moduleMayHaveChanged);
 }
 
 TEST(ConfigureOperation, TakesTheNewEscapeCharacterFromS2) {
@@ -129,6 +133,11 @@ TEST(ConfigureOperation, RefusedXonXoffEndsWithItsOwnMessageAndStoresNothing) {
     const auto lines = rig.module.Lines();
     EXPECT_EQ(lines.back(), "AT&K5");
     EXPECT_EQ(IndexOf(lines, "AT&W"), lines.size());
+    const OperationOutcome& o = rig.thread->Outcome();
+    EXPECT_EQ(o.kind, OutcomeKind::Failed);
+    EXPECT_EQ(o.report, ReportKind::Own);
+    EXPECT_EQ(o.text, rig.prompter.Texts().back());
+    EXPECT_FALSE(o.moduleMayHaveChanged);
 }
 
 TEST(ConfigureOperation, AnErrorWithResponseCodesOffWarnsFirst) {
@@ -161,6 +170,8 @@ TEST(ConfigureOperation, CancelDuringTheListStoresNothing) {
     EXPECT_EQ(lines.back(), "AT&E0");
     EXPECT_TRUE(rig.prompter.shown.empty());
     EXPECT_TRUE(rig.progress.closed);
+    EXPECT_EQ(rig.thread->Outcome().kind, OutcomeKind::Cancelled);
+    EXPECT_FALSE(rig.thread->Outcome().moduleMayHaveChanged);
 }
 
 TEST(ConfigureOperation, HostFollowsARateAndFormatChange) {
@@ -207,6 +218,8 @@ TEST(RestoreOperation, RestoresResetsTheHostAndReadsBack) {
     EXPECT_EQ(rig.workspace.host.BaudIndex, 3);
     EXPECT_EQ(rig.workspace.host.Parity, 0);
     EXPECT_EQ(rig.workspace.config.Value(F::ed_TM_SysAdd), 42);
+    EXPECT_TRUE(rig.thread->Outcome().IsDone());
+    EXPECT_TRUE(rig.thread->Outcome().moduleMayHaveChanged);
 }
 
 TEST(RestoreOperation, CancelBeforeTheRestoreStillResetsTheHost) {
