@@ -125,6 +125,19 @@ TEST_F(QxcfgOutcome, ExitCodeAndOutputFollowWhatHappened) {
     EXPECT_EQ(twice.err.find("WARNING"), twice.err.rfind("WARNING")) << twice.err;
 }
 
+// At a terminal the question is put to the user; their No ends the command
+// before the port is opened, their Yes goes on to it.
+TEST(QxcfgQuestions, AreAskedAtATerminal) {
+    TempDir dir;
+    const std::vector<std::string> args{"restore", "--port", dir.File("absent")};
+    const auto no = test::RunProgramOnTerminal("qxcfg", args, "n\n");
+    EXPECT_EQ(no.exitCode, 3) << no.err;
+    EXPECT_NE(no.err.find("Continue? [Y/n] "), std::string::npos) << no.err;
+    const auto yes = test::RunProgramOnTerminal("qxcfg", args, "\n");
+    EXPECT_EQ(yes.exitCode, 1) << yes.err;
+    EXPECT_NE(yes.err.find("COM1- This port may be already in use or not present."), std::string::npos) << yes.err;
+}
+
 // Ctrl-C once the simulator has received the command named: the reply to it
 // comes 1.5 s late, so the cancel arrives while that exchange runs.
 struct CancelCase {

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <ctime>
+#include <unistd.h>
 
 #include "ber_test_form.h"
 #include "qt_ui_dispatcher.h"
@@ -63,6 +65,43 @@ private slots:
         const QString total = window.Field(6)->text();
         QTest::qWait(600);  // three of the module's 200 ms periods
         QCOMPARE(window.Field(6)->text(), total);
+    }
+
+    // The adapter is pulled during the test: the report the Stop button
+    // would show, once; the window back at "Start"; the process idle.
+    void aPortThatVanishesEndsTheTestWithItsReport() {
+        SimWindow s;
+        gui::QtModuleCommands commands(s.w.form);
+        const std::unique_ptr<TCOMQX7Object> channel = commands.OpenChannel()(s.w.workspace.host);
+        gui::QtUiDispatcher ui;
+        gui::TBERTestForm window(&s.w.form);
+        window.SetupTest(*channel, 3, ui, s.w.prompter);
+        window.show();
+        QPushButton* startStop = Button(&window, "btn_StartStop");
+        QTest::mouseClick(startStop, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(window.Field(3)->text().endsWith(QStringLiteral(" dBm")), 20000);
+        QVERIFY2(window.Field(3)->text().startsWith(QStringLiteral("RSSI ")), qPrintable(window.Field(3)->text()));
+
+        ::unlink(s.Link().c_str());
+        s.sim->Kill();
+        QTRY_COMPARE_WITH_TIMEOUT(startStop->text(), QStringLiteral("Start"), 10000);
+        QCOMPARE(s.w.prompter.Texts(),
+                 std::vector<std::string>{"Error communicating with module. The module did not respond correctly.\r\n"
+                                          "Ensure COM port settings are correct, and module is Switched On.\r\n"
+                                          "(Hint: Set Switch 2 on module to restore factory defaults."});
+        QVERIFY(Button(&window, "btn_Close")->isVisible());
+        // Nothing polls the dead port: the whole process uses under a
+        // quarter of a core over a second (a spinning poll takes a whole one).
+        const auto cpu = [] {
+            timespec t{};
+            ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+        };
+        const double before = cpu();
+        QTest::qWait(1000);
+        QVERIFY2(cpu() - before < 0.25, qPrintable(QString::number(cpu() - before)));
+        window.close();
+        QCOMPARE(s.w.prompter.Texts().size(), std::size_t{1});
     }
 
     void rssiFromTheMenuPlotsAndItsCloseBoxStopsTheTest() {

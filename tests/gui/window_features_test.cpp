@@ -77,6 +77,18 @@ private slots:
         QCOMPARE(seen->rows[0][2], std::string("100"));
     }
 
+    // What the Configure came to decides: a failed one is not read back.
+    void verifyAfterAFailedConfigureReadsNothingBack() {
+        SimWindow s(ModuleOnLink::Simulated, {"--fault", "reject-xon"});
+        s.Menu(&MainMenuActions::Comm_Verify)->setChecked(true);
+        s.w.workspace.config.SetChoice(FieldId::Serial_Flow, 3);  // XON/XOFF
+        auto seen = WhenCompareShown();
+        RunCommand(s.Menu(&MainMenuActions::Comm_Configure), 120000);
+        QVERIFY(!seen->shown);
+        QCOMPARE(s.w.prompter.Texts(), std::vector<std::string>{"Error programming XON/XOFF flow control. This "
+                                                                "parameter is not supported by the module firmware."});
+    }
+
     void aComSlotCanBePointedAtAnyDevice() {
         StartedWindow w;
         const std::string path = "/tmp/qx-test-device";

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <stdlib.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,8 +42,10 @@ std::string BinPath(const std::string& program) { return std::string(QX_BIN_DIR)
 
 namespace {
 
+// `terminal`, when not -1, becomes the program's standard input instead of
+// a pipe carrying `stdinText`.
 ProcessResult Run(const std::string& program, const std::vector<std::string>& args, const std::string& stdinText,
-                  const ProcessWatch& watch) {
+                  const ProcessWatch& watch, int terminal = -1) {
     const std::string path = BinPath(program);
     std::vector<std::string> argStrings{path};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -53,7 +56,7 @@ ProcessResult Run(const std::string& program, const std::vector<std::string>& ar
     Pipe in, out, err;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in.fd[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, terminal >= 0 ? terminal : in.fd[0], 0);
     posix_spawn_file_actions_adddup2(&actions, out.fd[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err.fd[1], 2);
     pid_t pid = -1;
@@ -104,6 +107,23 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
 ProcessResult RunProgramWatched(const std::string& program, const std::vector<std::string>& args,
                                 const ProcessWatch& watch) {
     return Run(program, args, {}, watch);
+}
+
+ProcessResult RunProgramOnTerminal(const std::string& program, const std::vector<std::string>& args,
+                                   const std::string& typed) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128];
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0)
+        throw std::runtime_error("no pseudo-terminal");
+    // A fresh terminal: canonical input, as a user's shell leaves it. What
+    // the user types waits in its input queue until the program reads.
+    const int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave < 0) throw std::runtime_error("cannot open " + std::string(name));
+    [[maybe_unused]] auto n = ::write(master, typed.data(), typed.size());
+    ProcessResult result = Run(program, args, {}, {}, slave);
+    ::close(slave);
+    ::close(master);
+    return result;
 }
 
 }  // namespace qx::test

@@ -29,6 +29,11 @@ using ProcessWatch = std::function<void(pid_t pid, const ProcessResult& soFar)>;
 ProcessResult RunProgramWatched(const std::string& program, const std::vector<std::string>& args,
                                 const ProcessWatch& watch);
 
+// As RunProgram, with a terminal as standard input on which `typed` has
+// been typed.
+ProcessResult RunProgramOnTerminal(const std::string& program, const std::vector<std::string>& args,
+                                   const std::string& typed);
+
 std::string BinPath(const std::string& program);
 
 }  // namespace qx::test
