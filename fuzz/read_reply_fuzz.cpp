@@ -54,9 +54,13 @@ void WaitOnPort(FuzzedDataProvider& input) {
     } else {
         const bool longReply = input.ConsumeBool();
         const std::string expected = ChooseExpected(input);
-        port.ReadReply(expected, longReply);
+        const qx::ExchangeEnd end = port.ReadReply(expected, longReply);
         QX_FUZZ_CHECK(device.reads >= 1 && device.reads <= (longReply ? 10 : 20));
         QX_FUZZ_CHECK(deliveries == 1);
+        // Answered only when what was delivered holds what was waited for.
+        QX_FUZZ_CHECK(end != qx::ExchangeEnd::NotSent);
+        QX_FUZZ_CHECK(end != qx::ExchangeEnd::Answered || qx::IsNumericOk(delivered) ||
+                      delivered.find(expected) != std::string::npos);
     }
     QX_FUZZ_CHECK(device.largestRequest <= qx::TVVComm::kReadBufferSize);
     QX_FUZZ_CHECK(delivered == device.returned);
