@@ -16,7 +16,7 @@ const std::vector<Command>& Commands() {
         {"write", "[PORT OPTIONS] FILE [--verify]", RunWrite},
         {"restore", "[PORT OPTIONS] [--json]", RunRestore},
         {"txber", "[PORT OPTIONS] start|stop", RunTxBer},
-        {"rxber", "[PORT OPTIONS] --test 1|2|3 [--seconds N]", RunRxBer},
+        {"rxber", "[PORT OPTIONS] --test 1|2|3 [--seconds N] [--json]", RunRxBer},
         {"find", "[PORT OPTIONS]", RunFind},
         {"diff", "A B  (each a .X7R file or port:PATH|port:COMn) [PORT OPTIONS]", RunDiff},
         {"ports", "[--com N=PATH]...", RunPorts},

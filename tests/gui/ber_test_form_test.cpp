@@ -25,18 +25,27 @@ QPushButton* Button(const QWidget* window, const char* name) {
     return window->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
+// A test window of its own on a channel to the simulator, shown.
+struct ShownTestWindow {
+    ShownTestWindow(SimWindow& s, int testNumber)
+        : commands(s.w.form), channel(commands.OpenChannel()(s.w.workspace.host)), window(&s.w.form) {
+        window.SetupTest(*channel, testNumber, ui, s.w.prompter);
+        window.show();
+    }
+    gui::QtModuleCommands commands;
+    std::unique_ptr<TCOMQX7Object> channel;
+    gui::QtUiDispatcher ui;
+    gui::TBERTestForm window;
+};
+
 class BerTestFormTest : public QObject {
     Q_OBJECT
 
 private slots:
     void aBitErrorRateTestFillsTheFieldsUntilStopped() {
         SimWindow s;
-        gui::QtModuleCommands commands(s.w.form);
-        const std::unique_ptr<TCOMQX7Object> channel = commands.OpenChannel()(s.w.workspace.host);
-        gui::QtUiDispatcher ui;
-        gui::TBERTestForm window(&s.w.form);
-        window.SetupTest(*channel, 1, ui, s.w.prompter);
-        window.show();
+        ShownTestWindow shown(s, 1);
+        gui::TBERTestForm& window = shown.window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Receive Bit Error Rate Test"));
         QPushButton* startStop = Button(&window, "btn_StartStop");
         QPushButton* close = Button(&window, "btn_Close");
@@ -71,12 +80,8 @@ private slots:
     // would show, once; the window back at "Start"; the process idle.
     void aPortThatVanishesEndsTheTestWithItsReport() {
         SimWindow s;
-        gui::QtModuleCommands commands(s.w.form);
-        const std::unique_ptr<TCOMQX7Object> channel = commands.OpenChannel()(s.w.workspace.host);
-        gui::QtUiDispatcher ui;
-        gui::TBERTestForm window(&s.w.form);
-        window.SetupTest(*channel, 3, ui, s.w.prompter);
-        window.show();
+        ShownTestWindow shown(s, 3);
+        gui::TBERTestForm& window = shown.window;
         QPushButton* startStop = Button(&window, "btn_StartStop");
         QTest::mouseClick(startStop, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(window.Field(3)->text().endsWith(QStringLiteral(" dBm")), 20000);
