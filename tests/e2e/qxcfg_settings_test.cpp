@@ -1,6 +1,7 @@
-// qxcfg's readable settings as separate processes on real files: keys and
-// labels in NAME=VALUE, JSON objects applied as a file load applies them,
-// the show --json | set --from-json round trip, and the fields listing.
+// qxcfg's readable settings as separate processes on real files and the
+// simulator: keys and labels in NAME=VALUE, JSON objects applied as a file
+// load applies them, the show --json | set --from-json round trip (and
+// write --from-json | read --json through a module), and the fields listing.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "config/setting_labels.h"
+#include "e2e/sim_fixture.h"
 #include "support/run_process.h"
 #include "support/scratch_folder.h"
 
@@ -167,6 +169,32 @@ TEST(QxcfgSettings, FieldsListsEverySettingWithItsChoices) {
             EXPECT_TRUE(listed.count(std::string(s.key))) << s.key;
         }
     }
+}
+
+class QxcfgSettingsOnModule : public simtest::SimTest {};
+
+TEST_F(QxcfgSettingsOnModule, WriteFromJsonThenReadJsonGivesTheFileBack) {
+    Start({"--state", StateFile()});
+    const std::string file = dir_.File("site.X7R");
+    ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file, "--sysaddr", "17"}).exitCode, 0);
+    ASSERT_EQ(RunProgram("qxcfg", {"set", file, "mode=single-connect", "dest2.address=9", "dest2.repeater1=4", "s7=9",
+                                   "radio.crc=on", "serial.dcd=pulse-low-on-disconnect"})
+                  .exitCode,
+              0);
+    const std::string json = dir_.File("site.json");
+    std::ofstream(json) << RunProgram("qxcfg", {"show", file, "--json"}).out;
+    const auto w = RunProgram("qxcfg", {"write", "--port", Link(), "--from-json", json, "--verify"});
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_NE(w.out.find("verified"), std::string::npos) << w.out;
+
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\n  \"status\": \"V1.95 "), std::string::npos) << r.out;  // the status line
+    EXPECT_NE(r.out.find("\n  \"s9\": "), std::string::npos) << r.out;
+    const std::string back = dir_.File("back.X7R");
+    const auto set = RunProgram("qxcfg", {"set", back, "--from-json", "-"}, r.out);
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(test::ReadWholeFile(back), test::ReadWholeFile(file));
 }
 
 }  // namespace
