@@ -71,6 +71,8 @@ TEST(QxcfgSettings, KeysLabelsAndJsonObjectsReachTheFieldsTheyName) {
         {{"mode=single-connect", "low-power=on", "serial.dtr=command-mode"}, "", 0, {"AT&D1"}, ""},
         {{}, R"({"serial.dtr": "command-mode"})", 0, {"AT&D1"}, "", {"mode=single-connect", "low-power=on"}},
         {{}, R"({"s7": 999, "unit-address": 0})", 0, {"ATS7=255"}, "warning: unit-address=0 is outside 1..127"},
+        {{}, R"({"unit-address": 40, "fast-operation": "on", "mode": "single-connect"})", 0, {"AT&U15", "AT&M3"},
+         "warning: unit-address=40 is outside 1..15; 15 applied"},
         {{"--strict"}, R"({"s7": 999})", 2, {"ATS7=5"}, "s7=999 is outside 1..255 (--strict)"},
         {{}, R"({"serial.format": "E-7-1", "serial.parity": "odd"})", 2, {}, "gives serial.parity a second time"},
         {{}, R"({"model": "QX5T"})", 2, {}, "the object is for the QX5T, not the QX7T-R"},

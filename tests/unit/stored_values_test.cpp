@@ -69,23 +69,5 @@ TEST(StoredValues, AnyConfigurationAppliedOverAnyOtherWritesTheSameAndAsksNothin
     }
 }
 
-TEST(StoredValues, ReportsClampedNumbersAndHoldsTheUnitAddressToFastOperation) {
-    test::StartedConfig s;
-    StoredValues values;
-    values.Add(*FindSettingKey("mode"), static_cast<long>(OperatingMode::SingleConnect));
-    values.Add(*FindSettingKey("fast-operation"), 1);
-    values.Add(*FindSettingKey("unit-address"), 40);
-    values.Add(*FindSettingKey("s7"), 999);
-    values.Add(*FindSettingKey("s9"), 71);  // only reported by a module: not applied
-    const auto clamped = values.ApplyTo(s.config);
-    ASSERT_EQ(clamped.size(), 2u);
-    EXPECT_EQ(clamped[0].setting->key, "unit-address");
-    EXPECT_EQ(clamped[0].applied, 15);
-    EXPECT_EQ(clamped[1].setting->key, "s7");
-    EXPECT_EQ(clamped[1].applied, 255);
-    EXPECT_EQ(s.config.Value(FieldId::ed_CM_SC_Attempts), 255);  // the mirror follows
-    EXPECT_EQ(s.config.Value(FieldId::sreg_9), 0);
-}
-
 }  // namespace
 }  // namespace qx

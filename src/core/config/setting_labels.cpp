@@ -34,9 +34,9 @@ int MinValue(const SettingKey& setting, ModelFamily) {
 }
 
 int MaxValue(const SettingKey& setting, ModelFamily family) {
-    const FieldSpec& spec = Spec(setting.field);
-    switch (spec.kind) {
-        case FieldKind::Number: return spec.max;
+    const FieldSpec& entry = Spec(setting.field);
+    switch (entry.kind) {
+        case FieldKind::Number: return entry.max;
         case FieldKind::Radio: return static_cast<int>(OperatingMode::SingleConnect);
         case FieldKind::Flag: return 1;
         case FieldKind::Choice: break;
