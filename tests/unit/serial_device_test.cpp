@@ -27,7 +27,7 @@ TEST(PosixSerialDevice, SecondOpenOfTheSameDeviceInThisProcessIsRefused) {
     PtyPeer peer;
     PosixSerialDevice first, second;
     ASSERT_EQ(first.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::Unavailable);
+    EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::InUse);
     first.Close();
     EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
 }
@@ -51,7 +51,7 @@ TEST(PosixSerialDevice, DeviceLockedByAnotherProcessIsRefused) {
     ASSERT_EQ(::read(toParent[0], &ok, 1), 1);
     ASSERT_EQ(ok, 'y');
     PosixSerialDevice device;
-    EXPECT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Unavailable);
+    EXPECT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::InUse);
     (void)!::write(toChild[1], "x", 1);
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -61,7 +61,7 @@ TEST(PosixSerialDevice, DeviceLockedByAnotherProcessIsRefused) {
 
 TEST(PosixSerialDevice, MissingPathAndRegularFile) {
     PosixSerialDevice device;
-    EXPECT_EQ(device.Open("/nonexistent/ttyQX0", k9600N81), OpenStatus::Unavailable);
+    EXPECT_EQ(device.Open("/nonexistent/ttyQX0", k9600N81), OpenStatus::NoSuchDevice);
     char name[] = "/tmp/qx_serial_regular_XXXXXX";
     const int fd = ::mkstemp(name);
     ASSERT_GE(fd, 0);

@@ -34,7 +34,16 @@ std::string OneLine(const std::string& text) {
 
 NetworkSerialDevice::~NetworkSerialDevice() { Close(); }
 
+// A port server frees its port only when it has closed its side of the
+// connection; a client that reopens at once (at a new rate, say) would find
+// the port still taken. So the closing waits, briefly, for the server to
+// close too.
 void NetworkSerialDevice::Close() {
+    if (socket_.Valid() && !ended_ && ::shutdown(socket_.Get(), SHUT_WR) == 0) {
+        dropping_ = true;
+        const long long deadline = SteadyNowMs() + kServerCloseMs;
+        PumpUntil([this] { return ended_; }, deadline);
+    }
     socket_.Reset();
     decoder_ = {};
     negotiator_ = {};

@@ -28,6 +28,8 @@ class NetworkSerialDevice : public SerialDevice {
 public:
     // How long the server gets to connect and to answer each thing asked.
     static constexpr int kServerAnswerMs = 5000;
+    // How long closing waits for the server to close its side.
+    static constexpr int kServerCloseMs = 1000;
 
     NetworkSerialDevice() = default;
     ~NetworkSerialDevice() override;
