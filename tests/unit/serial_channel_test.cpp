@@ -5,6 +5,10 @@
 
 #include <chrono>
 #include <fstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "serial/comqx7_object.h"
@@ -62,7 +66,7 @@ TEST(TCOMQX7Object, SecondChannelOnTheSamePortIsRefusedWithTheInUseText) {
     PtyPeer peer;
     TCOMQX7Object first(Defaults(5), SetupFor(peer.SlavePath(), 5));
     EXPECT_EQ(MessageOf<EOpeningPortError>([&] { TCOMQX7Object second(Defaults(5), SetupFor(peer.SlavePath(), 5)); }),
-              "COM6- This port may be already in use or not present.");
+              "COM6- This port may be already in use or not present.\nIn use by another program.");
 }
 
 TEST(TCOMQX7Object, PortClosesWithTheChannel) {
@@ -71,13 +75,69 @@ TEST(TCOMQX7Object, PortClosesWithTheChannel) {
     EXPECT_NO_THROW(TCOMQX7Object again(Defaults(), SetupFor(peer.SlavePath())));
 }
 
-TEST(TCOMQX7Object, MissingPortHasNoHintLine) {
-    try {
-        TCOMQX7Object c(Defaults(1), SetupFor("/nonexistent/ttyQX", 1));
-        FAIL();
-    } catch (const EOpeningPortError& e) {
-        EXPECT_STREQ(e.what(), "COM2- This port may be already in use or not present.");
-        EXPECT_EQ(e.Hint(), "");
+// A process named like the system's modem prober that holds the port, as
+// the prober does for seconds after an adapter is plugged in.
+class PortHeldByAnotherProcess {
+public:
+    explicit PortHeldByAnotherProcess(const std::string& path) {
+        if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0) throw std::runtime_error("pipe");
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // Only async-signal-safe calls here: the parent has threads.
+            ::prctl(PR_SET_NAME, "ModemManager", 0, 0, 0);
+            const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+            const char ok = (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
+            (void)!::write(toParent_[1], &ok, 1);
+            char c;
+            (void)!::read(toChild_[0], &c, 1);
+            ::_exit(0);
+        }
+        char ok = 0;
+        if (::read(toParent_[0], &ok, 1) != 1 || ok != 'y') throw std::runtime_error("the holder could not lock");
+    }
+    ~PortHeldByAnotherProcess() {
+        (void)!::write(toChild_[1], "x", 1);
+        ::waitpid(pid_, nullptr, 0);
+        for (int fd : {toParent_[0], toParent_[1], toChild_[0], toChild_[1]}) ::close(fd);
+    }
+    pid_t Pid() const { return pid_; }
+
+private:
+    int toParent_[2] = {-1, -1};
+    int toChild_[2] = {-1, -1};
+    pid_t pid_ = -1;
+};
+
+TEST(TCOMQX7Object, OpeningErrorsNameThePortAsGivenAndTellTheCause) {
+    PtyPeer peer;
+    PortHeldByAnotherProcess holder(peer.SlavePath());
+    const std::string held = "In use by another program: ModemManager (process " + std::to_string(holder.Pid()) + ").";
+    const std::string missing = "/nonexistent/ttyQX";
+    struct Case {
+        std::string path;
+        SlotNaming naming;
+        std::string message;
+        std::string hint;
+    } cases[] = {
+        {missing, SlotNaming::ComName, "COM2- This port may be already in use or not present.",
+         "No such device: /nonexistent/ttyQX (see: qxcfg ports)"},
+        {missing, SlotNaming::ByPath, missing + "- This port may be already in use or not present.",
+         "No such device: /nonexistent/ttyQX (see: qxcfg ports)"},
+        {peer.SlavePath(), SlotNaming::ComName, "COM2- This port may be already in use or not present.", held},
+        {peer.SlavePath(), SlotNaming::ByPath, peer.SlavePath() + "- This port may be already in use or not present.",
+         held},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ChannelSetup setup = SetupFor("", 1);
+        setup.ports.Override(1, c.path, c.naming);
+        try {
+            TCOMQX7Object channel(Defaults(1), setup);
+            ADD_FAILURE() << "opened";
+        } catch (const EOpeningPortError& e) {
+            EXPECT_EQ(e.Message(), c.message);
+            EXPECT_EQ(e.Hint(), c.hint);
+        }
     }
 }
 

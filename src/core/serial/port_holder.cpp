@@ -40,19 +40,17 @@ std::string CommandName(const fs::path& processFolder) {
 std::optional<PortHolder> FindPortHolder(const std::string& devicePath, const std::string& procRoot) {
     struct stat device {};
     if (::stat(devicePath.c_str(), &device) != 0) return std::nullopt;
-    const int self = static_cast<int>(::getpid());
-    std::optional<PortHolder> ours;
+    const std::string self = std::to_string(::getpid());
     std::error_code ec;
     for (fs::directory_iterator it(procRoot, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
-        if (entry.empty() || !std::all_of(entry.begin(), entry.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-            continue;
-        if (!HoldsOpen(it->path() / "fd", device)) continue;
-        PortHolder holder{std::stoi(entry), CommandName(it->path())};
-        if (holder.pid != self) return holder;
-        ours = holder;
+        const bool isProcess = !entry.empty() && std::all_of(entry.begin(), entry.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c));
+        });
+        if (!isProcess || entry == self || !HoldsOpen(it->path() / "fd", device)) continue;
+        return PortHolder{std::stoi(entry), CommandName(it->path())};
     }
-    return ours;
+    return std::nullopt;
 }
 
 }  // namespace qx

@@ -13,8 +13,8 @@ struct PortHolder {
     std::string name;  // the process's command name, e.g. "ModemManager"
 };
 
-// A process that has `devicePath` open: another process when there is one,
-// else this one; none when no process is seen with it.
+// Another process than this one that has `devicePath` open; none when no
+// such process is seen.
 std::optional<PortHolder> FindPortHolder(const std::string& devicePath, const std::string& procRoot = "/proc");
 
 }  // namespace qx
