@@ -13,14 +13,11 @@
 #include "bench_support.h"
 #include "e2e/ser2net_server.h"
 #include "e2e/sim_harness.h"
-#include "operations/operation_starters.h"
-#include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
 
 namespace qx::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using nettest::Accepter;
 using nettest::Ser2NetServer;
 
@@ -55,17 +52,9 @@ struct Rig {
     }
 
     double Run(ModuleOperation op) {
-        ConfigCommandList list{};
-        if (op == ModuleOperation::Configure) list = *PrepareWriteConfig(workspace);
-        if (op == ModuleOperation::Read) PrepareReadModuleConfig(workspace);
-        DirectDispatcher ui;
-        NullProgress progress;
-        ChannelFactory factory = [this](const HostSerialSettings& s) {
+        return TimeOperation(workspace, op, [this](const HostSerialSettings& s) {
             return std::make_unique<TCOMQX7Object>(s, ChannelSetup{workspace.variant.ProductName, workspace.escape, ports});
-        };
-        const auto start = Clock::now();
-        TProgramThread(OperationContext{workspace, ui, progress, factory, {}}, op, list).Execute();
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        });
     }
 
     simtest::TempDir dir;

@@ -52,16 +52,7 @@ struct Rig {
         };
     }
 
-    double Run(ModuleOperation op, LineCost* cost) {
-        ConfigCommandList list{};
-        if (op == ModuleOperation::Configure) list = *PrepareWriteConfig(workspace);
-        if (op == ModuleOperation::Read) PrepareReadModuleConfig(workspace);
-        DirectDispatcher ui;
-        NullProgress progress;
-        const auto start = Clock::now();
-        TProgramThread(OperationContext{workspace, ui, progress, Factory(cost), {}}, op, list).Execute();
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    }
+    double Run(ModuleOperation op, LineCost* cost) { return TimeOperation(workspace, op, Factory(cost)); }
 
     simtest::TempDir dir;
     simtest::SimProcess sim;

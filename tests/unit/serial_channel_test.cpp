@@ -5,15 +5,12 @@
 
 #include <chrono>
 #include <fstream>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "serial/comqx7_object.h"
 #include "serial/online_object.h"
 #include "serial/serial_errors.h"
+#include "support/held_port.h"
 #include "support/serial_fault_device.h"
 #include "support/serial_pty_peer.h"
 
@@ -75,42 +72,9 @@ TEST(TCOMQX7Object, PortClosesWithTheChannel) {
     EXPECT_NO_THROW(TCOMQX7Object again(Defaults(), SetupFor(peer.SlavePath())));
 }
 
-// A process named like the system's modem prober that holds the port, as
-// the prober does for seconds after an adapter is plugged in.
-class PortHeldByAnotherProcess {
-public:
-    explicit PortHeldByAnotherProcess(const std::string& path) {
-        if (::pipe(toParent_) != 0 || ::pipe(toChild_) != 0) throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            // Only async-signal-safe calls here: the parent has threads.
-            ::prctl(PR_SET_NAME, "ModemManager", 0, 0, 0);
-            const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
-            const char ok = (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
-            (void)!::write(toParent_[1], &ok, 1);
-            char c;
-            (void)!::read(toChild_[0], &c, 1);
-            ::_exit(0);
-        }
-        char ok = 0;
-        if (::read(toParent_[0], &ok, 1) != 1 || ok != 'y') throw std::runtime_error("the holder could not lock");
-    }
-    ~PortHeldByAnotherProcess() {
-        (void)!::write(toChild_[1], "x", 1);
-        ::waitpid(pid_, nullptr, 0);
-        for (int fd : {toParent_[0], toParent_[1], toChild_[0], toChild_[1]}) ::close(fd);
-    }
-    pid_t Pid() const { return pid_; }
-
-private:
-    int toParent_[2] = {-1, -1};
-    int toChild_[2] = {-1, -1};
-    pid_t pid_ = -1;
-};
-
 TEST(TCOMQX7Object, OpeningErrorsNameThePortAsGivenAndTellTheCause) {
     PtyPeer peer;
-    PortHeldByAnotherProcess holder(peer.SlavePath());
+    test::HeldPort holder(peer.SlavePath(), "ModemManager");  // as the modem prober holds a new adapter
     const std::string held = "In use by another program: ModemManager (process " + std::to_string(holder.Pid()) + ").";
     const std::string missing = "/nonexistent/ttyQX";
     struct Case {
