@@ -1,7 +1,6 @@
 // The network serial device against Debian's ser2net serving a real
 // pseudo-terminal whose far end the test plays: bytes both ways (IAC and CR
-// included), line settings that reach the server's port, the read
-// time-outs over the network, the input purge, and CTS.
+// included), and line settings that reach the server's port.
 
 #include <gtest/gtest.h>
 #include <termios.h>
@@ -21,10 +20,6 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 const LineSettings k9600N81{9600, 8, Parity::None, StopBits::One};
-
-long long MsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
 
 // A served pseudo-terminal, the far end played by a PtyPeer.
 struct ServedPort {
@@ -92,51 +87,6 @@ TEST(NetworkSerialDevice, LineSettingsReachTheServersPort) {
         // A server that cannot see the lines of its port: CTS cannot be told.
         EXPECT_EQ(device.Cts(), CtsState::CannotTell);
     }
-}
-
-TEST(NetworkSerialDevice, ReadTimeOutsHoldOverTheNetwork) {
-    ServedPort port;
-    NetworkSerialDevice device;
-    ASSERT_EQ(device.Open(port.server.Url(), k9600N81), OpenStatus::Opened);
-    // Nothing comes: the total time-out, 3 ms x 40 + 80 ms.
-    device.SetTimeouts({80, 3, 80, 10, 10});
-    auto start = Clock::now();
-    EXPECT_EQ(device.Read(40), std::string());
-    EXPECT_GE(MsSince(start), 195);
-    EXPECT_LT(MsSince(start), 2000);
-    // A burst then silence: the read ends one interval after the burst,
-    // long before the total time-out (3 ms x 255 + 80 ms).
-    port.peer.Script({test::PeerStep{"go", {{0, "burst"}}}});
-    ASSERT_TRUE(device.Write("go"));
-    start = Clock::now();
-    EXPECT_EQ(device.Read(255), "burst");
-    EXPECT_LT(MsSince(start), 700);
-}
-
-TEST(NetworkSerialDevice, InputPurgeDropsWhatCameBeforeIt) {
-    ServedPort port;
-    NetworkSerialDevice device;
-    ASSERT_EQ(device.Open(port.server.Url(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({50, 3, 50, 10, 10});
-    // A reply that has come (here: given ample time to cross the server)
-    // is gone after the purge; what comes after the purge is kept whole.
-    port.peer.Send("stale reply\r\n");
-    std::this_thread::sleep_for(200ms);
-    device.Purge(kPurgeInput);
-    port.peer.Send("fresh");
-    EXPECT_EQ(ReadAll(device, 5), "fresh");
-}
-
-TEST(NetworkSerialDevice, ABrokenConnectionFailsReadsAndWrites) {
-    ServedPort port;
-    NetworkSerialDevice device;
-    ASSERT_EQ(device.Open(port.server.Url(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({50, 3, 50, 10, 10});
-    port.server.Kill();
-    EXPECT_EQ(device.Read(10), std::nullopt);
-    EXPECT_FALSE(device.Write("AT\r"));
-    device.Close();
-    EXPECT_FALSE(device.IsOpen());
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 // Network serial ports apart from any server: the Telnet codec, the
-// COM-PORT-OPTION messages, the port names, and the second line of an
-// opening error.
+// COM-PORT-OPTION messages and the network port names.
 
 #include <gtest/gtest.h>
 
 #include "serial/com_port_control.h"
 #include "serial/network_port_address.h"
-#include "serial/open_failure_hint.h"
-#include "serial/port_map.h"
 #include "serial/telnet_codec.h"
 
 namespace qx {
@@ -104,11 +101,7 @@ TEST(TelnetCodec, NegotiationAnswersEachCommandOnce) {
     EXPECT_TRUE(n.Enabled(kComPortOption, true));
     EXPECT_TRUE(n.Enabled(kBinary, false));
 
-    Negotiator refused;
-    refused.Opening(true);
-    EXPECT_EQ(refused.Answer({kDont, kComPortOption}), "");
-    EXPECT_TRUE(refused.Refused(kComPortOption));
-    Negotiator raw;
+    Negotiator raw;  // without the port option this side refuses it too
     raw.Opening(false);
     EXPECT_EQ(raw.Answer({kDo, kComPortOption}), Bytes({255, kWont, 44}));
 }
@@ -172,45 +165,6 @@ TEST(NetworkPortAddress, WellFormedAndNot) {
         EXPECT_EQ(parsed->host, c.parsed->host);
         EXPECT_EQ(parsed->port, c.parsed->port);
     }
-}
-
-TEST(OpenFailureHint, SaysWhatStoppedThePort) {
-    struct Case {
-        OpenStatus status;
-        std::string path;
-        std::string detail;
-        std::string hint;
-    } cases[] = {
-        {OpenStatus::NoSuchDevice, "/dev/ttyUSB3", "", "No such device: /dev/ttyUSB3 (see: qxcfg ports)"},
-        {OpenStatus::InUse, "rfc2217://[::1]:7777", "Port already in use",
-         "In use by another client of the port server at [::1]:7777 (it said: Port already in use)."},
-        {OpenStatus::HostUnknown, "rfc2217://modems.example:7777", "Name or service not known",
-         "Host unknown: modems.example (Name or service not known)"},
-        {OpenStatus::ConnectionRefused, "socket://10.0.0.5:4001", "Connection refused",
-         "Connection refused by 10.0.0.5:4001: is the port server running, and is this its port?"},
-        {OpenStatus::NoAnswer, "rfc2217://10.0.0.5:4001", "Connection timed out",
-         "No answer from 10.0.0.5:4001 within 5 s (Connection timed out)."},
-        {OpenStatus::NetworkError, "rfc2217://10.0.0.5:4001", "Network is unreachable",
-         "Network error with 10.0.0.5:4001 (Network is unreachable)."},
-        {OpenStatus::BadAddress, "rfc2217://x", "expected rfc2217://HOST:PORT or socket://HOST:PORT",
-         "Not a network port address: rfc2217://x (expected rfc2217://HOST:PORT or socket://HOST:PORT)"},
-        {OpenStatus::Unavailable, "/dev/ttyS0", "", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(OpenFailureHint(c.status, c.path, c.detail), c.hint);
-}
-
-TEST(PortMap, NamesInErrorTexts) {
-    PortMap map;
-    map.Override(1, "rfc2217://h:1");
-    map.Override(2, "/dev/ttyS0", SlotNaming::ByPath);
-    map.Override(3, "/tmp/m", SlotNaming::ByPath);
-    map.ClearOverride(3);
-    EXPECT_EQ(map.NameFor(0), "COM1");
-    EXPECT_EQ(map.NameFor(1), "COM2");
-    EXPECT_EQ(map.NameFor(2), "/dev/ttyS0");
-    EXPECT_EQ(map.NameFor(3), "COM4");  // back at its default, known by its com name
-    for (const char* com : {"COM1", "com9", "COM10", "Com0"}) EXPECT_TRUE(IsComName(com)) << com;
-    for (const char* other : {"COM", "COMx", "COM1a", "/dev/COM1", "ttyS0"}) EXPECT_FALSE(IsComName(other)) << other;
 }
 
 }  // namespace
