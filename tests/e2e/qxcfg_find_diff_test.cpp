@@ -80,7 +80,8 @@ TEST_F(QxcfgFindDiffTest, ASilentPortIsScannedWithinAMinute) {
 TEST_F(QxcfgFindDiffTest, AMissingPortEndsTheScanWithItsError) {
     const auto r = RunProgram("qxcfg", {"find", "--port", dir_.File("nothing")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("COM1- This port may be already in use or not present."), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir_.File("nothing") + "- This port may be already in use or not present."), std::string::npos)
+        << r.err;
 }
 
 TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption) {
