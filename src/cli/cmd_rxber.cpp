@@ -13,7 +13,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
-#include "cli/json_object.h"
+#include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"

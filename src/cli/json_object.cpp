@@ -1,7 +1,6 @@
 #include "cli/json_object.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qx::cli {
 
@@ -98,7 +97,8 @@ private:
         }
     }
 
-    // \uXXXX: field values are plain ASCII, so only that is taken.
+    // \uXXXX: texts are 8-bit, so only U+0000..U+00FF, one byte each (the
+    // escapes qxcfg writes for the bytes of a module's status line).
     char Unicode() {
         if (pos_ + 4 > text_.size()) Fail("short \\u escape");
         unsigned value = 0;
@@ -110,7 +110,7 @@ private:
             else if (h >= 'A' && h <= 'F') value |= static_cast<unsigned>(h - 'A' + 10);
             else Fail("bad \\u escape", pos_ - 1);
         }
-        if (value >= 0x80) Fail("\\u escape beyond ASCII", pos_ - 6);
+        if (value > 0xFF) Fail("\\u escape beyond U+00FF", pos_ - 6);
         return static_cast<char>(value);
     }
 
@@ -147,29 +147,5 @@ private:
 }  // namespace
 
 std::vector<JsonMember> ParseJsonObject(std::string_view text) { return JsonReader(text).Object(); }
-
-std::string JsonString(std::string_view bytes) {
-    std::string out = "\"";
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c < 0x20 || c >= 0x7f) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
-            out += escaped;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
 
 }  // namespace qx::cli

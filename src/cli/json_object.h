@@ -27,9 +27,4 @@ struct JsonMember {
 
 std::vector<JsonMember> ParseJsonObject(std::string_view text);
 
-// `bytes` as a JSON string, quotes included: quote, backslash and control
-// characters escaped, and every byte above 127 written \u00XX (each byte
-// taken as one character), so any text a module sends becomes valid JSON.
-std::string JsonString(std::string_view bytes);
-
 }  // namespace qx::cli

@@ -30,7 +30,8 @@ class TCOMQX7Object {
 public:
     using ReplyHandler = std::function<void(const std::string& text)>;
 
-    // Opens the port on the system's serial device. Any opening error
+    // Opens the port on the device its name calls for (a local serial
+    // device, or a port server's rfc2217:// or socket:// address). Any opening error
     // (EPortAlreadyOpen, EOpeningPortError, ECommsError) propagates and
     // leaves no port open.
     TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup);
