@@ -135,7 +135,7 @@ TEST(QxcfgQuestions, AreAskedAtATerminal) {
     EXPECT_NE(no.err.find("Continue? [Y/n] "), std::string::npos) << no.err;
     const auto yes = test::RunProgramOnTerminal("qxcfg", args, "\n");
     EXPECT_EQ(yes.exitCode, 1) << yes.err;
-    EXPECT_NE(yes.err.find("COM1- This port may be already in use or not present."), std::string::npos) << yes.err;
+    EXPECT_NE(yes.err.find("absent- This port may be already in use or not present."), std::string::npos) << yes.err;
 }
 
 // Ctrl-C once the simulator has received the command named: the reply to it
