@@ -9,6 +9,7 @@
 
 #include <atomic>
 
+#include "config/readout_parser.h"
 #include "support/operation_rig.h"
 
 namespace qx {
@@ -80,18 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
     Operations, OperationOutcomes,
     ::testing::Values(
         // A message that does not stop the parse does not fail the read.
-        OutcomeCase{"ReadWithFlowControl2",
-                    Read,
-                    "AT&V",
-                    WithFlowControl(2),
-                    "",
-                    Done,
-                    {},
-                    {},
-                    false,
-                    {"The saved configuration or module has a value of &&K2 for flow control.\r\nThis value is not "
-                     "yet supported and has been changed to &&K3 (CTS/RTS).\r\nThe module MUST be reprogrammed for "
-                     "the change to take effect."}},
+        OutcomeCase{"ReadWithFlowControl2", Read, "AT&V", WithFlowControl(2), "", Done, {}, {}, false,
+                    {std::string(kFlowControlMessageStart) + "2 for flow control.\r\nThis value is not yet supported "
+                     "and has been changed to &&K3 (CTS/RTS).\r\nThe module MUST be reprogrammed for the change to "
+                     "take effect."}},
         // Answers that fill every read without what is waited for.
         OutcomeCase{"ReadUnanswered", Read, "AT&V", kFlood, "", Failed, ReportKind::R3, ErrorClass::WriteComm, false,
                     {kNoResponse}},
@@ -109,16 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"RestoreCancelledDuringTheReset", RestoreDefaults, "", "", "AT&F&W", Cancelled, {}, {}, true,
                     {}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OperationOutcome, APortThatCannotBeOpenedIsAPortFailure) {
-    OperationRig rig;
-    rig.ports.Override(0, "/nonexistent/port");
-    rig.Run(ModuleOperation::Read);
-    const OperationOutcome& o = rig.thread->Outcome();
-    EXPECT_EQ(o.kind, OutcomeKind::Failed);
-    EXPECT_EQ(o.errorClass, ErrorClass::PortOpening);
-    EXPECT_EQ(o.text.rfind("COM1- This port may be already in use or not present.", 0), 0u);
-}
 
 TEST(OperationOutcome, AModuleOfTheOtherModelIsNamedAndLogged) {
     OperationRig rig([](const std::string& line) {

@@ -240,6 +240,7 @@ TEST(Operations, APortThatCannotBeOpenedShowsItsOwnText) {
     ASSERT_EQ(rig.prompter.shown.size(), 1u);
     EXPECT_EQ(rig.prompter.shown[0].text.rfind("COM1- This port may be already in use or not present.", 0), 0u);
     EXPECT_TRUE(rig.progress.closed);
+    EXPECT_EQ(rig.thread->Outcome().errorClass, ErrorClass::PortOpening);
 }
 
 }  // namespace

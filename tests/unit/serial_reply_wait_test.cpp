@@ -325,20 +325,5 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string(20, '1'), ExchangeEnd::Unanswered}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TVVComm, AnExpectedTextEndingInEqualsNeedsItsValueEnded) {
-    struct Case {
-        const char* reply;
-        const char* expected;
-        bool senderStopped;
-        bool held;
-    };
-    for (const Case& c : {Case{"&Z3=1,2 ", "&Z3=", false, true}, Case{"&Z3=1,2\r", "&Z3=", false, true},
-                          Case{"&Z3=1,2", "&Z3=", false, false}, Case{"&Z3=1,2", "&Z3=", true, true},
-                          Case{"&Z3=", "&Z3=", false, false}, Case{"xOK", "OK", false, true},
-                          Case{"", "", true, false}, Case{"abc", "", true, false}}) {
-        EXPECT_EQ(ReplyHoldsExpected(c.reply, c.expected, c.senderStopped), c.held) << c.reply;
-    }
-}
-
 }  // namespace
 }  // namespace qx
