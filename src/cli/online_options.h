@@ -54,13 +54,9 @@ int RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOp
 class LogEcho {
 public:
     LogEcho(CliContext& context, Workspace& workspace, bool verbose);
-    ~LogEcho();
-    LogEcho(const LogEcho&) = delete;
-    LogEcho& operator=(const LogEcho&) = delete;
 
 private:
-    Workspace& workspace_;
-    int token_ = 0;
+    std::optional<LogFollower> follower_;
 };
 
 // Ctrl-C: true once the user has asked to stop.
