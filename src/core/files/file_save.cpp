@@ -171,6 +171,10 @@ bool WriteRegularInPlace(const Target& target, const std::string& content) {
 }
 
 void ReplaceThroughTemporary(const Target& target, const std::string& content) {
+    // A file that may not be written is not replaced either, though its
+    // folder would allow it: write protection is the user's to lift.
+    if (target.kind == TargetKind::Regular && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
+        Refuse(errno);
     const std::string folder = FolderOf(target.path);
     TemporaryFile temporary;
     int error = 0;

@@ -7,10 +7,12 @@
 // What the name stands for decides how it is written:
 // - a symbolic link is followed; the file it leads to is written and the
 //   link stays a link;
-// - a regular file, or a name not yet taken, gets the new content through a
-//   temporary file in the same folder (".qxsave-XXXXXXXX") that is synced
-//   and then renamed over it. The new file keeps the old one's mode, and
-//   its owner and group where this process may set them;
+// - a regular file that this process may write, or a name not yet taken,
+//   gets the new content through a temporary file in the same folder
+//   (".qxsave-XXXXXXXX") that is synced and then renamed over it. The new
+//   file keeps the old one's mode, and its owner and group where this
+//   process may set them. A file this process may not write is refused,
+//   as a plain write would be, even where its folder would allow a rename;
 // - a regular file in a folder that cannot take the temporary file, but
 //   that may itself be written, is written in place, without ever
 //   truncating it first: a save that fails for lack of space leaves the old
