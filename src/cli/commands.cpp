@@ -24,7 +24,7 @@ const std::vector<OptionHelp> kLinkOptions = {
 const std::vector<OptionHelp> kOperationOptions =
     Join(kLinkOptions, {
                            {"--escape-char CODE", "the module's escape character (default 43, \"+\")"},
-                           {"--verbose", "copy the module's replies to standard error, control bytes escaped"},
+                           {"--verbose", "show what is sent (>) and received (<) on standard error, control bytes escaped"},
                        });
 
 const std::vector<OptionHelp> kSeveralPorts = {

@@ -14,16 +14,19 @@ bool LogOption::Take(ArgReader& reader) {
     return true;
 }
 
-void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports) const {
-    if (!file) return;
+void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
+                    std::ostream* echo) const {
+    if (!file && !echo) return;
     const std::string path = ports.PathFor(settings.PortIndex);
     const SerialSettingsTexts line = DisplaySerialSettings(settings);
-    file->WriteLine(FormatLogHeader(program + ", model " + channel.GetProductName() + ", port " +
-                                    PortName(settings.PortIndex) + " " + path + ", " + line.rate + " " + line.other +
-                                    ", started " + LogTimestamp(std::chrono::system_clock::now())));
+    if (file)
+        file->WriteLine(FormatLogHeader(program + ", model " + channel.GetProductName() + ", port " +
+                                        PortName(settings.PortIndex) + " " + path + ", " + line.rate + " " +
+                                        line.other + ", started " + LogTimestamp(std::chrono::system_clock::now())));
     const std::string port = markPorts ? path : std::string();
-    auto entry = [log = file, port](LogDirection direction, const std::string& text) {
-        log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port});
+    auto entry = [log = file, echo, port](LogDirection direction, const std::string& text) {
+        if (echo) *echo << static_cast<char>(direction) << ' ' << ReadableLogText(text) << std::endl;
+        if (log) log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port});
     };
     channel.SetSendTap([entry](const std::string& text) { entry(LogDirection::Sent, text); });
     // A wait that ended with nothing is an entry too: it shows when the

@@ -3,7 +3,8 @@
 // ("<") is appended to FILE, one timestamped line each, after a header
 // line naming the program, model, port and line settings each time a
 // channel opens (the file is created when missing). When several ports
-// share the log, every line names its port.
+// share the log, every line names its port. --verbose shows the same
+// lines, without time and header, on standard error.
 
 #include <memory>
 #include <string>
@@ -23,8 +24,10 @@ struct LogOption {
     // ends the command with the system's reason.
     bool Take(ArgReader& reader);
     // The header for a channel about to talk on `settings`, then everything
-    // the channel sends and receives (nothing without --log).
-    void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports) const;
+    // the channel sends and receives, to the file and to `echo` (nothing
+    // without --log and without `echo`).
+    void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
+             std::ostream* echo = nullptr) const;
 };
 
 }  // namespace qx::cli

@@ -58,12 +58,12 @@ void OnlineOptions::ApplyTo(Workspace& workspace) const {
     if (escapeCode) workspace.escape.Set(*escapeCode);
 }
 
-ChannelFactory OnlineOptions::Factory(Workspace& workspace) const {
-    return [this, &workspace](const HostSerialSettings& settings) {
+ChannelFactory OnlineOptions::Factory(CliContext& context, Workspace& workspace) const {
+    return [this, &context, &workspace](const HostSerialSettings& settings) {
         ChannelSetup setup = port.Setup(workspace.variant);
         setup.escape = workspace.escape;
         auto channel = std::make_unique<TCOMQX7Object>(settings, setup);
-        log.Tap(*channel, settings, setup.ports);
+        log.Tap(*channel, settings, setup.ports, verbose ? &context.err : nullptr);
         return channel;
     };
 }
@@ -72,16 +72,6 @@ ChannelSetup OnlineOptions::Setup(const ModelVariant& variant) const {
     ChannelSetup setup = port.Setup(variant);
     if (escapeCode) setup.escape.Set(*escapeCode);
     return setup;
-}
-
-// Each entry on a line of its own with every control byte visible, as
-// console shows replies, so that no reply can move the cursor or clear the
-// terminal.
-LogEcho::LogEcho(CliContext& context, Workspace& workspace, bool verbose) {
-    if (!verbose) return;
-    follower_.emplace(workspace.config, [&context](const std::string& entry) {
-        context.err << "< " << ReadableLogText(entry) << '\n' << std::flush;
-    });
 }
 
 bool InterruptRequested() { return interrupted != 0; }
@@ -110,11 +100,10 @@ int RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOp
     const int errorsBefore = context.prompter.ErrorsShown();
     CliProgress progress(context.err, ::isatty(STDERR_FILENO) == 1);
     DirectDispatcher ui;  // the worker is the only thread at work meanwhile
-    LogEcho echo(context, workspace, options.verbose);
     InterruptGuard interrupt;
     bool cancelled = false;
     {
-        TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(workspace), {}}, operation,
+        TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(context, workspace), {}}, operation,
                               std::move(commandList));
         thread.Start();
         while (!progress.Closed()) {

@@ -2,6 +2,8 @@
 // else, set --from-json, ports on a fake tree and --log, against the
 // simulator on real pseudo-terminals and with real files.
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -210,29 +212,80 @@ TEST_F(QxcfgFindDiffTest, PortsListsTheDevicesOfAFakeTree) {
     EXPECT_EQ(none.out, "No serial devices found.\n");
 }
 
-TEST_F(QxcfgFindDiffTest, LogFileHoldsEveryReplyWithItsTime) {
+// Every line of a log: a header, or time, [port,] direction and text.
+const std::regex kHeaderLine(R"(# qxcfg \d+\.\d+ \(build \d+\), model QX7T-R, port COM1 (\S+), 9600 N-8-1, started )"
+                             R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)");
+const std::regex kEntryLine(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z (\S+ )?([<>]) (.*))");
+
+struct LogLines {
+    std::vector<std::string> headerPorts;               // the port of each header
+    std::vector<std::array<std::string, 3>> entries;    // port (or empty), direction, text
+};
+
+LogLines ParseLog(const std::string& text) {
+    LogLines log;
+    std::istringstream in(text);
+    std::smatch m;
+    for (std::string line; std::getline(in, line);) {
+        if (std::regex_match(line, m, kHeaderLine)) {
+            log.headerPorts.push_back(m[1]);
+        } else if (std::regex_match(line, m, kEntryLine)) {
+            std::string port = m[1];
+            if (!port.empty()) port.pop_back();
+            log.entries.push_back({port, m[2], m[3]});
+        } else {
+            ADD_FAILURE() << "not a log line: " << line.substr(0, 120);
+        }
+    }
+    return log;
+}
+
+bool Has(const LogLines& log, const std::string& port, const std::string& direction, const std::string& text) {
+    return std::find(log.entries.begin(), log.entries.end(), std::array<std::string, 3>{port, direction, text}) !=
+           log.entries.end();
+}
+
+TEST_F(QxcfgFindDiffTest, LogFileHoldsAHeaderAndBothDirectionsWithTheirTime) {
     Start();
     const std::string log = dir_.File("comm.log");
     ASSERT_EQ(RunProgram("qxcfg", {"identify", "--port", Link(), "--log", log}).exitCode, 0);
-    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "--log", log}).exitCode, 0);
-    const std::string text = ReadText(log);
-    const std::regex line(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z  [^\n]*\n)");
-    std::ptrdiff_t lines = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it) {
-        EXPECT_EQ(it->position(), text.find(it->str())) << "lines must follow each other";
-        ++lines;
-    }
-    EXPECT_EQ(static_cast<std::size_t>(lines), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
-    // identify: the wake's OK, then the identification; the read appends.
-    EXPECT_NE(text.find("Z  \\r\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
-    EXPECT_LT(text.find("Z  ATI"), text.find("AT&V"));
+    const auto read = RunProgram("qxcfg", {"read", "--port", Link(), "--log", log, "--verbose"});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    // --verbose: both directions on standard error, escaped, one line each.
+    for (const char c : read.err) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << int(c);
+    EXPECT_NE(read.err.find("\n> AT&V\\r\n< AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << read.err;
+    const LogLines lines = ParseLog(ReadText(log));
+    // One header per channel opened; the first line is one.
+    EXPECT_EQ(lines.headerPorts, std::vector<std::string>(2, Link()));
+    EXPECT_EQ(ReadText(log).rfind("# ", 0), 0u);
+    // identify: the wake's CR and OK, then ATI and the identification; the read appends.
+    EXPECT_TRUE(Has(lines, "", ">", "\\r"));
+    EXPECT_TRUE(Has(lines, "", "<", "\\r\\r\\nOK\\r\\n"));
+    EXPECT_TRUE(Has(lines, "", ">", "ATI\\r"));
+    EXPECT_TRUE(Has(lines, "", "<", "ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n"));
+    EXPECT_TRUE(Has(lines, "", ">", "AT&V\\r"));
     const auto bad = RunProgram("qxcfg", {"identify", "--port", Link(), "--log", dir_.File("no/dir/x.log")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("Cannot write " + dir_.File("no/dir/x.log") + ": No such file or directory"),
               std::string::npos)
         << bad.err;
+}
+
+// Two modules read at once into one log: each line names its port, and
+// every line is whole.
+TEST_F(QxcfgFindDiffTest, SeveralPortsShareALogLineByLine) {
+    Start();
+    SimProcess second(dir_.File("second"), {}, dir_.File("stderr2"));
+    const std::string log = dir_.File("shared.log");
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second"), "--log", log});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const LogLines lines = ParseLog(ReadText(log));
+    EXPECT_EQ(lines.headerPorts.size(), 2u);
+    for (const std::string& port : {Link(), dir_.File("second")}) {
+        EXPECT_TRUE(Has(lines, port, ">", "AT&V\\r")) << port;
+        EXPECT_TRUE(Has(lines, port, "<", "\\r\\nOK\\r\\n") || Has(lines, port, "<", "\\r\\r\\nOK\\r\\n")) << port;
+    }
+    for (const auto& entry : lines.entries) EXPECT_FALSE(entry[0].empty()) << entry[2];
 }
 
 }  // namespace
