@@ -271,6 +271,16 @@ TEST_F(QxcfgFindDiffTest, LogFileHoldsAHeaderAndBothDirectionsWithTheirTime) {
         << bad.err;
 }
 
+// "-o -": the file the read would save, alone on standard output.
+TEST_F(QxcfgFindDiffTest, ReadToStandardOutputWritesOnlyTheFile) {
+    Start();
+    const auto piped = RunProgram("qxcfg", {"read", "--port", Link(), "-o", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "-o", dir_.File("read.X7R")}).exitCode, 0);
+    EXPECT_EQ(piped.out, ReadText(dir_.File("read.X7R")));
+    EXPECT_EQ(piped.out.find('\n'), piped.out.size() - 1) << piped.out;
+}
+
 // Two modules read at once into one log: each line names its port, and
 // every line is whole.
 TEST_F(QxcfgFindDiffTest, SeveralPortsShareALogLineByLine) {
