@@ -118,11 +118,15 @@ void PrintFullHelp(std::ostream& os) {
     os << "\n*Commands in detail*\n";
     for (const Command& command : Commands()) {
         os << "qxcfg " << command.name << ' ' << command.usage << ":\n"
-           << "  " << Capitalised(command.summary) << "\n";
-        PrintOptions(os, command.options, "  ");
+           << "  " << Capitalised(command.summary) << "\n\n";
+        if (!command.options.empty()) {
+            PrintOptions(os, command.options, "  ");
+            os << '\n';
+        }
         std::string exits;
-        for (const ExitHelp& e : command.exits) exits += (exits.empty() ? "" : "; ") + std::to_string(e.code) + " " + e.meaning;
-        os << "  Exit status: " << exits << ".\n  Example: " << command.examples.front() << "\n\n";
+        for (const ExitHelp& e : command.exits)
+            exits += (exits.empty() ? "" : "; ") + std::to_string(e.code) + " " + e.meaning;
+        os << "  Exit status: " << exits << ".\n\n  Example: " << command.examples.front() << "\n\n";
     }
 }
 

@@ -4,8 +4,19 @@
 
 namespace qx::sim {
 
+namespace {
+
+// The list of faults the usage text ends with ("faults: silent, ...").
+std::string FaultList() {
+    const std::string usage = UsageText();
+    const std::size_t list = usage.find("faults: ");
+    return list == std::string::npos ? std::string() : usage.substr(list + 8);
+}
+
+}  // namespace
+
 std::string HelpText() {
-    return std::string(UsageText()) +
+    return "Usage: qxsim --link PATH [OPTION]...\n"
            "\n"
            "Plays one QX7T-R or QX5T radio modem on a pseudo-terminal, for trying the\n"
            "configuration tools without hardware. PATH becomes a symbolic link to the\n"
@@ -20,10 +31,13 @@ std::string HelpText() {
            "  --baud RATE         the module's rate at start (default 9600)\n"
            "  --format P-D-S      the module's format at start (default N-8-1)\n"
            "  --guard MS          the escape guard time (default S1 x 20 ms)\n"
-           "  --fault NAME        misbehave as named (repeatable; see faults above)\n"
+           "  --fault NAME        misbehave as named (repeatable; see Faults below)\n"
            "  --verbose           every byte received, sent or dropped, on standard error\n"
            "  -h, --help          print this help\n"
            "  --version           print the version\n"
+           "\n"
+           "Faults:\n"
+           "  " + FaultList() +
            "\n"
            "Exit status:\n"
            "  0  stopped by SIGINT or SIGTERM\n"
