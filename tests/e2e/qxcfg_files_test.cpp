@@ -145,6 +145,9 @@ TEST(QxcfgFiles, SavesOntoFifosDevicesAndLinksWithoutReplacingThem) {
     EXPECT_EQ(piped, expected);
     EXPECT_EQ(test::ReadWholeFile(folder.Path("target.X7R")), expected);
 
+    // Standard output by its name: a pipe here, reached through /proc.
+    EXPECT_EQ(RunProgram("qxcfg", {"new", "-o", "/dev/stdout", "--sysaddr", "17"}).out, expected);
+
     const auto set = RunProgram("qxcfg", {"set", folder.Path("target.X7R"), "sreg_0=9", "-o", "-"});
     ASSERT_EQ(set.exitCode, 0) << set.err;
     EXPECT_NE(set.out.find(" ATS0:9 "), std::string::npos) << set.out;

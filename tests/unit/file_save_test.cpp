@@ -113,6 +113,12 @@ std::vector<TargetCase> Targets() {
          ::close(*reader);
          return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
      }},
+    {"link to a character device",
+     [](const ScratchFolder& f) -> std::optional<std::string> {
+         fs::create_symlink("/dev/null", f.Path("null.X7R"));
+         return f.Path("null.X7R");
+     },
+     nullptr, S_IFLNK, nullptr},
     {"FIFO without a reader",
      [](const ScratchFolder& f) -> std::optional<std::string> {
          ::mkfifo(f.Path("pipe.X7R").c_str(), 0600);

@@ -44,12 +44,28 @@ struct Target {
     struct stat st {};
 };
 
-// What `path` stands for, symbolic links followed. A link to a name not yet
-// taken leads to that name, which the save then creates, as a plain write
-// through the link would.
+// Character devices and FIFOs are written as they are; the others refused.
+TargetKind StreamOrRefuse(mode_t mode) {
+    const mode_t type = mode & S_IFMT;
+    if (type == S_IFCHR || type == S_IFIFO) return TargetKind::Stream;
+    if (type == S_IFDIR) Refuse(EISDIR);
+    throw Refusal{type == S_IFBLK ? "Is a block device" : "Is a socket"};
+}
+
+// What `path` stands for, symbolic links followed. Anything but a regular
+// file is then written through the name as given, which the system follows
+// (/dev/stdout and the other links of /proc too, whose targets are no
+// names). For a regular file, or nothing yet, the links are followed here
+// to the name finally written: its folder takes the temporary file, and a
+// link to a name not yet taken leads to that name, which the save then
+// creates, as a plain write through the link would.
 Target Inspect(const std::string& path) {
     Target target;
     target.path = path;
+    if (::stat(path.c_str(), &target.st) == 0 && !S_ISREG(target.st.st_mode)) {
+        target.kind = StreamOrRefuse(target.st.st_mode);
+        return target;
+    }
     for (int links = 0;; ++links) {
         if (::lstat(target.path.c_str(), &target.st) != 0) {
             if (errno == ENOENT) return target;
@@ -62,16 +78,7 @@ Target Inspect(const std::string& path) {
         if (ec) Refuse(ec.value());
         target.path = next.is_absolute() ? next.string() : FolderOf(target.path) + "/" + next.string();
     }
-    const mode_t type = target.st.st_mode & S_IFMT;
-    if (type == S_IFREG) {
-        target.kind = TargetKind::Regular;
-    } else if (type == S_IFCHR || type == S_IFIFO) {
-        target.kind = TargetKind::Stream;
-    } else if (type == S_IFDIR) {
-        Refuse(EISDIR);
-    } else {
-        throw Refusal{type == S_IFBLK ? "Is a block device" : "Is a socket"};
-    }
+    target.kind = S_ISREG(target.st.st_mode) ? TargetKind::Regular : StreamOrRefuse(target.st.st_mode);
     return target;
 }
 
@@ -201,9 +208,9 @@ void ReplaceThroughTemporary(const Target& target, const std::string& content) {
 
 // A character device or FIFO, opened for writing without waiting: a FIFO
 // without a reader would otherwise hang the program. Writes then wait as a
-// plain write does.
+// plain write does. The name may be a link to it.
 FileDescriptor OpenStream(const Target& target) {
-    FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.IsOpen()) {
         if (errno == ENXIO && S_ISFIFO(target.st.st_mode)) throw Refusal{"no program is reading from this FIFO"};
         Refuse(errno);
