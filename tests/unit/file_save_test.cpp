@@ -1,7 +1,7 @@
 // Saving onto whatever the name stands for: links, FIFOs, devices made with
 // mknod, directories, sockets, files of another owner; a folder that may
 // not be written; a full disk, through the temporary file and in place.
-// Device nodes and tmpfs mounts need privileges: those rows are skipped
+// Device nodes and tmpfs mounts need privileges: those cases are skipped
 // where the system refuses them.
 
 #include <fcntl.h>
@@ -15,9 +15,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <functional>
 #include <optional>
+#include <sstream>
 
 #include "files/file_save.h"
 #include "support/child_process.h"
@@ -30,21 +29,20 @@ namespace fs = std::filesystem;
 using test::ReadWholeFile;
 using test::ScratchFolder;
 
+mode_t TypeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+// Entries in the folder, and temporary files a save left anywhere in it.
 std::size_t EntriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
-
-// Temporary files a save left behind anywhere in the folder.
 int Leftovers(const fs::path& folder) {
     int count = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         count += entry.path().filename().string().starts_with(".qxsave-") ? 1 : 0;
     return count;
-}
-
-mode_t TypeOf(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
 // The error of a save, or nothing when it succeeded.
@@ -59,126 +57,95 @@ std::optional<std::string> SaveError(const std::string& path, const std::string&
 
 struct TargetCase {
     const char* name;
-    // Makes the thing the save goes to; returns the path to save to, or
-    // nothing when the system does not permit making it.
-    std::function<std::optional<std::string>(const ScratchFolder&)> make;
-    const char* reason;  // the failure's reason; nullptr: the save succeeds
-    mode_t typeAfter;    // what the saved name still is
-    // Where the content shows up (empty: nowhere to look).
-    std::function<std::string(const ScratchFolder&)> content;
+    // What is made first, one thing per "|": F file, D folder, L link to,
+    // R FIFO with a reader waiting, P FIFO alone, C/B device node MAJOR
+    // MINOR, S socket.
+    const char* setup;
+    const char* saveTo;
+    const char* reason;     // the failure's reason; empty: the save succeeds
+    mode_t typeAfter;       // what the name saved to still is
+    const char* contentAt;  // where the content arrives (empty: nowhere to look)
 };
 
-std::optional<std::string> Node(const ScratchFolder& folder, const char* name, mode_t type, int major, int minor) {
-    const std::string path = folder.Path(name);
-    if (::mknod(path.c_str(), type | 0666, makedev(major, minor)) != 0) return std::nullopt;
-    return path;
-}
+const TargetCase kTargets[] = {
+    {"LinkToAFile", "F target.X7R|L link.X7R target.X7R", "link.X7R", "", S_IFLNK, "target.X7R"},
+    {"RelativeLinksIntoAnotherFolder", "D sub|F sub/target.X7R|L outer.X7R sub/inner|L sub/inner target.X7R",
+     "outer.X7R", "", S_IFLNK, "sub/target.X7R"},
+    {"LinkToANameNotYetTaken", "L dangling.X7R new.X7R", "dangling.X7R", "", S_IFLNK, "new.X7R"},
+    {"LinkToACharacterDevice", "L null.X7R /dev/null", "null.X7R", "", S_IFLNK, ""},
+    {"FifoWithAReader", "R pipe.X7R", "pipe.X7R", "", S_IFIFO, "pipe.X7R"},
+    {"FifoWithoutAReader", "P pipe.X7R", "pipe.X7R", "no program is reading from this FIFO", S_IFIFO, ""},
+    {"NullDevice", "C null.X7R 1 3", "null.X7R", "", S_IFCHR, ""},
+    {"FullDevice", "C full.X7R 1 7", "full.X7R", "No space left on device", S_IFCHR, ""},
+    {"BlockDevice", "B disk.X7R 7 0", "disk.X7R", "Is a block device", S_IFBLK, ""},
+    {"Directory", "D dir.X7R", "dir.X7R", "Is a directory", S_IFDIR, ""},
+    {"Socket", "S sock.X7R", "sock.X7R", "Is a socket", S_IFSOCK, ""},
+};
 
-std::vector<TargetCase> Targets() {
-    // The FIFO's reader is opened without blocking before the save writes.
-    auto reader = std::make_shared<int>(-1);
-    return {
-    {"link to a file",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         f.Write("target.X7R", "old");
-         fs::create_symlink("target.X7R", f.Path("link.X7R"));
-         return f.Path("link.X7R");
-     },
-     nullptr, S_IFLNK, [](const ScratchFolder& f) { return ReadWholeFile(f.Path("target.X7R")); }},
-    {"chain of relative links into another folder",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         fs::create_directory(f.Path("sub"));
-         f.Write("sub/target.X7R", "old");
-         fs::create_symlink("sub/inner", f.Path("outer.X7R"));
-         fs::create_symlink("target.X7R", f.Path("sub/inner"));
-         return f.Path("outer.X7R");
-     },
-     nullptr, S_IFLNK, [](const ScratchFolder& f) { return ReadWholeFile(f.Path("sub/target.X7R")); }},
-    {"link to a name not yet taken",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         fs::create_symlink("new.X7R", f.Path("dangling.X7R"));
-         return f.Path("dangling.X7R");
-     },
-     nullptr, S_IFLNK, [](const ScratchFolder& f) { return ReadWholeFile(f.Path("new.X7R")); }},
-    {"FIFO with a reader",
-     [reader](const ScratchFolder& f) -> std::optional<std::string> {
-         ::mkfifo(f.Path("pipe.X7R").c_str(), 0600);
-         *reader = ::open(f.Path("pipe.X7R").c_str(), O_RDONLY | O_NONBLOCK);
-         return f.Path("pipe.X7R");
-     },
-     nullptr, S_IFIFO,
-     [reader](const ScratchFolder&) {
-         char buffer[256] = {};
-         const ssize_t n = ::read(*reader, buffer, sizeof buffer);
-         ::close(*reader);
-         return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-     }},
-    {"link to a character device",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         fs::create_symlink("/dev/null", f.Path("null.X7R"));
-         return f.Path("null.X7R");
-     },
-     nullptr, S_IFLNK, nullptr},
-    {"FIFO without a reader",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         ::mkfifo(f.Path("pipe.X7R").c_str(), 0600);
-         return f.Path("pipe.X7R");
-     },
-     "no program is reading from this FIFO", S_IFIFO, nullptr},
-    {"character device (null)", [](const ScratchFolder& f) { return Node(f, "null.X7R", S_IFCHR, 1, 3); }, nullptr,
-     S_IFCHR, nullptr},
-    {"character device that is full",
-     [](const ScratchFolder& f) { return Node(f, "full.X7R", S_IFCHR, 1, 7); }, "No space left on device", S_IFCHR,
-     nullptr},
-    {"block device", [](const ScratchFolder& f) { return Node(f, "disk.X7R", S_IFBLK, 7, 0); }, "Is a block device",
-     S_IFBLK, nullptr},
-    {"directory",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         fs::create_directory(f.Path("dir.X7R"));
-         return f.Path("dir.X7R");
-     },
-     "Is a directory", S_IFDIR, nullptr},
-    {"socket",
-     [](const ScratchFolder& f) -> std::optional<std::string> {
-         sockaddr_un address{};
-         address.sun_family = AF_UNIX;
-         std::strncpy(address.sun_path, f.Path("sock.X7R").c_str(), sizeof address.sun_path - 1);
-         const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-         ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-         ::close(s);
-         return f.Path("sock.X7R");
-     },
-     "Is a socket", S_IFSOCK, nullptr},
-    };
-}
+class SaveOnto : public ::testing::TestWithParam<TargetCase> {
+protected:
+    ~SaveOnto() override {
+        if (reader_ >= 0) ::close(reader_);
+    }
 
-class SaveOnto : public ::testing::TestWithParam<TargetCase> {};
+    // Makes one thing of the setup; false when the system does not permit it.
+    bool Make(const std::string& step) {
+        std::istringstream words(step);
+        std::string kind, name, target;
+        words >> kind >> name;
+        const std::string path = folder_.Path(name);
+        if (kind == "F") folder_.Write(name, "old");
+        if (kind == "D") fs::create_directory(path);
+        if (kind == "L" && words >> target) fs::create_symlink(target, path);
+        if (kind == "R" || kind == "P") ::mkfifo(path.c_str(), 0600);
+        if (kind == "R") reader_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+        if (kind == "C" || kind == "B") {
+            unsigned major = 0, minor = 0;
+            words >> major >> minor;
+            return ::mknod(path.c_str(), (kind == "C" ? S_IFCHR : S_IFBLK) | 0666, makedev(major, minor)) == 0;
+        }
+        if (kind == "S") {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            const bool bound = ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+            ::close(s);
+            return bound;
+        }
+        return true;
+    }
+
+    std::string Content(const std::string& name) {
+        if (reader_ < 0) return ReadWholeFile(folder_.Path(name));
+        std::string bytes(256, '\0');
+        bytes.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader_, bytes.data(), bytes.size()))));
+        return bytes;
+    }
+
+    ScratchFolder folder_;
+    int reader_ = -1;
+};
 
 TEST_P(SaveOnto, WritesWhatTheNameStandsForAndNeverReplacesIt) {
     const TargetCase& c = GetParam();
-    ScratchFolder folder;
-    const auto path = c.make(folder);
-    if (!path) GTEST_SKIP() << "this system does not permit making a " << c.name;
-    const auto error = SaveError(*path, "new\r\n");
-    if (c.reason) {
-        EXPECT_EQ(error, "Cannot save " + *path + ": " + c.reason);
+    std::istringstream setup(c.setup);
+    for (std::string step; std::getline(setup, step, '|');)
+        if (!Make(step)) GTEST_SKIP() << "this system does not permit: " << step;
+    const std::string path = folder_.Path(c.saveTo);
+    const auto error = SaveError(path, "new\r\n");
+    if (*c.reason) {
+        EXPECT_EQ(error, "Cannot save " + path + ": " + c.reason);
     } else {
         EXPECT_EQ(error, std::nullopt);
     }
-    EXPECT_EQ(TypeOf(*path), c.typeAfter);
-    if (c.content) {
-        EXPECT_EQ(c.content(folder), "new\r\n");
-    }
-    EXPECT_EQ(Leftovers(folder.Root()), 0);
+    EXPECT_EQ(TypeOf(path), c.typeAfter);
+    EXPECT_EQ(*c.contentAt ? Content(c.contentAt) : "new\r\n", "new\r\n");
+    EXPECT_EQ(Leftovers(folder_.Root()), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SaveOnto, ::testing::ValuesIn(Targets()),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, SaveOnto, ::testing::ValuesIn(kTargets),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Root saving another user's file (as people do when a port's permissions
 // bite): the file keeps its owner, group and mode.
@@ -191,9 +158,8 @@ TEST(FileSave, AReplacedFileKeepsItsOwnerAndMode) {
     SaveFileContent(path, "new");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, test::kNobody);
-    EXPECT_EQ(st.st_gid, test::kNobody);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::make_tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
+              std::make_tuple(test::kNobody, test::kNobody, mode_t{0640}));
     EXPECT_EQ(ReadWholeFile(path), "new");
 }
 
@@ -201,28 +167,24 @@ TEST(FileSave, AReplacedFileKeepsItsOwnerAndMode) {
 // is written where it stands (same file, same owner), one it may not is
 // refused with the old content kept; nothing is left behind either way.
 TEST(FileSave, AFolderThatMayNotBeWrittenStillTakesAFileThatMay) {
-    struct Case {
-        mode_t fileMode;
-        const char* error;  // nullptr: saved
-    };
-    for (const Case& c : {Case{0666, nullptr}, Case{0644, "Permission denied"}}) {
+    for (const mode_t fileMode : {0666, 0644}) {
+        const bool writable = fileMode == 0666;
         ScratchFolder folder;
         const std::string path = folder.Write("shared.X7R", "the old content, longer than the new");
         ASSERT_EQ(::chmod(folder.Root().c_str(), 0755), 0);
-        ASSERT_EQ(::chmod(path.c_str(), c.fileMode), 0);
+        ASSERT_EQ(::chmod(path.c_str(), fileMode), 0);
         struct stat before {};
         ASSERT_EQ(::stat(path.c_str(), &before), 0);
         const int failures = test::ExitCodeOfChild([&] {
             if (!test::GiveUpRoot()) return 255;
             const auto error = SaveError(path, "new content");
-            return c.error ? int(error != "Cannot save " + path + ": " + c.error) : int(error.has_value());
+            return writable ? int(error.has_value()) : int(error != "Cannot save " + path + ": Permission denied");
         });
-        EXPECT_EQ(failures, 0) << std::oct << c.fileMode;
+        EXPECT_EQ(failures, 0) << std::oct << fileMode;
         struct stat after {};
         ASSERT_EQ(::stat(path.c_str(), &after), 0);
-        EXPECT_EQ(after.st_ino, before.st_ino);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(ReadWholeFile(path), c.error ? "the old content, longer than the new" : "new content");
+        EXPECT_EQ(std::make_pair(after.st_ino, after.st_uid), std::make_pair(before.st_ino, before.st_uid));
+        EXPECT_EQ(ReadWholeFile(path), writable ? "new content" : "the old content, longer than the new");
         EXPECT_EQ(EntriesIn(folder.Root()), 1u);
     }
 }
@@ -231,12 +193,8 @@ TEST(FileSave, AFolderThatMayNotBeWrittenStillTakesAFileThatMay) {
 // the old content is all there, whether the save went through a temporary
 // file or, for an unprivileged user in a folder it may not write, in place.
 TEST(FileSave, AFullDiskKeepsTheOldContent) {
-    struct Case {
-        const char* name;
-        bool folderWritable;
-    };
     const std::string old(3000, 'o');
-    for (const Case& c : {Case{"through a temporary file", true}, Case{"in place", false}}) {
+    for (const bool throughTemporary : {true, false}) {
         ScratchFolder scratch;
         ASSERT_EQ(::chmod(scratch.Root().c_str(), 0755), 0);
         const std::string disk = scratch.Path("disk");
@@ -245,25 +203,19 @@ TEST(FileSave, AFullDiskKeepsTheOldContent) {
             if (!test::MountPrivateTmpfs(disk, "16k")) return 200;  // not permitted here
             const std::string path = disk + "/site.X7R";
             std::ofstream(path) << old;
-            // Fill what is left of the disk.
-            const int filler = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
-            const std::string block(4096, 'f');
-            while (::write(filler, block.data(), block.size()) > 0) {
+            std::ofstream filler(disk + "/filler");
+            while (filler << 'f') {
             }
-            while (::write(filler, block.data(), 1) > 0) {
-            }
-            ::close(filler);
+            filler.close();
             ::chmod(path.c_str(), 0666);
-            ::chmod(disk.c_str(), c.folderWritable ? 0777 : 0755);
-            if (!c.folderWritable && !test::GiveUpRoot()) return 255;
+            ::chmod(disk.c_str(), throughTemporary ? 0777 : 0755);
+            if (!throughTemporary && !test::GiveUpRoot()) return 255;
             const auto error = SaveError(path, std::string(8000, 'n'));
-            int failed = error && error->find(std::strerror(ENOSPC)) != std::string::npos ? 0 : 1;
-            failed += ReadWholeFile(path) == old ? 0 : 2;
-            failed += EntriesIn(disk) == 2 ? 0 : 4;
-            return failed;
+            return (error && error->find(std::strerror(ENOSPC)) != std::string::npos ? 0 : 1) +
+                   (ReadWholeFile(path) == old ? 0 : 2) + (EntriesIn(disk) == 2 ? 0 : 4);
         });
         if (failures == 200) GTEST_SKIP() << "this system does not permit mounting a tmpfs";
-        EXPECT_EQ(failures, 0) << c.name;
+        EXPECT_EQ(failures, 0) << (throughTemporary ? "through a temporary file" : "in place");
     }
 }
 
