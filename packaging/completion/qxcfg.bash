@@ -1,7 +1,8 @@
 # bash completion for qxcfg.
 #
-# The commands, each command's options and the field names come from qxcfg
-# itself (its help and `qxcfg show`), so they follow the installed program;
+# The commands, each command's options, the setting names and their choices
+# come from qxcfg itself (its help, `qxcfg fields` and `qxcfg show`), so they
+# follow the installed program;
 # serial devices come from `qxcfg ports` and /dev/serial/by-id.
 
 # Offers the words in $1 (one per line) that start with $2; bash replaces
@@ -107,10 +108,23 @@ _qxcfg() {
     esac
 }
 
-# NAME= for every field `qxcfg show` prints (OperatingMode included).
+# NAME= for every setting: the keys and aliases `qxcfg fields` lists and the
+# control names `qxcfg show` prints; after NAME=, the setting's choices.
 _qxcfg_fields() {
+    local qxcfg=$1 word=$2 name=${2%%=*}
+    if [[ $word == *=* ]]; then
+        _qxcfg_offer "$("$qxcfg" fields 2>/dev/null | awk -v n="$name" '
+            /^[^ ]/ { hit = ($1 == n || $2 == "(" n ")"); next }
+            hit && ($1 == "choice" || $1 == "flag") {
+                sub(/^ *(choice|flag) /, ""); sub(/;.*/, ""); gsub(/ \| /, "\n"); print; exit
+            }' | sed "s|^|$name=|")" "$word"
+        return
+    fi
     compopt -o nospace 2>/dev/null
-    _qxcfg_offer "$("$1" show 2>/dev/null | sed -n 's/^\([A-Za-z_0-9]*\)=.*/\1=/p' | grep -v '^PlcModeActive=')" "$2"
+    _qxcfg_offer "$({
+        "$qxcfg" fields 2>/dev/null | awk '/^[^ ]/ { print $1; if ($2 ~ /^\(.*\)$/) print substr($2, 2, length($2) - 2) }'
+        "$qxcfg" show 2>/dev/null | sed -n 's/^\([A-Za-z_0-9]*\)=.*/\1/p' | grep -vx PlcModeActive
+    } | sed 's/$/=/')" "$word"
 }
 
 complete -F _qxcfg qxcfg

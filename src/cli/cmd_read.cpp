@@ -14,7 +14,7 @@ namespace qx::cli {
 
 void PrintReadResult(CliContext& context, const Workspace& workspace, bool json) {
     if (json) {
-        PrintFieldsJson(workspace.config, context.out);
+        PrintSettingsJson(workspace, context.out);
     } else {
         PrintFields(workspace.config, context.out);
         context.out << "StatusLine=" << workspace.config.View().statusText << '\n';

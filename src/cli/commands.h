@@ -50,6 +50,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args);
 int RunFind(CliContext& context, std::vector<std::string> args);
 int RunDiff(CliContext& context, std::vector<std::string> args);
 int RunPorts(CliContext& context, std::vector<std::string> args);
+int RunFields(CliContext& context, std::vector<std::string> args);
 int RunHelp(CliContext& context, std::vector<std::string> args);
 
 }  // namespace qx::cli
