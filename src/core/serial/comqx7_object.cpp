@@ -53,6 +53,7 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
 bool TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+    if (sendTap_) sendTap_(command);
     if (commPort_.SendAndWait(command, expected, timeoutMs)) return true;
     lastReply_.clear();
     return false;
