@@ -13,10 +13,11 @@ std::vector<OptionHelp> Join(std::vector<OptionHelp> first, const std::vector<Op
 
 // Where the module is and how this computer talks to it.
 const std::vector<OptionHelp> kLinkOptions = {
-    {"--port COMn|PATH", "the module's port: COM1..COM8 or a device path (default COM1 = /dev/ttyUSB0)"},
+    {"--port COMn|PATH|URL", "the module's port: COM1..COM8, a device path, or a port server's "
+                              "rfc2217://HOST:PORT or socket://HOST:PORT (default COM1 = /dev/ttyUSB0)"},
     {"--baud RATE", "this computer's rate, 1200 to 115200 (default 9600)"},
     {"--format P-D-S", "parity N/O/E, data bits 7/8, stop bits 1/2 (default N-8-1)"},
-    {"--com N=PATH", "COMN is the device PATH (repeatable)"},
+    {"--com N=PATH|URL", "COMN is the device PATH or the port server's URL (repeatable)"},
     {"--log FILE", "append what is sent (>) and received (<) to FILE, after a header line"},
 };
 
@@ -182,7 +183,7 @@ const std::vector<Command>& Commands() {
         {"ports",
          "[--com N=PATH]... [--sysfs DIR] [--dev DIR]",
          "list the serial devices and the COM slots that stand for them",
-         {{"--com N=PATH", "COMN is the device PATH (repeatable)"},
+         {{"--com N=PATH|URL", "COMN is the device PATH or the port server's URL (repeatable)"},
           {"--sysfs DIR", "read another tree than /sys"},
           {"--dev DIR", "read another tree than /dev"}},
          {{0, "done"}, {2, "usage error"}},
