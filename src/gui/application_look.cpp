@@ -1,19 +1,48 @@
 #include "application_look.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QIcon>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace qx::gui {
+namespace {
+
+// The Fusion style with page tabs a little narrower than its own, so that
+// every page of the window's narrow columns shows its tab ("S0 - S5" to
+// "S18 - S21" side by side) while keeping the style's clear active tab.
+class WindowStyle final : public QProxyStyle {
+public:
+    WindowStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        // Room beside a tab's caption, both sides together.
+        if (metric == PM_TabBarTabHSpace) return kTabCaptionSpace;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    static constexpr int kTabCaptionSpace = 12;
+};
+
+}  // namespace
 
 void ApplyApplicationLook(QApplication& app) {
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+    QApplication::setStyle(new WindowStyle);
     QFont font = QApplication::font();
     font.setPointSize(8);
     app.setFont(font);
-    // Page tabs as narrow as their captions, so that every page of a
-    // column shows its tab.
-    app.setStyleSheet(QStringLiteral("QTabBar::tab { padding: 1px 2px; }"));
+    app.setWindowIcon(ApplicationIcon());
+}
+
+QIcon ApplicationIcon() {
+    // Every size the build rendered from the drawing.
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString& file : sizes.entryList(QDir::Files)) icon.addFile(sizes.filePath(file));
+    return icon;
 }
 
 }  // namespace qx::gui
