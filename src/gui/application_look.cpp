@@ -10,9 +10,10 @@
 namespace qx::gui {
 namespace {
 
-// The Fusion style with page tabs a little narrower than its own, so that
-// every page of the window's narrow columns shows its tab ("S0 - S5" to
-// "S18 - S21" side by side) while keeping the style's clear active tab.
+// The Fusion style, whose active tab stands out clearly, with page tabs a
+// little narrower than its own: the window's columns are narrow, and every
+// page of a column shows its tab ("General" to "Stored Add" in the mode
+// options, "S0 - S5" to "S18 - S21" on "S Reg").
 class WindowStyle final : public QProxyStyle {
 public:
     WindowStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -24,7 +25,7 @@ public:
     }
 
 private:
-    static constexpr int kTabCaptionSpace = 12;
+    static constexpr int kTabCaptionSpace = 6;
 };
 
 }  // namespace

@@ -112,6 +112,7 @@ QString TextOf(const QWidget* w) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
     if (const auto* box = qobject_cast<const QComboBox*>(w)) return box->currentText();
+    if (const auto* pages = qobject_cast<const QTabWidget*>(w)) return WithoutAccessKeys(pages->tabText(pages->currentIndex()));
     return w->isWindow() ? w->windowTitle() : QString();
 }
 
@@ -135,8 +136,11 @@ QString Describe(const QWidget* window) {
 QString Grab(const QString& name, const QString& file) {
     QWidget* window = WidgetNamed(name);
     if (!window || !window->isWindow()) return QStringLiteral("none");
-    // The frame as the window manager drew it, from the screen itself.
+    // The frame as the window manager drew it, from the screen itself, once
+    // the window knows the frame it was given.
     const QRect frame = window->frameGeometry();
+    if (frame == window->geometry()) return QStringLiteral("unframed");
+    window->repaint();
     const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     return shot.save(file, "PNG") ? QStringLiteral("ok") : QStringLiteral("cannot write ") + file;
 }
@@ -174,7 +178,8 @@ void WindowProbe::ReadRequests() {
 
 QString WindowProbe::Answer(const QString& request) {
     const QString command = request.section(QLatin1Char(' '), 0, 0);
-    const QString name = request.section(QLatin1Char(' '), 1, 1);
+    // The rest of the line: captions may hold spaces.
+    const QString name = request.section(QLatin1Char(' '), 1);
     const QString none = QStringLiteral("none");
     if (command == QLatin1String("rect")) {
         const auto found = Locate(name);
@@ -198,7 +203,8 @@ QString WindowProbe::Answer(const QString& request) {
         const QWidget* w = WidgetNamed(name);
         return w && w->isWindow() ? QString::number(w->winId()) : none;
     }
-    if (command == QLatin1String("grab")) return Grab(name, request.section(QLatin1Char(' '), 2));
+    if (command == QLatin1String("grab"))
+        return Grab(request.section(QLatin1Char(' '), 1, 1), request.section(QLatin1Char(' '), 2));
     return QStringLiteral("unknown request: ") + request;
 }
 

@@ -9,13 +9,15 @@
 //   rect NAME       where NAME is on the screen, "x y width height" in the
 //                   X server's pixels, or "none" (also while its window is
 //                   not yet placed and active, so not yet taking input)
-//   text NAME       its text (label, field, button, drop-down, window title)
+//   text NAME       its text (label, field, button, drop-down, the front
+//                   page's caption of a page control, window title)
 //   modal           the window in front of the main window (a modal window
 //                   or an open menu): "name<TAB>title<TAB>text", or "none"
 //   focus           the name of the widget with the keyboard focus
 //   winid NAME      the X window of a top-level window
 //   grab NAME FILE  saves that window as the screen shows it, frame and
-//                   title bar included, as PNG
+//                   title bar included, as PNG: "ok", or "unframed" while
+//                   the window manager has not framed it yet
 //
 // NAME is an object name (a widget, a menu item, a menu's title in the
 // menu bar), "button:CAPTION" (a button of the window in front, captions
