@@ -133,16 +133,16 @@ QString Describe(const QWidget* window) {
            (box ? box->text() : QString());
 }
 
-QString Grab(const QString& name, const QString& file) {
-    QWidget* window = WidgetNamed(name);
-    if (!window || !window->isWindow()) return QStringLiteral("none");
-    // The frame as the window manager drew it, from the screen itself, once
-    // the window knows the frame it was given.
-    const QRect frame = window->frameGeometry();
-    if (frame == window->geometry()) return QStringLiteral("unframed");
-    window->repaint();
-    const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    return shot.save(file, "PNG") ? QStringLiteral("ok") : QStringLiteral("cannot write ") + file;
+// A part of the screen, in the X server's pixels, as PNG.
+QString Grab(const QString& request) {
+    const QStringList parts = request.split(QLatin1Char(' '));
+    if (parts.size() != 6) return QStringLiteral("grab takes X Y WIDTH HEIGHT FILE");
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap whole = screen->grabWindow(0);
+    const QRect part(parts[1].toInt(), parts[2].toInt(), parts[3].toInt(), parts[4].toInt());
+    QPixmap shot = whole.copy(part);
+    shot.setDevicePixelRatio(1);
+    return shot.save(parts[5], "PNG") ? QStringLiteral("ok") : QStringLiteral("cannot write ") + parts[5];
 }
 
 }  // namespace
@@ -203,8 +203,12 @@ QString WindowProbe::Answer(const QString& request) {
         const QWidget* w = WidgetNamed(name);
         return w && w->isWindow() ? QString::number(w->winId()) : none;
     }
-    if (command == QLatin1String("grab"))
-        return Grab(request.section(QLatin1Char(' '), 1, 1), request.section(QLatin1Char(' '), 2));
+    if (command == QLatin1String("grab")) {
+        // What is on the screen now, every window painted.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) window->repaint();
+        return Grab(request);
+    }
     return QStringLiteral("unknown request: ") + request;
 }
 

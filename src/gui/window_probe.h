@@ -15,9 +15,8 @@
 //                   or an open menu): "name<TAB>title<TAB>text", or "none"
 //   focus           the name of the widget with the keyboard focus
 //   winid NAME      the X window of a top-level window
-//   grab NAME FILE  saves that window as the screen shows it, frame and
-//                   title bar included, as PNG: "ok", or "unframed" while
-//                   the window manager has not framed it yet
+//   grab X Y WIDTH HEIGHT FILE
+//                   saves that part of the screen (X server's pixels) as PNG
 //
 // NAME is an object name (a widget, a menu item, a menu's title in the
 // menu bar), "button:CAPTION" (a button of the window in front, captions

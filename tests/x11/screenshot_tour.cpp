@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "e2e/sim_harness.h"
 #include "x11/program_under_test.h"
@@ -18,13 +19,20 @@ struct Tour {
     ProgramUnderTest& w;
     std::string folder;
 
-    // Saves window `name` once it is placed and active.
+    // Saves window `name`, with the frame and title bar the window manager
+    // gave it, once it is placed and active.
     void Shoot(const std::string& name, const std::string& file) {
-        w.Find(name);
+        const ScreenRect client = w.Find(name);
+        const unsigned long id = std::stoul(w.Ask("winid " + name));
+        // Left, right, top and bottom, set by the manager before it maps the frame.
+        const std::vector<long> frame = w.Session().Property(id, "_NET_FRAME_EXTENTS");
+        if (frame.size() != 4) throw std::runtime_error(name + " has no frame");
         const std::string path = folder + "/" + file + ".png";
-        const std::string answer =
-            w.WaitFor("grab " + name + " " + path, [](const std::string& a) { return a != "unframed"; });
-        if (answer != "ok") throw std::runtime_error("grab " + name + ": " + answer);
+        std::ostringstream grab;
+        grab << "grab " << client.x - frame[0] << ' ' << client.y - frame[2] << ' '
+             << client.width + frame[0] + frame[1] << ' ' << client.height + frame[2] + frame[3] << ' ' << path;
+        const std::string answer = w.Ask(grab.str());
+        if (answer != "ok") throw std::runtime_error(grab.str() + ": " + answer);
         std::cout << path << '\n';
     }
 
