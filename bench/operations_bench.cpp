@@ -15,6 +15,7 @@
 #include "operations/ber_test_session.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
+#include "bench_support.h"
 #include "recording_device.h"
 #include "serial/comqx7_object.h"
 #include "serial/posix_serial_device.h"
@@ -24,35 +25,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class CountingPrompter : public Prompter {
-public:
-    Answer Show(const Message& m) override {
-        if (m.kind == MessageKind::Error) ++errors;
-        return m.IsQuestion() ? Answer::No : Answer::Ok;
-    }
-    int errors = 0;
-};
-
-class NullProgress : public ProgressSink {
-public:
-    void SetText(const std::string&) override {}
-    void SetPosition(int) override {}
-    void SetMax(int) override {}
-    void Step() override {}
-    void Refresh() override {}
-    void Close() override {}
-};
-
 class NullDisplay : public TestDisplay {
 public:
     void SetField(int, const std::string&) override {}
 };
 
-int HostBaudIndex(int rate) {
-    for (std::size_t i = 0; i < kHostBaudRates.size(); ++i)
-        if (kHostBaudRates[i] == rate) return static_cast<int>(i);
-    return 3;
-}
 
 // One module on its own link, and a workspace set to talk to it.
 struct Rig {
@@ -75,16 +52,7 @@ struct Rig {
         };
     }
 
-    double Run(ModuleOperation op, LineCost* cost) {
-        ConfigCommandList list{};
-        if (op == ModuleOperation::Configure) list = *PrepareWriteConfig(workspace);
-        if (op == ModuleOperation::Read) PrepareReadModuleConfig(workspace);
-        DirectDispatcher ui;
-        NullProgress progress;
-        const auto start = Clock::now();
-        TProgramThread(OperationContext{workspace, ui, progress, Factory(cost), {}}, op, list).Execute();
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    }
+    double Run(ModuleOperation op, LineCost* cost) { return TimeOperation(workspace, op, Factory(cost)); }
 
     simtest::TempDir dir;
     simtest::SimProcess sim;

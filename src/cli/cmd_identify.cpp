@@ -21,7 +21,7 @@ int RunIdentify(CliContext& context, std::vector<std::string> args) {
     }
     try {
         TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
-        log.Tap(channel);
+        log.Tap(channel, port.Settings(), port.Ports());
         channel.Wake();
         channel.SendExpect("ATI\r", "V", 100);
         const std::string identification = CutIdentificationText(channel.LastReply());

@@ -41,7 +41,7 @@ int RunParseListing(CliContext& context, std::vector<std::string> args) {
     // A conversion failure leaves as an exception: printed, exit code 1.
     ProcessReadConfig(workspace->config, workspace->replyText, workspace->s21Reference, ReadoutSource::Module);
 
-    PrintFields(workspace->config, context.out, json);
+    PrintFields(*workspace, context.out, json);
     return kExitOk;
 }
 

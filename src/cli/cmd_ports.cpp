@@ -7,6 +7,10 @@
 //     driver: ftdi_sio
 //     usb:    FTDI FT232R USB UART
 //
+// Com slots that --com points at a port server follow, one line each:
+//
+//   rfc2217://192.168.1.20:7777  COM2
+//
 // --sysfs DIR and --dev DIR look at another tree than /sys and /dev (a
 // container's, or a test's).
 
@@ -33,8 +37,10 @@ int RunPorts(CliContext& context, std::vector<std::string> args) {
             throw UsageError("ports: unexpected argument '" + reader.Peek() + "'");
         }
     }
-    const auto ports = DiscoverSerialPorts(port.Ports(), roots);
-    if (ports.empty()) context.out << "No serial devices found.\n";
+    const PortMap map = port.Ports();
+    const auto ports = DiscoverSerialPorts(map, roots);
+    const auto network = NetworkPortSlots(map);
+    if (ports.empty() && network.empty()) context.out << "No serial devices found.\n";
     for (const SerialPortInfo& info : ports) {
         context.out << info.path;
         if (info.comSlot) context.out << "  " << PortName(*info.comSlot);
@@ -43,6 +49,7 @@ int RunPorts(CliContext& context, std::vector<std::string> args) {
         if (!info.driver.empty()) context.out << "  driver: " << info.driver << '\n';
         if (!info.description.empty()) context.out << "  usb:    " << info.description << '\n';
     }
+    for (const std::uint8_t slot : network) context.out << map.PathFor(slot) << "  " << PortName(slot) << '\n';
     return kExitOk;
 }
 

@@ -14,7 +14,7 @@ namespace qx::cli {
 
 void PrintReadResult(CliContext& context, const Workspace& workspace, bool json) {
     if (json) {
-        PrintFieldsJson(workspace.config, context.out);
+        PrintSettingsJson(workspace, context.out);
     } else {
         PrintFields(workspace.config, context.out);
         context.out << "StatusLine=" << workspace.config.View().statusText << '\n';
@@ -23,9 +23,8 @@ void PrintReadResult(CliContext& context, const Workspace& workspace, bool json)
 
 int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
     if (!path) return kExitOk;
-    FixedPathDialogs dialogs(*path);
     try {
-        SaveAs(workspace, dialogs, true);
+        SaveConfiguration(context, workspace, *path);
     } catch (const std::exception& e) {
         context.err << "qxcfg: " << e.what() << '\n';
         return kExitFailure;
@@ -73,7 +72,8 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
     }
     auto workspace = ReadModule(context, online);
     if (!workspace) return context.prompter.ErrorsShown() > 0 ? kExitFailure : kExitCancelled;
-    PrintReadResult(context, *workspace, json);
+    // "-o -" puts the file on standard output, and nothing else.
+    if (output != kStandardOutput) PrintReadResult(context, *workspace, json);
     return SaveReadResult(context, *workspace, output);
 }
 

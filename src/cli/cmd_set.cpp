@@ -1,6 +1,9 @@
-// qxcfg set: a configuration file loaded, changed by the user's actions in
-// order (those of a JSON object given with --from-json first, then the
-// NAME=VALUE arguments), and saved again (over itself, or to another file).
+// qxcfg set: a configuration file loaded, changed by the settings of a JSON
+// object given with --from-json (applied as a file load applies values),
+// then by the user's actions NAME=VALUE in order, and saved again (over
+// itself, or to another file).
+
+#include <filesystem>
 
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
@@ -19,12 +22,15 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     std::optional<std::string> output;
     std::optional<std::string> json;
     std::vector<std::string> actions;
+    bool strict = false;
     while (!reader.AtEnd()) {
         if (auto o = reader.TakeOption("-o")) {
             output = *o;
         } else if (auto j = reader.TakeOption("--from-json")) {
             if (json) throw UsageError("set: --from-json is given twice");
             json = *j;
+        } else if (reader.TakeFlag("--strict")) {
+            strict = true;
         } else if (reader.Peek().starts_with("-")) {
             throw UsageError("set: unexpected argument '" + reader.Peek() + "'");
         } else if (!file) {
@@ -38,13 +44,21 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     if (output && output->empty()) throw UsageError("set: -o needs a file name");
 
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (!LoadFromFile(*workspace, *file)) return kExitFailure;
-    if (json) ApplyJsonActions(workspace->config, ReadJsonFile(*json), *json);
-    for (const auto& action : actions) ApplyUserAction(workspace->config, action);
+    // A whole configuration given as JSON may make a new file: it starts
+    // from the factory defaults, as `new` does.
+    const bool newFile = json && !std::filesystem::exists(*file);
+    if (!newFile && !LoadFromFile(*workspace, *file)) return kExitFailure;
+    const RangePolicy policy{context.err, strict};
+    if (json) ApplyJsonSettings(workspace->config, ReadJsonFile(*json), *json, policy);
+    for (const auto& action : actions) ApplyUserAction(workspace->config, action, policy);
     // The window moves the focus away before saving, so the field being
     // edited has already been left; every action above left its field.
-    FixedPathDialogs dialogs(output.value_or(*file));
-    SaveAs(*workspace, dialogs, output.has_value());
+    if (output) {
+        SaveConfiguration(context, *workspace, *output);
+    } else {
+        FixedPathDialogs dialogs(*file);
+        SaveAs(*workspace, dialogs, newFile);
+    }
     return kExitOk;
 }
 

@@ -19,6 +19,7 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
     std::optional<std::string> file;
     std::vector<std::string> actions;
     bool json = false;
+    bool strict = false;
     while (!reader.AtEnd()) {
         if (auto v = reader.TakeOption("--sysaddr")) {
             systemAddress = static_cast<int>(ParseIntArg(*v, 0, 255, "--sysaddr"));
@@ -26,6 +27,8 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
             actions.push_back(*a);
         } else if (reader.TakeFlag("--json")) {
             json = true;
+        } else if (reader.TakeFlag("--strict")) {
+            strict = true;
         } else if (!file && !reader.Peek().starts_with("-")) {
             file = reader.Next();
         } else {
@@ -35,9 +38,10 @@ int RunShow(CliContext& context, std::vector<std::string> args) {
 
     auto workspace = StartWorkspace(context, systemAddress);
     if (file && !LoadFromFile(*workspace, *file)) return kExitFailure;
-    for (const auto& action : actions) ApplyUserAction(workspace->config, action);
+    const RangePolicy policy{context.err, strict};
+    for (const auto& action : actions) ApplyUserAction(workspace->config, action, policy);
 
-    PrintFields(workspace->config, context.out, json);
+    PrintFields(*workspace, context.out, json);
     return kExitOk;
 }
 

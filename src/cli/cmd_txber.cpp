@@ -25,11 +25,10 @@ int RunTxBer(CliContext& context, std::vector<std::string> args) {
     if (!start) throw UsageError("txber: say start or stop");
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
-    LogEcho echo(context, *workspace, online.verbose);
     const int errorsBefore = context.prompter.ErrorsShown();
     TxBerTest test(!*start);
     try {
-        test.TxBertest(*workspace, online.Factory(*workspace));
+        test.TxBertest(*workspace, online.Factory(context, *workspace));
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
         return kExitFailure;

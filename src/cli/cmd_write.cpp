@@ -1,10 +1,12 @@
-// qxcfg write: loads a configuration file and writes it to the module as the
-// window's Configure does; --verify reads the module back and lists every
-// setting that differs.
+// qxcfg write: loads a configuration file (and/or the settings of a JSON
+// object, applied as a file load applies values) and writes it to the module
+// as the window's Configure does; --verify reads the module back and lists
+// every setting that differs.
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/each_port.h"
+#include "cli/json_actions.h"
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "config/config_difference.h"
@@ -27,12 +29,23 @@ int ReadBack(CliContext& context, const Workspace& written, const OnlineOptions&
     return RunModuleOperation(context, *module, online, ModuleOperation::Read);
 }
 
-// Loads the file, writes it to the module on one port and, when asked,
-// reads it back and lists what differs.
-int WriteOnePort(CliContext& context, const OnlineOptions& online, const std::string& file, bool verify,
+// What is written: a file, a JSON object of settings (its text, read once
+// for every port), or the object applied over the file.
+struct WriteSource {
+    std::optional<std::string> file;
+    std::optional<std::string> jsonPath;
+    std::string jsonText;
+    bool strict = false;
+};
+
+// Loads the configuration, writes it to the module on one port and, when
+// asked, reads it back and lists what differs.
+int WriteOnePort(CliContext& context, const OnlineOptions& online, const WriteSource& source, bool verify,
                  std::string& summary) {
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (!LoadFromFile(*workspace, file)) return kExitUsage;
+    if (source.file && !LoadFromFile(*workspace, *source.file)) return kExitUsage;
+    if (source.jsonPath)
+        ApplyJsonSettings(workspace->config, source.jsonText, *source.jsonPath, {context.err, source.strict});
     // The port options say how the module talks now; loading made the host
     // follow the file's settings, which the module has not taken yet.
     online.ApplyTo(*workspace);
@@ -64,28 +77,34 @@ int WriteOnePort(CliContext& context, const OnlineOptions& online, const std::st
 int RunWrite(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     OnlineOptions online;
-    std::optional<std::string> file;
+    WriteSource source;
     bool verify = false;
     while (!reader.AtEnd()) {
         if (online.Take(reader)) continue;
         if (reader.TakeFlag("--verify")) {
             verify = true;
-        } else if (!reader.Peek().starts_with("--") && !file) {
-            file = reader.Next();
+        } else if (reader.TakeFlag("--strict")) {
+            source.strict = true;
+        } else if (auto j = reader.TakeOption("--from-json")) {
+            if (source.jsonPath) throw UsageError("write: --from-json is given twice");
+            source.jsonPath = *j;
+        } else if (!reader.Peek().starts_with("--") && !source.file) {
+            source.file = reader.Next();
         } else {
             throw UsageError("write: unexpected argument '" + reader.Peek() + "'");
         }
     }
-    if (!file) throw UsageError("write: no configuration file given");
+    if (!source.file && !source.jsonPath) throw UsageError("write: no configuration file (or --from-json J) given");
+    if (source.jsonPath) source.jsonText = ReadJsonFile(*source.jsonPath);
 
     if (online.ports.size() > 1) {
         return RunOnEachPort(context, online,
                              [&](CliContext& own, const OnlineOptions& one, std::string& summary) {
-                                 return WriteOnePort(own, one, *file, verify, summary);
+                                 return WriteOnePort(own, one, source, verify, summary);
                              });
     }
     std::string summary;
-    return WriteOnePort(context, online, *file, verify, summary);
+    return WriteOnePort(context, online, source, verify, summary);
 }
 
 }  // namespace qx::cli

@@ -1,7 +1,9 @@
 #include "cli/field_actions.h"
 
 #include "cli/arg_reader.h"
+#include "cli/setting_names.h"
 #include "cli/usage_error.h"
+#include "config/integer_text.h"
 
 namespace qx::cli {
 
@@ -14,47 +16,71 @@ bool TypableNumberText(const std::string& text) {
     return true;
 }
 
-void ClickMode(WorkingConfig& config, const std::string& value) {
-    const long mode = ParseIntArg(value, 1, 5, "OperatingMode");
-    config.Click(*ModeRadioButton(static_cast<OperatingMode>(mode)));
+void CheckEditable(const WorkingConfig& config, FieldId field, const std::string& name) {
+    const FieldPresentation& p = config.Presentation(field);
+    if (!p.visible) throw UsageError(name + " is not shown for this model or mode");
+    if (!p.enabled) throw UsageError(name + " cannot be edited");
+}
+
+void TypeNumber(WorkingConfig& config, FieldId field, const std::string& name, const std::string& text,
+                const RangePolicy& policy) {
+    if (!TypableNumberText(text)) throw UsageError(name + " takes digits, signs and '.', not '" + text + "'");
+    const int min = config.Min(field), max = config.Max(field);
+    const auto number = ParseInteger(text);
+    const bool fits = number && *number >= min && *number <= max;
+    if (!fits && policy.strict) ReportOutOfRange(policy, name, text, min, max, 0);
+    config.TypeText(field, text);
+    config.Leave(field);
+    if (!fits) ReportOutOfRange(policy, name, text, min, max, config.Value(field));
+}
+
+void PickSerialFormat(WorkingConfig& config, const std::string& text) {
+    const SerialFormat format = ParseSerialFormatArg(text);
+    config.PickItem(FieldId::Serial_Parity, format.parity);
+    config.PickItem(FieldId::Serial_Data, format.data);
+    config.PickItem(FieldId::Serial_Stop, format.stop);
 }
 
 }  // namespace
 
-void ApplyUserAction(WorkingConfig& config, const std::string& assignment) {
+void ReportOutOfRange(const RangePolicy& policy, const std::string& name, const std::string& given, int min,
+                      int max, long applied) {
+    const std::string what = ParseInteger(given) ? name + "=" + given + " is outside " + std::to_string(min) + ".." +
+                                                       std::to_string(max)
+                                                 : name + "='" + given + "' is not a whole number";
+    if (policy.strict) throw UsageError(what + " (--strict)");
+    policy.warnings << "qxcfg: warning: " << what << "; " << applied << " applied\n";
+}
+
+void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const RangePolicy& policy) {
     const auto eq = assignment.find('=');
     if (eq == std::string::npos || eq == 0) throw UsageError("expected NAME=VALUE, not '" + assignment + "'");
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
 
-    if (name == "OperatingMode") return ClickMode(config, value);
+    const SettingName named = ResolveSettingName(name);
+    if (!named.setting) return PickSerialFormat(config, value);
+    const FieldId field = named.field;
 
-    const auto id = FindField(name);
-    if (!id) throw UsageError("unknown field '" + name + "'");
-    const FieldPresentation& p = config.Presentation(*id);
-    if (!p.visible) throw UsageError(name + " is not shown for this model or mode");
-    if (!p.enabled) throw UsageError(name + " cannot be edited");
-
-    const FieldSpec& entry = Spec(*id);
-    switch (entry.kind) {
-        case FieldKind::Number:
-            if (!TypableNumberText(value))
-                throw UsageError(name + " takes digits, signs and '.', not '" + value + "'");
-            config.TypeText(*id, value);
-            config.Leave(*id);
+    if (named.wholeMode) {
+        // Click the chosen mode's radio button.
+        const auto mode = static_cast<OperatingMode>(ParseLabelledValue(named, config.Family(), name, value));
+        return config.Click(*ModeRadioButton(mode));
+    }
+    CheckEditable(config, field, name);
+    switch (Spec(field).kind) {
+        case FieldKind::Number: TypeNumber(config, field, name, value, policy); break;
+        case FieldKind::Choice:
+            config.PickItem(field, static_cast<int>(ParseLabelledValue(named, config.Family(), name, value)));
             break;
-        case FieldKind::Choice: {
-            const long last = static_cast<long>(config.Items(*id).size()) - 1;
-            config.PickItem(*id, static_cast<int>(ParseIntArg(value, 0, last, name)));
-            break;
-        }
         case FieldKind::Flag:
-            if (ParseIntArg(value, 0, 1, name) != config.Value(*id)) config.Click(*id);
+            if (ParseLabelledValue(named, config.Family(), name, value) != config.Value(field)) config.Click(field);
             break;
         case FieldKind::Radio:
+            // A mode button by its own name: 1 checks it by a click.
             if (ParseIntArg(value, 0, 1, name) == 1) {
-                config.Click(*id);
-            } else if (config.Checked(*id)) {
+                config.Click(field);
+            } else if (config.Checked(field)) {
                 throw UsageError(name + " cannot be unchecked by a click; choose another mode");
             }
             break;

@@ -1,37 +1,46 @@
 #include "cli/field_output.h"
 
+#include <algorithm>
+
+#include "cli/json_text.h"
+#include "config/setting_labels.h"
+
 namespace qx::cli {
 
 namespace {
 
-template <typename Emit>
-void ForEachValue(const WorkingConfig& config, Emit emit) {
-    for (const FieldSpec& entry : AllFields()) emit(entry.name, config.Value(entry.id));
-    emit("OperatingMode", static_cast<long>(config.Mode()));
-    emit("PlcModeActive", config.PlcModeActive() ? 1L : 0L);
+// A setting's value as JSON: a number field's number, else its label in
+// quotes; null for a choice with nothing selected.
+std::string JsonValue(const WorkingConfig& config, const SettingKey& setting) {
+    const FieldKind kind = Spec(setting.field).kind;
+    const long value = kind == FieldKind::Radio ? static_cast<long>(config.Mode()) : config.Value(setting.field);
+    if (kind == FieldKind::Number) return std::to_string(value);
+    if (value < MinValue(setting, config.Family()) || value > MaxValue(setting, config.Family())) return "null";
+    return JsonString(ValueLabel(setting, config.Family(), value));
 }
 
 }  // namespace
 
 void PrintFields(const WorkingConfig& config, std::ostream& out) {
-    ForEachValue(config, [&](std::string_view name, long value) { out << name << '=' << value << '\n'; });
+    for (const FieldSpec& entry : AllFields()) out << entry.name << '=' << config.Value(entry.id) << '\n';
+    out << "OperatingMode=" << static_cast<int>(config.Mode()) << '\n';
+    out << "PlcModeActive=" << (config.PlcModeActive() ? 1 : 0) << '\n';
 }
 
-void PrintFieldsJson(const WorkingConfig& config, std::ostream& out) {
-    // Field names are plain identifiers: nothing to escape.
-    const char* separator = "{";
-    ForEachValue(config, [&](std::string_view name, long value) {
-        out << separator << "\n  \"" << name << "\": " << value;
-        separator = ",";
-    });
+void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
+    const std::string& status = workspace.config.View().statusText;
+    out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"status\": "
+        << JsonString(status.substr(std::min(status.find_first_not_of(' '), status.size())));
+    for (const SettingKey& setting : AllSettings())
+        out << ",\n  " << JsonString(setting.key) << ": " << JsonValue(workspace.config, setting);
     out << "\n}\n";
 }
 
-void PrintFields(const WorkingConfig& config, std::ostream& out, bool json) {
+void PrintFields(const Workspace& workspace, std::ostream& out, bool json) {
     if (json)
-        PrintFieldsJson(config, out);
+        PrintSettingsJson(workspace, out);
     else
-        PrintFields(config, out);
+        PrintFields(workspace.config, out);
 }
 
 }  // namespace qx::cli

@@ -1,17 +1,21 @@
 #pragma once
 // Prints the working configuration: one NAME=VALUE line per field in
-// field-table order, then OperatingMode and PlcModeActive; or the same as
-// one JSON object.
+// field-table order (control names), then OperatingMode and PlcModeActive;
+// or, as JSON, one object with the model, the status line and every
+// setting under its readable key, values as labels:
+//   {"model": "QX7T-R", "status": "V1.95 ...", "mode": "transparent",
+//    "system-address": 17, ..., "serial.baud": "9600", ..., "s21": 1}
+// That object is what set/write --from-json take back (json_actions.h).
 
 #include <ostream>
 
-#include "config/working_config.h"
+#include "app/workspace.h"
 
 namespace qx::cli {
 
 void PrintFields(const WorkingConfig& config, std::ostream& out);
-void PrintFieldsJson(const WorkingConfig& config, std::ostream& out);
+void PrintSettingsJson(const Workspace& workspace, std::ostream& out);
 // One of the two, as the command's --json flag says.
-void PrintFields(const WorkingConfig& config, std::ostream& out, bool json);
+void PrintFields(const Workspace& workspace, std::ostream& out, bool json);
 
 }  // namespace qx::cli

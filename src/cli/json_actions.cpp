@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
+#include <iostream>
 #include <stdexcept>
 
-#include "cli/field_actions.h"
 #include "cli/json_object.h"
+#include "cli/setting_names.h"
 #include "cli/usage_error.h"
+#include "config/integer_text.h"
+#include "config/stored_values.h"
 
 namespace qx::cli {
 
@@ -16,32 +18,73 @@ namespace {
 
 constexpr std::size_t kMaxJsonBytes = 1 << 20;
 
-bool TakesText(const std::string& key) {
-    const auto id = FindField(key);
-    return id && Spec(*id).kind == FieldKind::Number;
+std::string ProductNameOf(ModelFamily family) {
+    return family == ModelFamily::Main ? ModelVariant::Main().ProductName : ModelVariant::Basic().ProductName;
 }
 
-}  // namespace
+class JsonApplier {
+public:
+    explicit JsonApplier(const WorkingConfig& config) : config_(config) {}
 
-void ApplyJsonActions(WorkingConfig& config, std::string_view json, const std::string& source) {
-    std::vector<JsonMember> members;
-    try {
-        members = ParseJsonObject(json);
-    } catch (const JsonError& e) {
-        throw UsageError("--from-json " + source + ": " + e.what());
+    void Take(const JsonMember& member) {
+        const std::string& key = member.key;
+        if (key == "model") {
+            const std::string product = ProductNameOf(config_.Family());
+            if (member.text != product)
+                Fail("the object is for the " + member.text + ", not the " + product + " (qxcfg --model)");
+            return;
+        }
+        if (key == "status") return;
+        const SettingName named = ResolveSettingName(key);
+        if (!named.setting) {
+            const SerialFormat format = ParseSerialFormatArg(member.text);
+            Add(SettingOf(FieldId::Serial_Parity), format.parity, key);
+            Add(SettingOf(FieldId::Serial_Data), format.data, key);
+            Add(SettingOf(FieldId::Serial_Stop), format.stop, key);
+            return;
+        }
+        const SettingKey& setting = *named.setting;
+        if (setting.readOnly) return;
+        if (Spec(named.field).kind == FieldKind::Radio && !named.wholeMode) return TakeModeButton(named.field, member);
+        long value;
+        if (Spec(setting.field).kind == FieldKind::Number) {
+            const auto number = ParseInteger(member.text);
+            if (!number) Fail("\"" + key + "\" takes a whole number, not '" + member.text + "'");
+            value = *number;
+        } else {
+            value = ParseLabelledValue(named, config_.Family(), "\"" + key + "\"", member.text);
+        }
+        if (setting.mainModelOnly && value != 0 && config_.Family() == ModelFamily::Basic &&
+            Spec(setting.field).kind == FieldKind::Flag)
+            Fail("\"" + key + "\": the " + ProductNameOf(config_.Family()) + " has no " +
+                 std::string(Spec(setting.field).caption));
+        Add(setting, value, key);
     }
-    for (const JsonMember& member : members) {
-        if (member.key.empty() || member.key.find('=') != std::string::npos)
-            throw UsageError("--from-json " + source + ": \"" + member.key + "\" is not a field name");
-        if (member.kind == JsonMember::Kind::String && !TakesText(member.key))
-            throw UsageError("--from-json " + source + ": \"" + member.key + "\" takes a number, not a string");
-        ApplyUserAction(config, member.key + "=" + member.text);
-    }
-}
 
-std::string ReadJsonFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + path + ": " + std::strerror(errno));
+    const StoredValues& Values() const { return values_; }
+
+private:
+    [[noreturn]] static void Fail(const std::string& what) { throw UsageError(what); }
+
+    // A mode button by its own name: 1 chooses its mode, 0 chooses nothing.
+    void TakeModeButton(FieldId button, const JsonMember& member) {
+        const auto checked = ParseInteger(member.text);
+        if (!checked || (*checked != 0 && *checked != 1)) Fail("\"" + member.key + "\" takes 0 or 1");
+        if (*checked == 0) return;
+        for (int mode = 1; mode <= 5; ++mode)
+            if (ModeRadioButton(static_cast<OperatingMode>(mode)) == button) Add(SettingOf(button), mode, member.key);
+    }
+
+    void Add(const SettingKey& setting, long value, const std::string& key) {
+        if (!values_.Add(setting, value))
+            Fail("\"" + key + "\" gives " + std::string(setting.key) + " a second time");
+    }
+
+    const WorkingConfig& config_;
+    StoredValues values_;
+};
+
+std::string ReadBounded(std::istream& in, const std::string& path) {
     std::string text;
     char buffer[4096];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -50,6 +93,36 @@ std::string ReadJsonFile(const std::string& path) {
     }
     if (in.bad()) throw std::runtime_error("Cannot read " + path + ": " + std::strerror(errno));
     return text;
+}
+
+}  // namespace
+
+void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::string& source,
+                       const RangePolicy& policy) {
+    std::vector<JsonMember> members;
+    try {
+        members = ParseJsonObject(json);
+    } catch (const JsonError& e) {
+        throw UsageError("--from-json " + source + ": " + e.what());
+    }
+    JsonApplier applier(config);
+    for (const JsonMember& member : members) {
+        try {
+            applier.Take(member);
+        } catch (const UsageError& e) {
+            throw UsageError("--from-json " + source + ": " + e.what());
+        }
+    }
+    for (const ClampedValue& c : applier.Values().ApplyTo(config))
+        ReportOutOfRange(policy, std::string(c.setting->key), std::to_string(c.given), config.Min(c.setting->field),
+                         config.Max(c.setting->field), c.applied);
+}
+
+std::string ReadJsonFile(const std::string& path) {
+    if (path == "-") return ReadBounded(std::cin, "standard input");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot read " + path + ": " + std::strerror(errno));
+    return ReadBounded(in, path);
 }
 
 }  // namespace qx::cli

@@ -1,23 +1,31 @@
 #pragma once
-// qxcfg set --from-json J: the members of a JSON object of field values,
-//   {"sreg_14": 200, "OperatingMode": 3, "sreg_2": "35"}
-// applied in the object's order as the user's actions NAME=VALUE (see
-// field_actions.h). A number field also takes a string, typed as its text;
-// every other field, and OperatingMode, take numbers only. Whatever cannot be
-// applied is a usage error naming the key.
+// qxcfg set/write --from-json J: a JSON object of settings, as show --json,
+// read --json and parse-listing --json print it,
+//   {"model": "QX7T-R", "status": "", "mode": "auto-connect-master",
+//    "system-address": 17, "serial.baud": "9600", "s7": 9, ...}
+// applied the way a file load applies values (stored_values.h): in a fixed
+// order, hidden settings taken as stored. Members are readable keys or
+// control names; a value is a number or a string (a label, an item number,
+// or a number field's whole number). "model" must be the model qxcfg works
+// for; "status" and the registers the module only reports (s9, s12, s13)
+// describe a module that was read and are not applied. A template names
+// only the settings it changes. Whatever cannot be applied is a usage error
+// naming the key; a number outside its range is met as RangePolicy says.
 
 #include <string>
 #include <string_view>
 
+#include "cli/field_actions.h"
 #include "config/working_config.h"
 
 namespace qx::cli {
 
 // Applies the object in `json` (the file's text); `source` names it in errors.
-void ApplyJsonActions(WorkingConfig& config, std::string_view json, const std::string& source);
+void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::string& source,
+                       const RangePolicy& policy);
 
-// The text of a JSON file (at most 1 MiB); std::runtime_error with the
-// system's reason when it cannot be read.
+// The text of a JSON file, or of standard input for "-" (at most 1 MiB);
+// std::runtime_error with the system's reason when it cannot be read.
 std::string ReadJsonFile(const std::string& path);
 
 }  // namespace qx::cli

@@ -97,7 +97,8 @@ private:
         }
     }
 
-    // \uXXXX: field values are plain ASCII, so only that is taken.
+    // \uXXXX: texts are 8-bit, so only U+0000..U+00FF, one byte each (the
+    // escapes qxcfg writes for the bytes of a module's status line).
     char Unicode() {
         if (pos_ + 4 > text_.size()) Fail("short \\u escape");
         unsigned value = 0;
@@ -109,7 +110,7 @@ private:
             else if (h >= 'A' && h <= 'F') value |= static_cast<unsigned>(h - 'A' + 10);
             else Fail("bad \\u escape", pos_ - 1);
         }
-        if (value >= 0x80) Fail("\\u escape beyond ASCII", pos_ - 6);
+        if (value > 0xFF) Fail("\\u escape beyond U+00FF", pos_ - 6);
         return static_cast<char>(value);
     }
 

@@ -3,8 +3,22 @@
 #include <algorithm>
 
 #include "cli/usage_error.h"
+#include "serial/network_port_address.h"
 
 namespace qx::cli {
+
+namespace {
+
+// A network address must be whole to be tried at all; a com name must be
+// one of the eight slots (a "COM9" is a typing error, not a file name).
+void CheckPortText(const std::string& port, const std::string& option) {
+    if (IsNetworkPort(port) && !ParseNetworkPort(port))
+        throw UsageError(option + " takes a network port as " + std::string(kNetworkPortForms) + ", not '" + port + "'");
+    if (IsComName(port) && !PortIndexFromName(port))
+        throw UsageError(option + " takes COM1..COM8, not '" + port + "'");
+}
+
+}  // namespace
 
 PortOptions::PortOptions() { SetDefaultSerialSettings(settings_, true); }
 
@@ -40,6 +54,7 @@ bool PortOptions::Take(ArgReader& reader) {
         const auto eq = com->find('=');
         const auto slot = eq == std::string::npos ? std::nullopt : PortIndexFromName("COM" + com->substr(0, eq));
         if (!slot || eq + 1 >= com->size()) throw UsageError("--com takes N=PATH with N from 1 to 8, not '" + *com + "'");
+        CheckPortText(com->substr(eq + 1), "--com");
         ports_.Override(*slot, com->substr(eq + 1));
         return true;
     }
@@ -47,13 +62,13 @@ bool PortOptions::Take(ArgReader& reader) {
 }
 
 void PortOptions::SelectPort(const std::string& port) {
+    if (port.empty()) throw UsageError("--port takes COM1..COM8, a device path or " + std::string(kNetworkPortForms));
+    CheckPortText(port, "--port");
     if (auto index = PortIndexFromName(port)) {
         settings_.PortIndex = *index;
         portPath_.reset();
-    } else if (!port.empty()) {
-        portPath_ = port;
     } else {
-        throw UsageError("--port takes COM1..COM8 or a device path");
+        portPath_ = port;
     }
 }
 
@@ -61,7 +76,8 @@ HostSerialSettings PortOptions::Settings() const { return settings_; }
 
 PortMap PortOptions::Ports() const {
     PortMap ports = ports_;
-    if (portPath_) ports.Override(settings_.PortIndex, *portPath_);
+    // A port given by its path or address is named so in error texts.
+    if (portPath_) ports.Override(settings_.PortIndex, *portPath_, SlotNaming::ByPath);
     return ports;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The options that say which port and line settings a qxcfg command uses:
-//   --port P         COM1..COM8, or a device path (which then stands for
-//                    the chosen com slot, COM1 unless --port named one)
+//   --port P         COM1..COM8, a device path, or a port server's
+//                    rfc2217://HOST:PORT or socket://HOST:PORT (a path or
+//                    address stands for the chosen com slot, COM1 unless
+//                    --port named one, and names the port in error texts)
 //   --baud RATE      one of the twelve host rates (1200..115200)
 //   --format P-D-S   parity N/O/E, data bits 7/8, stop bits 1/2 (N-8-1)
-//   --com N=PATH     COMn is at PATH (repeatable)
+//   --com N=PATH     COMn is at PATH, a device path or address (repeatable)
 // Defaults: COM1, 9600, N-8-1; COMn at /dev/ttyUSB(n-1).
 
 #include <optional>

@@ -4,13 +4,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/model_variant.h"
 #include "app/workspace.h"
 #include "application_look.h"
 #include "com_port_options.h"
+#include "command_line_help.h"
 #include "main_form.h"
 #include "qt_module_commands.h"
 #include "qt_prompter.h"
@@ -24,6 +28,11 @@ using namespace qx;
 using namespace qx::gui;
 
 int main(int argc, char** argv) {
+    // Before the application: no display is needed to answer these.
+    if (const auto answered = AnswerInformationOptions(argc > 0 ? argv[0] : "Cfg_QX7TR",
+                                                       std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
+                                                       std::cout))
+        return *answered;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
     ApplyApplicationLook(app);

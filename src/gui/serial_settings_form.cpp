@@ -56,6 +56,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     device_->setEditable(true);
     device_->setInsertPolicy(QComboBox::NoInsert);
     device_->setGeometry(52, 178, 229, 20);
+    device_->setToolTip(QStringLiteral("A serial device, or a port server as rfc2217://HOST:PORT or socket://HOST:PORT"));
     deviceLabel->setBuddy(device_);
     connect(ports_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (!checked) return;

@@ -43,6 +43,16 @@ const std::string kNotPresent = "COM1- This port may be already in use or not pr
 const std::string kNotAPort = "COM1- Handle is not a communications port handle.";
 const std::string kSucceeds;  // no report: the operation works
 
+// The opening reports name the port as it was given, here by its path, and
+// a missing one says so on a second line.
+std::string NamedFor(const std::string& report, const std::string& port) {
+    if (report == kNotAPort) return port + "- Handle is not a communications port handle.";
+    if (report == kNotPresent)
+        return port + "- This port may be already in use or not present.\nNo such device: " + port +
+               " (see: qxcfg ports)";
+    return report;
+}
+
 enum class Line { Simulated, Vanishing, RegularFile };
 
 struct Fault {
@@ -206,7 +216,7 @@ TEST_P(FaultMatrix, EndsInTimeWithItsReportAndLeavesNothingOpenOrWritten) {
     if (cell.report.empty()) {
         EXPECT_TRUE(core.errors.empty()) << ::testing::PrintToString(core.errors);
     } else {
-        EXPECT_EQ(core.errors, std::vector<std::string>{cell.report});
+        EXPECT_EQ(core.errors, std::vector<std::string>{NamedFor(cell.report, corePort)});
     }
     EXPECT_LE(core.elapsed, Allowed(op));
     EXPECT_EQ(OpenDescriptors(), descriptorsBefore);
@@ -216,7 +226,7 @@ TEST_P(FaultMatrix, EndsInTimeWithItsReportAndLeavesNothingOpenOrWritten) {
     if (!cell.report.empty()) {
         // identify prints the text alone, the other commands as an ERROR line.
         const std::string printed =
-            op == Operation::Identify ? OnOneLine(cell.report) : "ERROR: " + OnOneLine(cell.report);
+            (op == Operation::Identify ? "" : "ERROR: ") + OnOneLine(NamedFor(cell.report, qxcfgPort));
         EXPECT_TRUE(HasLine(run.err, printed)) << run.err;
     }
     EXPECT_LE(qxcfgElapsed, Allowed(op));

@@ -120,7 +120,7 @@ InProcessOutcome RunInProcess(Operation op, const std::string& portPath, const s
     Workspace workspace(ModelVariant::Main(), prompter, FixedSystemAddress(17));
     workspace.StartUp();
     PortMap ports;
-    ports.Override(0, portPath);
+    ports.Override(0, portPath, SlotNaming::ByPath);  // as qxcfg --port PATH names it
     std::optional<ConfigCommandList> list;
     if (op == Operation::Configure) {
         LoadFromFile(workspace, configFile);

@@ -80,7 +80,8 @@ TEST_F(QxcfgFindDiffTest, ASilentPortIsScannedWithinAMinute) {
 TEST_F(QxcfgFindDiffTest, AMissingPortEndsTheScanWithItsError) {
     const auto r = RunProgram("qxcfg", {"find", "--port", dir_.File("nothing")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("COM1- This port may be already in use or not present."), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir_.File("nothing") + "- This port may be already in use or not present."), std::string::npos)
+        << r.err;
 }
 
 TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption) {
@@ -132,25 +133,6 @@ TEST_F(QxcfgFindDiffTest, VerifyCatchesAModuleThatKeepsSomethingElse) {
     EXPECT_EQ(r.out, "S20 Default System Address (ATS20=): wrote 150, module has 100\n");
 }
 
-TEST_F(QxcfgFindDiffTest, SetFromJsonGivesWhatTheSameActionsGiveAsArguments) {
-    const std::string byArgs =
-        NewFile("args.X7R", {"OperatingMode=3", "Z0_Rpt1=5", "Z0_Dest=12", "sreg_7=9", "Serial_Baud=6"});
-    std::ofstream(dir_.File("fields.json"))
-        << "{\n  \"OperatingMode\": 3,\n  \"Z0_Rpt1\": 5,\n  \"Z0_Dest\": \"12\",\n  \"sreg_7\": 9,\n"
-           "  \"Serial_Baud\": 6\n}\n";
-    const std::string byJson = NewFile("json.X7R");
-    const auto set = RunProgram("qxcfg", {"set", byJson, "--from-json", dir_.File("fields.json")});
-    ASSERT_EQ(set.exitCode, 0) << set.err;
-    // The same questions asked, the same file written.
-    EXPECT_EQ(set.err, RunProgram("qxcfg", {"set", dir_.File("args.X7R"), "OperatingMode=3", "Z0_Rpt1=5",
-                                            "Z0_Dest=12", "sreg_7=9", "Serial_Baud=6"}).err);
-    EXPECT_EQ(ReadText(byJson), ReadText(byArgs));
-    const auto shown = RunProgram("qxcfg", {"show", byJson, "--json"});
-    EXPECT_EQ(shown.out, RunProgram("qxcfg", {"show", byArgs, "--json"}).out);
-    EXPECT_NE(shown.out.find("\"Z0_Dest\": 12,"), std::string::npos) << shown.out;
-    EXPECT_EQ(RunProgram("qxcfg", {"diff", byArgs, byJson}).exitCode, 0);
-}
-
 TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
     const std::string file = NewFile("f.X7R");
     const std::string before = ReadText(file);
@@ -161,10 +143,10 @@ TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
         {R"({"sreg_7": {"x": 1}})", "\"sreg_7\": an object"},
         {R"({"sreg_7": [9]})", "\"sreg_7\": an array"},
         {R"({"chk_Flow": true})", "\"chk_Flow\": not a number or string"},
-        {R"({"Serial_Baud": "6"})", "\"Serial_Baud\" takes a number, not a string"},
-        {R"({"OperatingMode": "3"})", "\"OperatingMode\" takes a number, not a string"},
-        {R"({"no_such_field": 1})", "unknown field 'no_such_field'"},
-        {R"({"sreg_7": "9x"})", "sreg_7 takes digits, signs and '.', not '9x'"},
+        {R"({"Serial_Baud": "fast"})", "\"Serial_Baud\" takes one of 115200, 1200"},
+        {R"({"OperatingMode": "three"})", "\"OperatingMode\" takes one of transparent, transparent-repeater"},
+        {R"({"no_such_field": 1})", "unknown setting 'no_such_field'"},
+        {R"({"sreg_7": "9x"})", "\"sreg_7\" takes a whole number, not '9x'"},
         {R"({"OperatingMode": 9})", "OperatingMode"},
         {R"({"sreg_7": 1,})", "expected a key"},
     };
@@ -176,7 +158,8 @@ TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
     }
     EXPECT_EQ(ReadText(file), before);  // nothing saved
     EXPECT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("missing.json")}).exitCode, 1);
-    // A number field takes a string as typed text, applied in the object's order.
+    // A number field takes its number as a string too; the mode goes first
+    // (its rule presets the first destination), whatever the object's order.
     std::ofstream(dir_.File("typed.json")) << R"({"sreg_7": "12", "OperatingMode": 3, "Z0_Dest": 40})";
     ASSERT_EQ(RunProgram("qxcfg", {"set", file, "--from-json", dir_.File("typed.json")}).exitCode, 0);
     const auto commands = RunProgram("qxcfg", {"commands", file}).out;
@@ -210,29 +193,69 @@ TEST_F(QxcfgFindDiffTest, PortsListsTheDevicesOfAFakeTree) {
     EXPECT_EQ(none.out, "No serial devices found.\n");
 }
 
-TEST_F(QxcfgFindDiffTest, LogFileHoldsEveryReplyWithItsTime) {
+// The log with every time written "T" and the version "V", so that its
+// lines can be compared whole; and whether every line has one of `shapes`.
+std::string Normalised(const std::string& text) {
+    static const std::regex time(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)");
+    static const std::regex version(R"(qxcfg \d+\.\d+ \(build \d+\))");
+    return std::regex_replace(std::regex_replace(text, time, "T"), version, "qxcfg V");
+}
+bool EveryLineIs(const std::string& text, const std::regex& shapes) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!std::regex_search(line, shapes)) return false;
+    return true;
+}
+
+TEST_F(QxcfgFindDiffTest, LogFileHoldsAHeaderAndBothDirectionsWithTheirTime) {
     Start();
     const std::string log = dir_.File("comm.log");
     ASSERT_EQ(RunProgram("qxcfg", {"identify", "--port", Link(), "--log", log}).exitCode, 0);
-    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "--log", log}).exitCode, 0);
-    const std::string text = ReadText(log);
-    const std::regex line(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z  [^\n]*\n)");
-    std::ptrdiff_t lines = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it) {
-        EXPECT_EQ(it->position(), text.find(it->str())) << "lines must follow each other";
-        ++lines;
-    }
-    EXPECT_EQ(static_cast<std::size_t>(lines), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
-    // identify: the wake's OK, then the identification; the read appends.
-    EXPECT_NE(text.find("Z  \\r\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
-    EXPECT_LT(text.find("Z  ATI"), text.find("AT&V"));
+    const auto read = RunProgram("qxcfg", {"read", "--port", Link(), "--log", log, "--verbose"});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    // --verbose: both directions on standard error, escaped, one line each.
+    for (const char c : read.err) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << int(c);
+    EXPECT_NE(read.err.find("\n> AT&V\\r\n< AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << read.err;
+    // identify's channel, whole: its header, the wake (CR, OK), ATI and the
+    // identification; then the read's channel.
+    const std::string text = Normalised(ReadText(log));
+    const std::string header = "# qxcfg V, model QX7T-R, port COM1 " + Link() + ", 9600 N-8-1, started T\n";
+    EXPECT_EQ(text.rfind(header + "T > \\r\nT < \\r\\r\\nOK\\r\\n\nT > ATI\\r\n" +
+                             "T < ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n" + header,
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("\nT > AT&V\\r\nT < AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
+    EXPECT_TRUE(EveryLineIs(text, std::regex("^(# |T [<>] )"))) << text;
     const auto bad = RunProgram("qxcfg", {"identify", "--port", Link(), "--log", dir_.File("no/dir/x.log")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("Cannot write " + dir_.File("no/dir/x.log") + ": No such file or directory"),
               std::string::npos)
         << bad.err;
+}
+
+// "-o -": the file the read would save, alone on standard output.
+TEST_F(QxcfgFindDiffTest, ReadToStandardOutputWritesOnlyTheFile) {
+    Start();
+    const auto piped = RunProgram("qxcfg", {"read", "--port", Link(), "-o", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "-o", dir_.File("read.X7R")}).exitCode, 0);
+    EXPECT_EQ(piped.out, ReadText(dir_.File("read.X7R")));
+    EXPECT_EQ(piped.out.find('\n'), piped.out.size() - 1) << piped.out;
+}
+
+// Two modules read at once into one log: each line names its port, and
+// every line is whole.
+TEST_F(QxcfgFindDiffTest, SeveralPortsShareALogLineByLine) {
+    Start();
+    SimProcess second(dir_.File("second"), {}, dir_.File("stderr2"));
+    const std::string log = dir_.File("shared.log");
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second"), "--log", log});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = Normalised(ReadText(log));
+    for (const std::string& port : {Link(), dir_.File("second")})
+        EXPECT_NE(text.find("\nT " + port + " > AT&V\\r\n"), std::string::npos) << port << '\n' << text;
+    EXPECT_TRUE(EveryLineIs(text, std::regex("^(# qxcfg|T " + dir_.File("") + "(module|second) [<>] )"))) << text;
 }
 
 }  // namespace

@@ -142,7 +142,8 @@ TEST_F(QxcfgOnlineTest, SeveralPortsRunAtOnceWithOneLineEach) {
                                         "--port", dir_.File("absent")});
     EXPECT_EQ(w.exitCode, 1);
     EXPECT_EQ(w.out, Link() + ": OK verified\n" + dir_.File("second") + ": OK verified\n" + dir_.File("absent") +
-                         ": FAILED: COM1- This port may be already in use or not present.\n");
+                         ": FAILED: " + dir_.File("absent") + "- This port may be already in use or not present. " +
+                         "No such device: " + dir_.File("absent") + " (see: qxcfg ports)\n");
     const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(dir_.File("second") + ": OK V1.95"), std::string::npos) << r.out;
@@ -152,7 +153,11 @@ TEST_F(QxcfgOnlineTest, SeveralPortsRunAtOnceWithOneLineEach) {
 TEST_F(QxcfgOnlineTest, AMissingPortFailsWithTheOpeningText) {
     const auto r = RunProgram("qxcfg", {"read", "--port", dir_.File("nothing-here")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("ERROR: COM1- This port may be already in use or not present."), std::string::npos);
+    // Named as it was given, and what is wrong with it.
+    EXPECT_NE(r.err.find("ERROR: " + dir_.File("nothing-here") + "- This port may be already in use or not present."),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("No such device: " + dir_.File("nothing-here") + " (see: qxcfg ports)"), std::string::npos);
 }
 
 }  // namespace

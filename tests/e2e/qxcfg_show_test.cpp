@@ -53,8 +53,9 @@ TEST(QxcfgShow, UserActionsRunTheRules) {
     EXPECT_EQ(f["ed_CM_UnitAdd"], "15");
     EXPECT_EQ(f["Radio_PackSize"], "530");
     EXPECT_EQ(f["sreg_18"], "133");
-    // Fast Operation and the packet size each asked once.
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2);
+    // Fast Operation and the packet size each asked once; the size was clamped.
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 3);
+    EXPECT_NE(r.err.find("qxcfg: warning: Radio_PackSize=600 is outside 20..530; 530 applied\n"), std::string::npos);
 }
 
 TEST(QxcfgShow, MessagesAreOneLine) {
@@ -66,12 +67,18 @@ TEST(QxcfgShow, MessagesAreOneLine) {
               "CONFIRMATION: Automatically adjust S18 & S19 (recommended)? -> No\n");
 }
 
-TEST(QxcfgShow, JsonHasTheSameValues) {
-    const auto r = RunProgram("qxcfg", {"show", "--sysaddr", "9", "--json"});
+TEST(QxcfgShow, JsonCarriesModelStatusModeAndSettingsByKey) {
+    const auto r = RunProgram("qxcfg", {"--model", "QX5T", "show", "--sysaddr", "9", "--json"});
     ASSERT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out.front(), '{');
-    EXPECT_NE(r.out.find("\"ed_TM_SysAdd\": 9,"), std::string::npos);
-    EXPECT_NE(r.out.find("\"PlcModeActive\": 1\n}"), std::string::npos);
+    EXPECT_EQ(r.out.rfind("{\n  \"model\": \"QX5T\",\n  \"status\": \"\",\n  \"mode\": \"transparent\",\n"
+                          "  \"system-address\": 9,\n",
+                          0),
+              0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\n  \"serial.baud\": \"9600\",\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n  \"plc-mode\": \"on\",\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n  \"s18\": 129,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n  \"s21\": 1\n}\n"), std::string::npos);
 }
 
 TEST(QxcfgShow, UsageErrorsExitWith2) {

@@ -55,7 +55,11 @@ TEST(QxcfgIdentify, OpeningErrorsPrintTheirExactText) {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"identify", "--com", "1=/nonexistent/ttyQX"}, "COM1- This port may be already in use or not present.\n"},
+        {{"identify", "--com", "1=/nonexistent/ttyQX"},
+         "COM1- This port may be already in use or not present.\nNo such device: /nonexistent/ttyQX (see: qxcfg ports)\n"},
+        {{"identify", "--port", "/nonexistent/ttyQX"},
+         "/nonexistent/ttyQX- This port may be already in use or not present.\n"
+         "No such device: /nonexistent/ttyQX (see: qxcfg ports)\n"},
         {{"identify", "--port", "COM4", "--com", std::string("4=") + name},
          "COM4- Handle is not a communications port handle.\n"},
     };

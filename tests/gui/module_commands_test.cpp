@@ -94,13 +94,16 @@ private slots:
 
     void aPortThatCannotOpenShowsItsOwnTextAndNoTestWindow() {
         SimWindow s(ModuleOnLink::Missing);
+        // The slot's name, and on a second line the missing device.
+        const std::string notPresent = "COM1- This port may be already in use or not present.\nNo such device: " +
+                                       s.w.form.Ports().PathFor(0) + " (see: qxcfg ports)";
         RunCommand(s.Menu(&MainMenuActions::Diag_RSSI));
-        QCOMPARE(ErrorsShown(s.w.prompter), std::vector<std::string>{"COM1- This port may be already in use or not present."});
+        QCOMPARE(ErrorsShown(s.w.prompter), std::vector<std::string>{notPresent});
         QVERIFY(s.w.form.findChildren<gui::TBERTestForm*>().isEmpty());
 
         s.w.prompter.Clear();
         RunCommand(s.Menu(&MainMenuActions::Diag_TxBer));
-        QCOMPARE(ErrorsShown(s.w.prompter), std::vector<std::string>{"COM1- This port may be already in use or not present."});
+        QCOMPARE(ErrorsShown(s.w.prompter), std::vector<std::string>{notPresent});
         QCOMPARE(s.Menu(&MainMenuActions::Diag_TxBer)->text(), QStringLiteral("Start Tx BER Test"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }

@@ -40,7 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"w", Kind::Number, "-7E-1"}}},
         Accepted{R"({"s": "35", "t": ""})", {{"s", Kind::String, "35"}, {"t", Kind::String, ""}}},
         Accepted{R"({"e": "a\"b\\c\/d\u0041\t"})", {{"e", Kind::String, "a\"b\\c/dA\t"}}},
-        Accepted{R"({"k\u0031": 5})", {{"k1", Kind::Number, "5"}}}));
+        Accepted{R"({"k\u0031": 5})", {{"k1", Kind::Number, "5"}}},
+        // 8-bit texts: \u0080..\u00FF are one byte each.
+        Accepted{R"({"s": "\u00e9\u00FF"})", {{"s", Kind::String, "\xe9\xff"}}}));
 
 struct Refused {
     const char* json;
@@ -75,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{R"({"a": -})", "expected a digit"}, Refused{R"({"a": 1e})", "expected a digit"},
         Refused{R"({"a": +1})", "not a number or string"}, Refused{R"({"a": "x)", "unterminated string"},
         Refused{"{\"a\": \"x\ny\"}", "control character"}, Refused{R"({"a": "\q"})", "unknown escape"},
-        Refused{R"({"a": "\u00e9"})", "beyond ASCII"}, Refused{R"({"a": "\u12"})", "bad \\u escape"},
+        Refused{R"({"a": "\u0100"})", "beyond U+00FF"}, Refused{R"({"a": "\u12"})", "bad \\u escape"},
         Refused{R"({"a": 0x10})", "expected ',' or '}'"}));
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "serial/comqx7_object.h"
 #include "serial/online_object.h"
 #include "serial/serial_errors.h"
+#include "support/held_port.h"
 #include "support/serial_fault_device.h"
 #include "support/serial_pty_peer.h"
 
@@ -62,7 +63,7 @@ TEST(TCOMQX7Object, SecondChannelOnTheSamePortIsRefusedWithTheInUseText) {
     PtyPeer peer;
     TCOMQX7Object first(Defaults(5), SetupFor(peer.SlavePath(), 5));
     EXPECT_EQ(MessageOf<EOpeningPortError>([&] { TCOMQX7Object second(Defaults(5), SetupFor(peer.SlavePath(), 5)); }),
-              "COM6- This port may be already in use or not present.");
+              "COM6- This port may be already in use or not present.\nIn use by another program.");
 }
 
 TEST(TCOMQX7Object, PortClosesWithTheChannel) {
@@ -71,13 +72,36 @@ TEST(TCOMQX7Object, PortClosesWithTheChannel) {
     EXPECT_NO_THROW(TCOMQX7Object again(Defaults(), SetupFor(peer.SlavePath())));
 }
 
-TEST(TCOMQX7Object, MissingPortHasNoHintLine) {
-    try {
-        TCOMQX7Object c(Defaults(1), SetupFor("/nonexistent/ttyQX", 1));
-        FAIL();
-    } catch (const EOpeningPortError& e) {
-        EXPECT_STREQ(e.what(), "COM2- This port may be already in use or not present.");
-        EXPECT_EQ(e.Hint(), "");
+TEST(TCOMQX7Object, OpeningErrorsNameThePortAsGivenAndTellTheCause) {
+    PtyPeer peer;
+    test::HeldPort holder(peer.SlavePath(), "ModemManager");  // as the modem prober holds a new adapter
+    const std::string held = "In use by another program: ModemManager (process " + std::to_string(holder.Pid()) + ").";
+    const std::string missing = "/nonexistent/ttyQX";
+    struct Case {
+        std::string path;
+        SlotNaming naming;
+        std::string message;
+        std::string hint;
+    } cases[] = {
+        {missing, SlotNaming::ComName, "COM2- This port may be already in use or not present.",
+         "No such device: /nonexistent/ttyQX (see: qxcfg ports)"},
+        {missing, SlotNaming::ByPath, missing + "- This port may be already in use or not present.",
+         "No such device: /nonexistent/ttyQX (see: qxcfg ports)"},
+        {peer.SlavePath(), SlotNaming::ComName, "COM2- This port may be already in use or not present.", held},
+        {peer.SlavePath(), SlotNaming::ByPath, peer.SlavePath() + "- This port may be already in use or not present.",
+         held},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ChannelSetup setup = SetupFor("", 1);
+        setup.ports.Override(1, c.path, c.naming);
+        try {
+            TCOMQX7Object channel(Defaults(1), setup);
+            ADD_FAILURE() << "opened";
+        } catch (const EOpeningPortError& e) {
+            EXPECT_EQ(e.Message(), c.message);
+            EXPECT_EQ(e.Hint(), c.hint);
+        }
     }
 }
 

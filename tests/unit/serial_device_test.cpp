@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "serial/posix_serial_device.h"
+#include "support/held_port.h"
 #include "support/serial_pty_peer.h"
 
 namespace qx {
@@ -27,41 +28,23 @@ TEST(PosixSerialDevice, SecondOpenOfTheSameDeviceInThisProcessIsRefused) {
     PtyPeer peer;
     PosixSerialDevice first, second;
     ASSERT_EQ(first.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::Unavailable);
+    EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::InUse);
     first.Close();
     EXPECT_EQ(second.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
 }
 
 TEST(PosixSerialDevice, DeviceLockedByAnotherProcessIsRefused) {
     PtyPeer peer;
-    int toParent[2], toChild[2];
-    ASSERT_EQ(::pipe(toParent), 0);
-    ASSERT_EQ(::pipe(toChild), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        // Only async-signal-safe calls here: the parent has threads.
-        const int fd = ::open(peer.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-        const char ok = (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) ? 'y' : 'n';
-        (void)!::write(toParent[1], &ok, 1);
-        char c;
-        (void)!::read(toChild[0], &c, 1);
-        ::_exit(0);
-    }
-    char ok = 0;
-    ASSERT_EQ(::read(toParent[0], &ok, 1), 1);
-    ASSERT_EQ(ok, 'y');
+    test::HeldPort holder(peer.SlavePath(), "holder");
     PosixSerialDevice device;
-    EXPECT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Unavailable);
-    (void)!::write(toChild[1], "x", 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    for (int fd : {toParent[0], toParent[1], toChild[0], toChild[1]}) ::close(fd);
+    EXPECT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::InUse);
+    holder.Release();
     EXPECT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
 }
 
 TEST(PosixSerialDevice, MissingPathAndRegularFile) {
     PosixSerialDevice device;
-    EXPECT_EQ(device.Open("/nonexistent/ttyQX0", k9600N81), OpenStatus::Unavailable);
+    EXPECT_EQ(device.Open("/nonexistent/ttyQX0", k9600N81), OpenStatus::NoSuchDevice);
     char name[] = "/tmp/qx_serial_regular_XXXXXX";
     const int fd = ::mkstemp(name);
     ASSERT_GE(fd, 0);

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "serial/posix_serial_device.h"
+#include "serial/serial_device_factory.h"
 #include "serial/serial_errors.h"
 
 namespace qx {
@@ -19,12 +19,14 @@ constexpr int kClearLinePauseMs = 100;
 }  // namespace
 
 TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup)
-    : TCOMQX7Object(settings, std::move(setup), std::make_unique<PosixSerialDevice>()) {}
+    : TCOMQX7Object(settings, setup, MakeSerialDevice(setup.ports.PathFor(settings.PortIndex))) {}
 
 TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup,
                              std::unique_ptr<SerialDevice> device)
     : setup_(std::move(setup)),
-      commPort_(std::move(device), [this](std::uint8_t index) { return setup_.ports.PathFor(index); }) {
+      commPort_(
+          std::move(device), [this](std::uint8_t index) { return setup_.ports.PathFor(index); },
+          [this](std::uint8_t index) { return setup_.ports.NameFor(index); }) {
     OpenLink(settings);
 }
 
@@ -51,6 +53,7 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
 bool TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+    if (sendTap_) sendTap_(command);
     if (commPort_.SendAndWait(command, expected, timeoutMs)) return true;
     lastReply_.clear();
     return false;

@@ -30,7 +30,8 @@ class TCOMQX7Object {
 public:
     using ReplyHandler = std::function<void(const std::string& text)>;
 
-    // Opens the port on the system's serial device. Any opening error
+    // Opens the port on the device its name calls for (a local serial
+    // device, or a port server's rfc2217:// or socket:// address). Any opening error
     // (EPortAlreadyOpen, EOpeningPortError, ECommsError) propagates and
     // leaves no port open.
     TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup);
@@ -58,6 +59,9 @@ public:
     // A second receiver of every received text, independent of the owner's
     // handler: a communication log that sees all the channel's replies.
     void SetReplyTap(ReplyHandler tap) { replyTap_ = std::move(tap); }
+    // Sees every text the channel sends, as it goes out: the other half of
+    // such a log.
+    void SetSendTap(ReplyHandler tap) { sendTap_ = std::move(tap); }
     // The last text the port delivered (after a command wait or a poll).
     const std::string& LastReply() const { return lastReply_; }
 
@@ -75,6 +79,7 @@ private:
     ChannelSetup setup_;
     ReplyHandler onReply_;
     ReplyHandler replyTap_;
+    ReplyHandler sendTap_;
     std::string lastReply_;
     TVVComm commPort_;
 };

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "serial/network_port_address.h"
+
 namespace qx {
 
 namespace fs = std::filesystem;
@@ -112,6 +114,13 @@ std::vector<SerialPortInfo> DiscoverSerialPorts(const PortMap& ports, const Disc
     AddByIdNames(found, roots);
     for (SerialPortInfo& info : found) info.comSlot = ComSlotFor(ports, info);
     return found;
+}
+
+std::vector<std::uint8_t> NetworkPortSlots(const PortMap& ports) {
+    std::vector<std::uint8_t> slots;
+    for (std::uint8_t slot = 0; slot < kPortCount; ++slot)
+        if (ports.IsOverridden(slot) && IsNetworkPort(ports.PathFor(slot))) slots.push_back(slot);
+    return slots;
 }
 
 }  // namespace qx

@@ -33,6 +33,10 @@ struct SerialPortInfo {
 // Sorted by name (ttyACM0, ttyS0, ttyUSB0 ... with numbers in order).
 std::vector<SerialPortInfo> DiscoverSerialPorts(const PortMap& ports, const DiscoveryRoots& roots = {});
 
+// The slots of `ports` that point at a port server (rfc2217://, socket://),
+// in slot order.
+std::vector<std::uint8_t> NetworkPortSlots(const PortMap& ports);
+
 // The slot of `ports` that stands for the device: an overridden slot whose
 // path is the device or its by-id name, else a slot left at its default
 // path "/dev/<name>".

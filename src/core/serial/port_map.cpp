@@ -12,6 +12,20 @@ std::optional<std::uint8_t> PortIndexFromName(std::string_view name) {
     return static_cast<std::uint8_t>(name[3] - '1');
 }
 
+bool IsComName(std::string_view name) {
+    if (name.size() < 4) return false;
+    for (std::size_t i = 0; i < 3; ++i)
+        if ((name[i] | 0x20) != "com"[i]) return false;
+    for (std::size_t i = 3; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return true;
+}
+
+std::string PortMap::NameFor(std::uint8_t portIndex) const {
+    if (IsOverridden(portIndex) && naming_[portIndex] == SlotNaming::ByPath) return overrides_[portIndex];
+    return PortName(portIndex);
+}
+
 std::string PortMap::DefaultPath(std::uint8_t portIndex) { return "/dev/ttyUSB" + std::to_string(portIndex); }
 
 std::string PortMap::PathFor(std::uint8_t portIndex) const {
@@ -19,12 +33,16 @@ std::string PortMap::PathFor(std::uint8_t portIndex) const {
     return DefaultPath(portIndex);
 }
 
-void PortMap::Override(std::uint8_t portIndex, std::string path) {
-    if (portIndex < kPortCount) overrides_[portIndex] = std::move(path);
+void PortMap::Override(std::uint8_t portIndex, std::string path, SlotNaming naming) {
+    if (portIndex >= kPortCount) return;
+    overrides_[portIndex] = std::move(path);
+    naming_[portIndex] = naming;
 }
 
 void PortMap::ClearOverride(std::uint8_t portIndex) {
-    if (portIndex < kPortCount) overrides_[portIndex].clear();
+    if (portIndex >= kPortCount) return;
+    overrides_[portIndex].clear();
+    naming_[portIndex] = SlotNaming::ComName;
 }
 
 bool PortMap::IsOverridden(std::uint8_t portIndex) const {

@@ -3,7 +3,8 @@
 // COMn is /dev/ttyUSB(n-1) (COM1 = /dev/ttyUSB0), the name Linux gives USB
 // serial adapters, which is how modules are usually connected; each slot can
 // be pointed at any other device path (a built-in port /dev/ttyS0, a
-// simulator's pseudo-terminal). A value, not a global: each front end holds
+// simulator's pseudo-terminal, a port server's rfc2217:// or socket://
+// address). A value, not a global: each front end holds
 // its own map and hands it to the channels it opens.
 
 #include <array>
@@ -22,18 +23,31 @@ std::string PortName(std::uint8_t portIndex);
 // "COM3" or "com3" -> 2; anything else -> none.
 std::optional<std::uint8_t> PortIndexFromName(std::string_view name);
 
+// Whether `name` is written as a com name ("COM" and a number), whether or
+// not the number is one of the eight slots ("COM9" is, and is no slot).
+bool IsComName(std::string_view name);
+
+// How a slot's port is named in error texts: by its com name ("COM2"), or
+// by the path or address it was given as ("/dev/ttyS0"), when the user
+// named the port that way and knows it by that.
+enum class SlotNaming { ComName, ByPath };
+
 class PortMap {
 public:
     // The device path of COMn (index n-1): the override, else the default.
     std::string PathFor(std::uint8_t portIndex) const;
     static std::string DefaultPath(std::uint8_t portIndex);
 
-    void Override(std::uint8_t portIndex, std::string path);
+    // The name of COMn in error texts (see SlotNaming).
+    std::string NameFor(std::uint8_t portIndex) const;
+
+    void Override(std::uint8_t portIndex, std::string path, SlotNaming naming = SlotNaming::ComName);
     void ClearOverride(std::uint8_t portIndex);
     bool IsOverridden(std::uint8_t portIndex) const;
 
 private:
     std::array<std::string, kPortCount> overrides_;
+    std::array<SlotNaming, kPortCount> naming_{};
 };
 
 }  // namespace qx

@@ -8,31 +8,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <thread>
 
 #include "serial/termios2_rate.h"
+#include "serial/timed_read.h"
 
 namespace qx {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-long long NowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
-}
-
-constexpr long long kNoDeadline = -1;
-
-// Milliseconds left until `deadline`, for poll(): -1 waits for ever.
-int MsUntil(long long deadline) {
-    if (deadline == kNoDeadline) return -1;
-    const long long left = deadline - NowMs();
-    return left <= 0 ? 0 : static_cast<int>(left);
-}
 
 struct RateConstant {
     int rate;
@@ -67,6 +54,20 @@ tcflag_t SizeFlag(int dataBits) {
     }
 }
 
+// What open(2)'s error says about the port.
+OpenStatus StatusOfOpenError(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return OpenStatus::PermissionDenied;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR: return OpenStatus::NoSuchDevice;
+        case EBUSY: return OpenStatus::InUse;  // marked exclusive (TIOCEXCL) by its holder
+        default: return OpenStatus::Unavailable;
+    }
+}
+
 }  // namespace
 
 PosixSerialDevice::~PosixSerialDevice() { Close(); }
@@ -76,8 +77,8 @@ OpenStatus PosixSerialDevice::Open(const std::string& path, const LineSettings& 
     // Non-blocking, so that opening never waits for the carrier line and
     // reads are timed by poll() alone.
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.Valid()) return (errno == EACCES || errno == EPERM) ? OpenStatus::PermissionDenied : OpenStatus::Unavailable;
-    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return OpenStatus::Unavailable;
+    if (!fd.Valid()) return StatusOfOpenError(errno);
+    if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return OpenStatus::InUse;
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0 || !S_ISCHR(st.st_mode)) return OpenStatus::NotCharacterDevice;
     ::ioctl(fd.Get(), TIOCEXCL);
@@ -141,41 +142,27 @@ std::optional<int> PosixSerialDevice::CurrentRate() const {
 }
 
 std::optional<std::string> PosixSerialDevice::Read(std::size_t maxBytes) {
-    std::string data;
     if (!fd_.Valid()) return std::nullopt;
-    if (maxBytes == 0) return data;
-    const long long start = NowMs();
-    const long long totalMs = static_cast<long long>(timeouts_.readTotalMultiplierMs) * static_cast<long long>(maxBytes) +
-                              timeouts_.readTotalConstantMs;
-    const long long totalDeadline = totalMs > 0 ? start + totalMs : kNoDeadline;
-    long long lastByteAt = 0;
-    std::array<char, 512> buffer{};
-    while (data.size() < maxBytes) {
-        long long deadline = totalDeadline;
-        if (!data.empty() && timeouts_.readIntervalMs > 0) {
-            const long long intervalDeadline = lastByteAt + timeouts_.readIntervalMs;
-            if (deadline == kNoDeadline || intervalDeadline < deadline) deadline = intervalDeadline;
-        }
-        pollfd p{fd_.Get(), POLLIN, 0};
-        const int ready = ::poll(&p, 1, MsUntil(deadline));
-        if (ready < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        if (ready == 0) break;  // a time-out: what came so far is the result
-        const std::size_t want = std::min(buffer.size(), maxBytes - data.size());
-        const ssize_t n = ::read(fd_.Get(), buffer.data(), want);
+    const int fd = fd_.Get();
+    ReadSource source;
+    source.wait = [fd](int ms) {
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, ms);
+        if (ready < 0) return errno == EINTR ? WaitResult::Ready : WaitResult::Failed;
+        return ready == 0 ? WaitResult::TimedOut : WaitResult::Ready;
+    };
+    source.take = [fd](std::size_t want, std::string& out) {
+        std::array<char, 512> buffer{};
+        const ssize_t n = ::read(fd, buffer.data(), std::min(buffer.size(), want));
         if (n > 0) {
-            data.append(buffer.data(), static_cast<std::size_t>(n));
-            lastByteAt = NowMs();
-            continue;
+            out.append(buffer.data(), static_cast<std::size_t>(n));
+            return true;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         // End of file or an error (a hung-up or unplugged port): the read
         // failed, whatever it had gathered.
-        return std::nullopt;
-    }
-    return data;
+        return n < 0 && (errno == EAGAIN || errno == EINTR);
+    };
+    return TimedRead(timeouts_, maxBytes, source);
 }
 
 bool PosixSerialDevice::Write(const std::string& text) {
@@ -183,7 +170,7 @@ bool PosixSerialDevice::Write(const std::string& text) {
     const long long totalMs =
         static_cast<long long>(timeouts_.writeTotalMultiplierMs) * static_cast<long long>(text.size()) +
         timeouts_.writeTotalConstantMs;
-    const long long deadline = totalMs > 0 ? NowMs() + totalMs : kNoDeadline;
+    const long long deadline = totalMs > 0 ? SteadyNowMs() + totalMs : kNoDeadline;
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd_.Get(), text.data() + done, text.size() - done);

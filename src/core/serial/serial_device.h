@@ -44,9 +44,17 @@ inline bool CtsAllowsWrite(CtsState s) { return s != CtsState::Absent; }
 
 enum class OpenStatus {
     Opened,
-    Unavailable,       // missing, busy, locked by another user of the port
+    Unavailable,       // the system says no more than that it cannot be opened
+    NoSuchDevice,      // nothing at that path (an adapter unplugged, a typing error)
+    InUse,             // held by another program, or another client of a port server
     PermissionDenied,  // exists, but this user may not open it
     NotCharacterDevice,
+    // A port on the network (rfc2217://HOST:PORT, socket://HOST:PORT):
+    BadAddress,         // not HOST:PORT
+    HostUnknown,        // the name does not resolve
+    ConnectionRefused,  // nothing listens there
+    NoAnswer,           // no connection, or no answer to a setting, within the bound
+    NetworkError,       // any other failure of the connection
 };
 
 // Which buffers Purge discards.
@@ -59,6 +67,9 @@ public:
     // Opens `path` for exclusive use and applies `settings`; every other line
     // setting stays as the system had it. Only Opened leaves the device open.
     virtual OpenStatus Open(const std::string& path, const LineSettings& settings) = 0;
+    // What the system said about the last failed Open, when it said more
+    // than the status (a resolver's or server's text); empty otherwise.
+    virtual std::string OpenFailureDetail() const { return {}; }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
 

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "serial/host_serial_settings.h"
-#include "serial/permission_hint.h"
+#include "serial/open_failure_hint.h"
 #include "serial/port_map.h"
 #include "serial/serial_errors.h"
 
@@ -42,8 +42,10 @@ bool IsLongReplyCommand(const std::string& command) {
 
 bool IsNumericOk(const std::string& reply) { return reply == "0\r" || reply.find("\r0\r") != std::string::npos; }
 
-TVVComm::TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath)
-    : device_(std::move(device)), resolvePath_(std::move(resolvePath)) {}
+TVVComm::TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath, NameResolver resolveName)
+    : device_(std::move(device)), resolvePath_(std::move(resolvePath)), resolveName_(std::move(resolveName)) {
+    if (!resolveName_) resolveName_ = PortName;
+}
 
 // Unlike the port it stands for, the object releases its port when it goes:
 // no path can leave a port open behind a destroyed channel.
@@ -52,7 +54,7 @@ TVVComm::~TVVComm() { ClosePort(); }
 bool TVVComm::IsOpen() const { return device_->IsOpen(); }
 
 void TVVComm::OpenPort() {
-    const std::string name = PortName(PortIndex);
+    const std::string name = resolveName_(PortIndex);
     if (device_->IsOpen()) throw EPortAlreadyOpen(name + "- The port is already open.");
 
     LineSettings line;
@@ -62,16 +64,12 @@ void TVVComm::OpenPort() {
     line.stopBits = StopBits == 0 ? qx::StopBits::One : qx::StopBits::Two;
 
     const std::string path = resolvePath_(PortIndex);
-    switch (device_->Open(path, line)) {
-        case OpenStatus::Opened: break;
-        case OpenStatus::Unavailable:
-            throw EOpeningPortError(name + "- This port may be already in use or not present.");
-        case OpenStatus::PermissionDenied:
-            throw EOpeningPortError(name + "- This port may be already in use or not present.",
-                                    PermissionDeniedHint(path));
-        case OpenStatus::NotCharacterDevice:
-            throw ECommsError(name + "- Handle is not a communications port handle.");
-    }
+    const OpenStatus status = device_->Open(path, line);
+    if (status == OpenStatus::NotCharacterDevice)
+        throw ECommsError(name + "- Handle is not a communications port handle.");
+    if (status != OpenStatus::Opened)
+        throw EOpeningPortError(name + "- This port may be already in use or not present.",
+                                OpenFailureHint(status, path, device_->OpenFailureDetail()));
     device_->SetTimeouts(kOpenTimeouts);
 }
 

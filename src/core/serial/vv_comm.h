@@ -22,10 +22,12 @@ public:
     using ReceiveHandler = std::function<void(const std::string& text)>;
     // The device path of a port index (see PortMap).
     using PathResolver = std::function<std::string(std::uint8_t portIndex)>;
+    // The name of a port index in error texts; COM1..COM8 when not given.
+    using NameResolver = std::function<std::string(std::uint8_t portIndex)>;
 
     static constexpr std::size_t kReadBufferSize = 255;
 
-    TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath);
+    TVVComm(std::unique_ptr<SerialDevice> device, PathResolver resolvePath, NameResolver resolveName = {});
     ~TVVComm();
     TVVComm(const TVVComm&) = delete;
     TVVComm& operator=(const TVVComm&) = delete;
@@ -65,6 +67,7 @@ private:
 
     std::unique_ptr<SerialDevice> device_;
     PathResolver resolvePath_;
+    NameResolver resolveName_;
     ReceiveHandler onReceive_;
 };
 

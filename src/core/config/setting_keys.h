@@ -1,0 +1,69 @@
+#pragma once
+// The readable name of every setting: one key per module setting
+// ("serial.baud", "s7", "mode"), the labels of its values, its unit, the
+// command it feeds, and the models and operating modes it applies to.
+//
+// A setting is one field of the field table, or two when the window shows
+// it in two places (the mirrored pairs: "s7" is sreg_7 and
+// ed_CM_SC_Attempts); the five mode radio buttons together are the one
+// setting "mode". Control names stay valid names for their fields; the
+// keys are what people and scripts are meant to use.
+//
+// A setting's value is an integer: a number's value, a choice's item
+// index, 0 or 1 for a check box, the OperatingMode (1..5) for "mode".
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/model_variant.h"
+#include "config/field_table.h"
+#include "config/operating_mode.h"
+
+namespace qx {
+
+// The operating modes a setting applies to, as bits of 1 << OperatingMode.
+namespace modes {
+inline constexpr unsigned kTransparent = 1u << 1;
+inline constexpr unsigned kRepeater = 1u << 2;
+inline constexpr unsigned kMaster = 1u << 3;
+inline constexpr unsigned kSlave = 1u << 4;
+inline constexpr unsigned kSingle = 1u << 5;
+inline constexpr unsigned kTransparentModes = kTransparent | kRepeater;
+inline constexpr unsigned kControlled = kMaster | kSlave | kSingle;
+inline constexpr unsigned kEvery = kTransparentModes | kControlled;
+}  // namespace modes
+
+inline bool AppliesIn(unsigned modeSet, OperatingMode mode) {
+    return (modeSet & (1u << static_cast<unsigned>(mode))) != 0;
+}
+
+struct SettingKey {
+    std::string_view key;                    // "serial.baud"
+    std::string_view alias;                  // a second readable name ("radio.packet-size"), or empty
+    FieldId field;                           // the field the key names; rb_TransMode for "mode"
+    std::optional<FieldId> mirror;           // the field showing the same setting elsewhere
+    std::string_view unit;                   // "ms", "s", "bytes", "-dBm", or empty
+    int step;                                // what the module stores it in (S1: 20 ms steps), else 1
+    std::string_view command;                // the command it feeds ("ATS7=", "AT&B"), empty: none
+    unsigned modes;                          // where it applies, see modes::
+    bool mainModelOnly;                      // S21 and Fast Operation
+    bool readOnly;                           // reported by the module, never written
+    std::span<const std::string_view> labels;  // a choice's value labels; empty: its item texts
+    std::string_view note;                   // anything else a user should know
+};
+
+// Every setting, in the order they are listed and printed ("mode" first).
+std::span<const SettingKey> AllSettings();
+
+// The setting with this key or alias; nullptr when there is none.
+const SettingKey* FindSettingKey(std::string_view name);
+
+// The setting a field belongs to (a mirror's and a mode button's too).
+const SettingKey& SettingOf(FieldId field);
+
+inline bool IsModeSetting(const SettingKey& s) { return Spec(s.field).kind == FieldKind::Radio; }
+
+}  // namespace qx

@@ -1,0 +1,80 @@
+#pragma once
+// A serial port on a port server, reached over TCP: "rfc2217://HOST:PORT"
+// speaks Telnet with the COM-PORT-OPTION, so the rate and character format
+// are set on the server's port, its buffers purged and its CTS line
+// reported; "socket://HOST:PORT" carries the bytes only, and the line
+// settings are whatever the server has.
+//
+// It reads and writes under the same time-outs as a local port; the
+// network adds only its own latency. What the server must answer (the
+// option, each line setting, a purge) is waited for within a bound, so a
+// server that never answers is an error and never a hang. A connection that
+// breaks fails the next read or write, as a port that vanishes does.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "serial/com_port_control.h"
+#include "serial/network_port_address.h"
+#include "serial/serial_device.h"
+#include "serial/telnet_codec.h"
+#include "serial/timed_read.h"
+#include "serial/unique_fd.h"
+
+namespace qx {
+
+class NetworkSerialDevice : public SerialDevice {
+public:
+    // How long the server gets to connect and to answer each thing asked.
+    static constexpr int kServerAnswerMs = 5000;
+    // How long closing waits for the server to close its side.
+    static constexpr int kServerCloseMs = 1000;
+
+    NetworkSerialDevice() = default;
+    ~NetworkSerialDevice() override;
+
+    OpenStatus Open(const std::string& path, const LineSettings& settings) override;
+    std::string OpenFailureDetail() const override { return failure_; }
+    void Close() override;
+    bool IsOpen() const override { return socket_.Valid(); }
+
+    void SetTimeouts(const CommTimeouts& timeouts) override { timeouts_ = timeouts; }
+    CommTimeouts Timeouts() const override { return timeouts_; }
+    // The rate the server acknowledged; none on a plain socket.
+    std::optional<int> CurrentRate() const override { return rate_; }
+
+    std::optional<std::string> Read(std::size_t maxBytes) override;
+    bool Write(const std::string& text) override;
+    void Purge(unsigned flags) override;
+    CtsState Cts() const override;
+
+private:
+    OpenStatus Fail(OpenStatus status, std::string detail);
+    OpenStatus Negotiate(const LineSettings& settings, long long deadline);
+    // Waits up to `ms` (-1: for ever) for the socket and takes in what came.
+    WaitResult Pump(int ms);
+    // Pumps until `done` or the deadline; false when the deadline passed
+    // or the connection failed first.
+    template <typename Done>
+    bool PumpUntil(Done done, long long deadline);
+    void Handle(const telnet::Event& event);
+    bool Send(const std::string& wire, long long deadline);
+    bool Telnet() const { return scheme_ == NetworkScheme::Rfc2217; }
+
+    UniqueFd socket_;
+    NetworkScheme scheme_ = NetworkScheme::RawSocket;
+    CommTimeouts timeouts_;
+    telnet::Decoder decoder_;
+    telnet::Negotiator negotiator_;
+    std::string received_;  // data taken in and not yet read
+    bool ended_ = false;    // the server closed or the connection broke
+    bool dropping_ = false; // data is stale until the purge is answered
+    std::vector<rfc2217::Code> awaited_;
+    std::optional<int> rate_;
+    std::optional<unsigned char> modemState_;
+    bool purgeUnanswered_ = false;  // the server let a purge go unanswered once
+    std::string failure_;
+};
+
+}  // namespace qx

@@ -1,0 +1,52 @@
+#include "serial/open_failure_hint.h"
+
+#include "serial/network_port_address.h"
+#include "serial/permission_hint.h"
+#include "serial/port_holder.h"
+
+namespace qx {
+
+namespace {
+
+// "HOST:PORT" of a network address, else the text as given.
+std::string ServerOf(const std::string& path) {
+    const auto address = ParseNetworkPort(path);
+    if (!address) return path;
+    const bool v6 = address->host.find(':') != std::string::npos;
+    return (v6 ? "[" + address->host + "]" : address->host) + ":" + address->port;
+}
+
+std::string InParentheses(const std::string& detail) { return detail.empty() ? "" : " (" + detail + ")"; }
+
+std::string InUseHint(const std::string& path, const std::string& detail) {
+    if (IsNetworkPort(path))
+        return "In use by another client of the port server at " + ServerOf(path) +
+               (detail.empty() ? "." : " (it said: " + detail + ").");
+    if (const auto holder = FindPortHolder(path))
+        return "In use by another program: " + holder->name + " (process " + std::to_string(holder->pid) + ").";
+    return "In use by another program.";
+}
+
+}  // namespace
+
+std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail) {
+    switch (status) {
+        case OpenStatus::NoSuchDevice: return "No such device: " + path + " (see: qxcfg ports)";
+        case OpenStatus::InUse: return InUseHint(path, detail);
+        case OpenStatus::PermissionDenied: return PermissionDeniedHint(path);
+        case OpenStatus::BadAddress: return "Not a network port address: " + path + InParentheses(detail);
+        case OpenStatus::HostUnknown:
+            return "Host unknown: " + (ParseNetworkPort(path) ? ParseNetworkPort(path)->host : path) +
+                   InParentheses(detail);
+        case OpenStatus::ConnectionRefused:
+            return "Connection refused by " + ServerOf(path) + ": is the port server running, and is this its port?";
+        case OpenStatus::NoAnswer: return "No answer from " + ServerOf(path) + " within 5 s" + InParentheses(detail) + ".";
+        case OpenStatus::NetworkError: return "Network error with " + ServerOf(path) + InParentheses(detail) + ".";
+        case OpenStatus::Opened:
+        case OpenStatus::Unavailable:
+        case OpenStatus::NotCharacterDevice: break;
+    }
+    return {};
+}
+
+}  // namespace qx

@@ -1,0 +1,14 @@
+#include "serial/serial_device_factory.h"
+
+#include "serial/network_port_address.h"
+#include "serial/network_serial_device.h"
+#include "serial/posix_serial_device.h"
+
+namespace qx {
+
+std::unique_ptr<SerialDevice> MakeSerialDevice(const std::string& path) {
+    if (IsNetworkPort(path)) return std::make_unique<NetworkSerialDevice>();
+    return std::make_unique<PosixSerialDevice>();
+}
+
+}  // namespace qx
