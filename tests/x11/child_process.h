@@ -1,9 +1,9 @@
 #pragma once
 // A program the X tests start (the X server, the window manager, the
-// window): extra environment, standard input and output on pipes (else
-// both go to the error file), and fd 3 handed over on request. Stopped (SIGTERM, then
-// SIGKILL after a grace period) and reaped when the object goes, on every
-// path.
+// window), through env(1) with extra environment; standard input and output
+// on pipes (else both go to the log file), fd 3 handed over on request.
+// It ends with the test program however that ends, and is stopped (SIGTERM,
+// then SIGKILL after a grace period) and reaped when the object goes.
 
 #include <sys/types.h>
 
@@ -13,15 +13,15 @@
 namespace qx::x11test {
 
 struct ChildOptions {
-    std::vector<std::string> environment;  // "NAME=value", over the test's own
+    std::vector<std::string> environment;  // "NAME=value"
     bool pipes = false;                    // standard input and output on pipes
-    std::string stderrFile = "/dev/null";  // appended to
+    std::string log = "/dev/null";         // standard error, appended to
     int fd3 = -1;                          // becomes the child's fd 3
 };
 
 class ChildProcess {
 public:
-    ChildProcess(std::vector<std::string> argv, const ChildOptions& options);
+    ChildProcess(const std::vector<std::string>& command, const ChildOptions& options);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

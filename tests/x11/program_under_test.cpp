@@ -23,7 +23,7 @@ ChildOptions Options(const XSession& session, const std::string& folder, std::ve
     environment.push_back("QT_QPA_PLATFORM=xcb");
     options.environment = std::move(environment);
     options.pipes = true;
-    options.stderrFile = folder + "/window.log";
+    options.log = folder + "/window.log";
     return options;
 }
 

@@ -34,7 +34,7 @@ std::string ReadDisplayNumber(int fd) {
         if (n <= 0) break;
         text.append(buffer, static_cast<std::size_t>(n));
     }
-    if (text.find('\n') == std::string::npos) throw std::runtime_error("Xvfb did not report its display");
+    if (text.find('\n') == std::string::npos) throw std::runtime_error("Xvfb did not report its display (installed? scripts/setup)");
     return ":" + text.substr(0, text.find('\n'));
 }
 
@@ -44,7 +44,7 @@ XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay)
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     ChildOptions serverOptions;
-    serverOptions.stderrFile = folder + "/xvfb.log";
+    serverOptions.log = folder + "/xvfb.log";
     serverOptions.fd3 = ready[1];
     try {
         server_ = std::make_unique<ChildProcess>(
@@ -70,7 +70,7 @@ XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay)
 
     ChildOptions managerOptions;
     managerOptions.environment = {"DISPLAY=" + name_};
-    managerOptions.stderrFile = folder + "/openbox.log";
+    managerOptions.log = folder + "/openbox.log";
     manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, managerOptions);
     // The manager is at work once it announces itself on the root window.
     const auto deadline = std::chrono::steady_clock::now() + 30s;
