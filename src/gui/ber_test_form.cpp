@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
+#include "dialog_title.h"
 #include "qt_text.h"
 #include "rssi_level.h"
 #include "rssi_plot.h"
@@ -87,6 +88,7 @@ void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatche
     session_.reset();
     session_ = std::make_unique<BerTestSession>(channel, testNumber, ui, *this, prompter);
     setWindowTitle(ToQ(session_->WindowCaption()));
+    FitToTitle(*this);
     SyncButtons();
 }
 

@@ -22,6 +22,7 @@
 #include "self_test.h"
 #include "start_options.h"
 #include "stream_prompter.h"
+#include "window_probe.h"
 
 using namespace qx;
 using namespace qx::gui;
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
     boxes.SetParent(&form);
     form.SetPortMap(com.ports);
     form.SetModuleCommands(std::make_unique<QtModuleCommands>(form));
+
+    std::unique_ptr<WindowProbe> probe;
+    if (options.probe) probe = std::make_unique<WindowProbe>();
 
     form.show();  // the show step starts the workspace (defaults, host serial settings)
     form.OpenCommandLineFile(options.file);
