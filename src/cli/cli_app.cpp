@@ -1,7 +1,10 @@
+#include <algorithm>
 #include <exception>
 
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
+#include "cli/commands.h"
+#include "cli/help_text.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"
 #include "files/file_errors.h"
@@ -10,28 +13,46 @@ namespace qx::cli {
 
 namespace {
 
-void PrintUsage(std::ostream& os) {
-    os << "usage: qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]\n\ncommands:\n";
-    for (const Command& c : Commands()) os << "  qxcfg " << c.name << ' ' << c.usage << '\n';
-    os << "\nPORT OPTIONS: [--port COMn|PATH] [--baud RATE] [--format N-8-1|E-7-1|O-7-1|E-7-2|O-7-2]\n"
-          "              [--com N=PATH]... [--escape-char CODE] [--verbose] [--log FILE]\n";
+// "--help" or "-h" anywhere after the command asks for its help, whatever
+// else is there: the command is then not run.
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 }  // namespace
 
+int RunHelp(CliContext& context, std::vector<std::string> args) {
+    if (args.empty()) {
+        PrintOverview(context.out);
+    } else if (args.size() == 1 && args[0] == "--all") {
+        PrintFullHelp(context.out);
+    } else if (args.size() == 1) {
+        const Command* command = FindCommand(args[0]);
+        if (!command) throw UsageError("help: unknown command '" + args[0] + "'");
+        PrintCommandHelp(context.out, *command);
+    } else {
+        throw UsageError("help takes one command");
+    }
+    return kExitOk;
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
     ModelVariant variant = ModelVariant::Main();
     AnswerPolicy answers = AnswerPolicy::Ask;
+    const Command* command = nullptr;
     try {
         ArgReader reader(args);
         // Global options stand before the command.
-        while (!reader.AtEnd() && reader.Peek().starts_with("--")) {
+        while (!reader.AtEnd() && reader.Peek().starts_with("-")) {
             if (reader.TakeFlag("--yes")) {
                 answers = AnswerPolicy::Yes;
             } else if (reader.TakeFlag("--no")) {
                 answers = AnswerPolicy::No;
             } else if (reader.TakeFlag("--help") || reader.TakeFlag("-h")) {
-                PrintUsage(out);
+                PrintOverview(out);
+                return kExitOk;
+            } else if (reader.TakeFlag("--version")) {
+                PrintVersion(out);
                 return kExitOk;
             } else if (auto model = reader.TakeOption("--model")) {
                 auto v = VariantByProductName(*model);
@@ -43,18 +64,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (reader.AtEnd()) throw UsageError("no command given");
         const std::string name = reader.Next();
+        command = FindCommand(name);
+        if (!command) throw UsageError("unknown command '" + name + "'");
         std::vector<std::string> rest;
         while (!reader.AtEnd()) rest.push_back(reader.Next());
-        for (const Command& c : Commands()) {
-            if (name == c.name) {
-                CliContext context(variant, answers, out, err, terminal);
-                return c.run(context, std::move(rest));
-            }
+        if (AsksForHelp(rest)) {
+            PrintCommandHelp(out, *command);
+            return kExitOk;
         }
-        throw UsageError("unknown command '" + name + "'");
+        CliContext context(variant, answers, out, err, terminal);
+        return command->run(context, std::move(rest));
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';
-        PrintUsage(err);
+        PrintUsageHint(err, command);
         return kExitUsage;
     } catch (const EFileError& e) {
         // A file that cannot be read or written.

@@ -26,15 +26,6 @@ struct CliContext {
         : variant(std::move(v)), answers(a), out(o), err(e), terminal(t), prompter(e, a, t) {}
 };
 
-struct Command {
-    const char* name;
-    const char* usage;  // one line: arguments after the command name
-    int (*run)(CliContext& context, std::vector<std::string> args);
-};
-
-// Every command qxcfg knows, in the order the help lists them.
-const std::vector<Command>& Commands();
-
 // Runs qxcfg with its arguments (without the program name); returns the exit
 // code. `terminal` is standard input when it is a terminal, else null.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

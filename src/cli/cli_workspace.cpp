@@ -1,5 +1,11 @@
 #include "cli/cli_workspace.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "files/config_file_commands.h"
+#include "files/file_errors.h"
+
 namespace qx::cli {
 
 std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int> systemAddress) {
@@ -8,6 +14,19 @@ std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int
         systemAddress ? FixedSystemAddress(*systemAddress) : ClockSeededSystemAddress());
     workspace->StartUp();
     return workspace;
+}
+
+void SaveConfiguration(CliContext& context, Workspace& workspace, const std::string& path) {
+    if (path != kStandardOutput) {
+        FixedPathDialogs dialogs(path);
+        SaveAs(workspace, dialogs, true);
+        return;
+    }
+    errno = 0;
+    context.out << ConfigFileContent(workspace.config) << std::flush;
+    if (!context.out)
+        throw EFileWriteError(std::string("Cannot save to standard output: ") +
+                              (errno ? std::strerror(errno) : "write error"));
 }
 
 }  // namespace qx::cli

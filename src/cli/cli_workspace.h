@@ -17,6 +17,14 @@ namespace qx::cli {
 // is N when given, else random.
 std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int> systemAddress);
 
+// The name that stands for standard output where a command writes a file.
+inline constexpr std::string_view kStandardOutput = "-";
+
+// The configuration saved as the window's Save As saves it, to `path`; for
+// "-" its bytes go to standard output instead (EFileWriteError when that
+// fails). The current file is then left as it was.
+void SaveConfiguration(CliContext& context, Workspace& workspace, const std::string& path);
+
 // Save dialogs that choose the given path; an open dialog chooses it too.
 class FixedPathDialogs : public FileDialogs {
 public:

@@ -49,7 +49,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
     if (commands.empty() && !wake) throw UsageError("console: no command given");
     try {
         TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
-        log.Tap(channel);
+        log.Tap(channel, port.Settings(), port.Ports());
         channel.SetOnReply([&context](const std::string& reply) {
             context.out << "< " << (reply.empty() ? "(no reply)" : ReadableLogText(reply)) << std::endl;
         });

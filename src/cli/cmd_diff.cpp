@@ -62,6 +62,8 @@ int RunDiff(CliContext& context, std::vector<std::string> args) {
     if (sides.size() != 2) throw UsageError("diff: give two configurations, each FILE or port:PORT");
     for (const auto& side : sides)
         if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
+    // Two modules' lines meet in one log.
+    online.log.markPorts = sides[0].starts_with(kPortPrefix) && sides[1].starts_with(kPortPrefix);
 
     const Side first = LoadSide(context, online, sides[0]);
     if (!first.workspace) return first.exitCode;

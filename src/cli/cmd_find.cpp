@@ -37,7 +37,7 @@ int RunFind(CliContext& context, std::vector<std::string> args) {
     }
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         auto channel = std::make_unique<TCOMQX7Object>(settings, online.Setup(context.variant));
-        online.log.Tap(*channel);
+        online.log.Tap(*channel, settings, online.port.Ports(), online.verbose ? &context.err : nullptr);
         return channel;
     };
     FindCallbacks callbacks;

@@ -21,7 +21,7 @@ int RunIdentify(CliContext& context, std::vector<std::string> args) {
     }
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         auto channel = std::make_unique<TCOMQX7Object>(settings, port.Setup(context.variant));
-        log.Tap(*channel);
+        log.Tap(*channel, settings, port.Ports());
         return channel;
     };
     const IdentifyResult result = IdentifyModule(open, port.Settings(), context.variant);

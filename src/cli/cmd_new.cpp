@@ -25,8 +25,7 @@ int RunNew(CliContext& context, std::vector<std::string> args) {
     if (!output || output->empty()) throw UsageError("new: -o FILE is required");
 
     auto workspace = StartWorkspace(context, systemAddress);
-    FixedPathDialogs dialogs(*output);
-    SaveAs(*workspace, dialogs, true);
+    SaveConfiguration(context, *workspace, *output);
     return kExitOk;
 }
 

@@ -24,9 +24,8 @@ void PrintReadResult(CliContext& context, const Workspace& workspace, bool json)
 
 int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
     if (!path) return kExitOk;
-    FixedPathDialogs dialogs(*path);
     try {
-        SaveAs(workspace, dialogs, true);
+        SaveConfiguration(context, workspace, *path);
     } catch (const std::exception& e) {
         context.err << "qxcfg: " << e.what() << '\n';
         return kExitUsage;
@@ -80,7 +79,8 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
     const ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return rc;
-    PrintReadResult(context, *read.workspace, json);
+    // "-o -" puts the file on standard output, and nothing else.
+    if (output != kStandardOutput) PrintReadResult(context, *read.workspace, json);
     return SaveReadResult(context, *read.workspace, output);
 }
 

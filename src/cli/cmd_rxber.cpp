@@ -90,7 +90,7 @@ int RunRxBer(CliContext& context, std::vector<std::string> args) {
     online.ApplyTo(*workspace);
     std::unique_ptr<TCOMQX7Object> channel;
     try {
-        channel = online.Factory(*workspace)(workspace->host);
+        channel = online.Factory(context, *workspace)(workspace->host);
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';
         return kExitFailure;

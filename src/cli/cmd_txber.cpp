@@ -26,10 +26,9 @@ int RunTxBer(CliContext& context, std::vector<std::string> args) {
     if (!start) throw UsageError("txber: say start or stop");
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
-    LogEcho echo(context, *workspace, online.verbose);
     TxBerTest test(!*start);
     try {
-        return Conclude(context, test.TxBertest(*workspace, online.Factory(*workspace)));
+        return Conclude(context, test.TxBertest(*workspace, online.Factory(context, *workspace)));
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
         return kExitFailure;

@@ -1,5 +1,7 @@
 #pragma once
-// The entry point of each qxcfg command; each lives in its own cmd_*.cpp.
+// Every qxcfg command: its entry point (each lives in its own cmd_*.cpp)
+// and its help record, which `qxcfg help COMMAND`, `qxcfg COMMAND --help`,
+// the manual page and the shell completion are made from.
 
 #include <string>
 #include <vector>
@@ -7,6 +9,31 @@
 namespace qx::cli {
 
 struct CliContext;
+
+struct OptionHelp {
+    const char* option;  // "--port COMn|PATH"
+    const char* text;    // what it does, one line
+};
+
+struct ExitHelp {
+    int code;
+    const char* meaning;
+};
+
+struct Command {
+    const char* name;
+    const char* usage;    // one line: the arguments after the command name
+    const char* summary;  // one line: what the command does
+    std::vector<OptionHelp> options;
+    std::vector<ExitHelp> exits;
+    std::vector<const char*> examples;  // command lines
+    int (*run)(CliContext& context, std::vector<std::string> args);
+};
+
+// Every command qxcfg knows, in the order the help lists them.
+const std::vector<Command>& Commands();
+// The command of that name, or nullptr.
+const Command* FindCommand(const std::string& name);
 
 int RunShow(CliContext& context, std::vector<std::string> args);
 int RunRead(CliContext& context, std::vector<std::string> args);
@@ -24,5 +51,6 @@ int RunFind(CliContext& context, std::vector<std::string> args);
 int RunDiff(CliContext& context, std::vector<std::string> args);
 int RunPorts(CliContext& context, std::vector<std::string> args);
 int RunFields(CliContext& context, std::vector<std::string> args);
+int RunHelp(CliContext& context, std::vector<std::string> args);
 
 }  // namespace qx::cli

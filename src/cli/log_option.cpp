@@ -1,5 +1,6 @@
 #include "cli/log_option.h"
 
+#include "app/version_block.h"
 #include "cli/usage_error.h"
 
 namespace qx::cli {
@@ -8,15 +9,31 @@ bool LogOption::Take(ArgReader& reader) {
     auto path = reader.TakeOption("--log");
     if (!path) return false;
     if (path->empty()) throw UsageError("--log needs a file name");
-    file = std::make_shared<CommunicationLogFile>(*path, LogFileMode::Append);
+    file = std::make_shared<CommunicationLogFile>(*path);
+    program = VersionBanner("qxcfg", GetVersionText(OwnExecutablePath()));
     return true;
 }
 
-void LogOption::Tap(TCOMQX7Object& channel) const {
-    if (!file) return;
+void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
+                    std::ostream* echo) const {
+    if (!file && !echo) return;
+    const std::string path = ports.PathFor(settings.PortIndex);
+    const SerialSettingsTexts line = DisplaySerialSettings(settings);
+    if (file)
+        file->WriteLine(FormatLogHeader(program + ", model " + channel.GetProductName() + ", port " +
+                                        PortName(settings.PortIndex) + " " + path + ", " + line.rate + " " +
+                                        line.other + ", started " + LogTimestamp(std::chrono::system_clock::now())));
+    const std::string port = markPorts ? path : std::string();
+    auto entry = [log = file, echo, port](LogDirection direction, const std::string& text) {
+        if (echo) *echo << static_cast<char>(direction) << ' ' << ReadableLogText(text) << std::endl;
+        if (log) log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port});
+    };
+    channel.SetSendTap([entry](const std::string& text) { entry(LogDirection::Sent, text); });
     // A wait that ended with nothing is an entry too: it shows when the
     // module did not answer.
-    channel.SetReplyTap([log = file](const std::string& text) { log->Write(text.empty() ? "(no reply)" : text); });
+    channel.SetReplyTap([entry](const std::string& text) {
+        entry(LogDirection::Received, text.empty() ? "(no reply)" : text);
+    });
 }
 
 }  // namespace qx::cli

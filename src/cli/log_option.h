@@ -1,8 +1,13 @@
 #pragma once
-// --log FILE: every reply of every channel a command opens is appended to
-// FILE as one timestamped line (the file is created when missing).
+// --log FILE: what every channel a command opens sends (">") and receives
+// ("<") is appended to FILE, one timestamped line each, after a header
+// line naming the program, model, port and line settings each time a
+// channel opens (the file is created when missing). When several ports
+// share the log, every line names its port. --verbose shows the same
+// lines, without time and header, on standard error.
 
 #include <memory>
+#include <string>
 
 #include "cli/arg_reader.h"
 #include "files/communication_log_file.h"
@@ -12,12 +17,17 @@ namespace qx::cli {
 
 struct LogOption {
     std::shared_ptr<CommunicationLogFile> file;
+    bool markPorts = false;  // several ports write to the file at once
+    std::string program;     // "qxcfg 1.61 (build 27)" for the header
 
     // Consumes "--log FILE" and opens the file; a file that cannot be opened
     // ends the command with the system's reason.
     bool Take(ArgReader& reader);
-    // The channel's replies go to the file too (nothing without --log).
-    void Tap(TCOMQX7Object& channel) const;
+    // The header for a channel about to talk on `settings`, then everything
+    // the channel sends and receives, to the file and to `echo` (nothing
+    // without --log and without `echo`).
+    void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
+             std::ostream* echo = nullptr) const;
 };
 
 }  // namespace qx::cli

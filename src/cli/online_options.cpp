@@ -21,16 +21,6 @@ volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-// Carriage returns and line feeds of the module's replies as plain lines.
-std::string PrintableLog(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += c == '\r' ? '\n' : c;
-    }
-    return out;
-}
 }  // namespace
 
 bool OnlineOptions::Take(ArgReader& reader) {
@@ -57,6 +47,7 @@ std::vector<OnlineOptions> OnlineOptions::PerPort() const {
         OnlineOptions one = *this;
         one.ports = {p};
         one.port.SelectPort(p);
+        one.log.markPorts = true;  // the modules' lines meet in one log
         each.push_back(std::move(one));
     }
     return each;
@@ -67,12 +58,12 @@ void OnlineOptions::ApplyTo(Workspace& workspace) const {
     if (escapeCode) workspace.escape.Set(*escapeCode);
 }
 
-ChannelFactory OnlineOptions::Factory(Workspace& workspace) const {
-    return [this, &workspace](const HostSerialSettings& settings) {
+ChannelFactory OnlineOptions::Factory(CliContext& context, Workspace& workspace) const {
+    return [this, &context, &workspace](const HostSerialSettings& settings) {
         ChannelSetup setup = port.Setup(workspace.variant);
         setup.escape = workspace.escape;
-        auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
-        log.Tap(*channel);
+        auto channel = std::make_unique<TCOMQX7Object>(settings, setup);
+        log.Tap(*channel, settings, setup.ports, verbose ? &context.err : nullptr);
         return channel;
     };
 }
@@ -81,23 +72,6 @@ ChannelSetup OnlineOptions::Setup(const ModelVariant& variant) const {
     ChannelSetup setup = port.Setup(variant);
     if (escapeCode) setup.escape.Set(*escapeCode);
     return setup;
-}
-
-LogEcho::LogEcho(CliContext& context, Workspace& workspace, bool verbose) : workspace_(workspace) {
-    if (!verbose) return;
-    auto printed = std::make_shared<std::size_t>(workspace.config.View().log.size());
-    token_ = workspace.config.Subscribe([&context, &workspace, printed](std::optional<FieldId> id) {
-        if (id) return;
-        const std::string& log = workspace.config.View().log;
-        if (log.size() < *printed) *printed = 0;  // cleared
-        if (log.size() == *printed) return;
-        context.err << PrintableLog(log.substr(*printed)) << std::flush;
-        *printed = log.size();
-    });
-}
-
-LogEcho::~LogEcho() {
-    if (token_) workspace_.config.Unsubscribe(token_);
 }
 
 bool InterruptRequested() { return interrupted != 0; }
@@ -125,10 +99,9 @@ OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, c
                                     ModuleOperation operation, ConfigCommandList commandList) {
     CliProgress progress(context.err, ::isatty(STDERR_FILENO) == 1);
     DirectDispatcher ui;  // the worker is the only thread at work meanwhile
-    LogEcho echo(context, workspace, options.verbose);
     InterruptGuard interrupt;
     bool cancelled = false;
-    TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(workspace), {}}, operation,
+    TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(context, workspace), {}}, operation,
                           std::move(commandList));
     thread.Start();
     while (!progress.Closed()) {

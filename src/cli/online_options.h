@@ -1,7 +1,7 @@
 #pragma once
 // What the qxcfg commands that talk to a module share: the port options,
-// the escape character, the live communication log (--verbose), the log
-// file (--log), and running
+// the escape character, the live exchange on standard error (--verbose),
+// the log file (--log), and running
 // a module operation to its end with Ctrl-C as Cancel.
 
 #include <signal.h>
@@ -36,8 +36,9 @@ struct OnlineOptions {
     // The host settings and escape character into the workspace.
     void ApplyTo(Workspace& workspace) const;
     // Opens channels on the chosen ports with the workspace's escape
-    // character at the moment of opening.
-    ChannelFactory Factory(Workspace& workspace) const;
+    // character at the moment of opening; with --verbose what they send
+    // and receive is shown on the context's standard error.
+    ChannelFactory Factory(CliContext& context, Workspace& workspace) const;
     // The channel setup for the chosen ports with the escape character
     // given (for commands that open a channel without a workspace).
     ChannelSetup Setup(const ModelVariant& variant) const;
@@ -47,20 +48,6 @@ struct OnlineOptions {
 // came of it.
 OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
                                     ModuleOperation operation, ConfigCommandList commandList = {});
-
-// While it lives, every new entry of the workspace's log is copied to
-// standard error (when verbose).
-class LogEcho {
-public:
-    LogEcho(CliContext& context, Workspace& workspace, bool verbose);
-    ~LogEcho();
-    LogEcho(const LogEcho&) = delete;
-    LogEcho& operator=(const LogEcho&) = delete;
-
-private:
-    Workspace& workspace_;
-    int token_ = 0;
-};
 
 // Ctrl-C: true once the user has asked to stop.
 bool InterruptRequested();

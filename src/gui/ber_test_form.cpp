@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 
+#include "dialog_title.h"
 #include "qt_text.h"
 #include "rssi_level.h"
 #include "rssi_plot.h"
@@ -92,6 +93,7 @@ void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatche
         QMetaObject::invokeMethod(this, [this] { PollingEnded(); }, Qt::QueuedConnection);
     });
     setWindowTitle(ToQ(session_->WindowCaption()));
+    FitToTitle(*this);
     SyncButtons();
 }
 

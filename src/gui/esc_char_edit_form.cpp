@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "config/integer_text.h"
+#include "dialog_title.h"
 #include "number_edit.h"
 #include "qt_text.h"
 
@@ -45,6 +46,7 @@ TEscCharEdit_Form::TEscCharEdit_Form(QWidget* parent)
     cancel->setObjectName(QStringLiteral("Cancel_BitBtn"));
     cancel->setGeometry(118, 76, 81, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitToTitle(*this);
 }
 
 long TEscCharEdit_Form::FieldValue() const { return ParseInteger(FromQ(field_->text())).value_or(kMin); }

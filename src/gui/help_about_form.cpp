@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 #include <QStyle>
 
+#include "dialog_title.h"
 #include "qt_text.h"
 
 namespace qx::gui {
@@ -84,6 +85,7 @@ TForm_HelpAbout::TForm_HelpAbout(QWidget* parent)
     ok->setGeometry(129, 129, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    FitToTitle(*this);
 }
 
 void TForm_HelpAbout::FillAboutBox(ModelFamily family, const VersionText& version) {

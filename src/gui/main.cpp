@@ -4,13 +4,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/model_variant.h"
 #include "app/workspace.h"
 #include "application_look.h"
 #include "com_port_options.h"
+#include "command_line_help.h"
 #include "main_form.h"
 #include "qt_module_commands.h"
 #include "qt_prompter.h"
@@ -18,11 +22,17 @@
 #include "self_test.h"
 #include "start_options.h"
 #include "stream_prompter.h"
+#include "window_probe.h"
 
 using namespace qx;
 using namespace qx::gui;
 
 int main(int argc, char** argv) {
+    // Before the application: no display is needed to answer these.
+    if (const auto answered = AnswerInformationOptions(argc > 0 ? argv[0] : "Cfg_QX7TR",
+                                                       std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
+                                                       std::cout))
+        return *answered;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
     ApplyApplicationLook(app);
@@ -53,6 +63,9 @@ int main(int argc, char** argv) {
     boxes.SetParent(&form);
     form.SetPortMap(com.ports);
     form.SetModuleCommands(std::make_unique<QtModuleCommands>(form));
+
+    std::unique_ptr<WindowProbe> probe;
+    if (options.probe) probe = std::make_unique<WindowProbe>();
 
     form.show();  // the show step starts the workspace (defaults, host serial settings)
     form.OpenCommandLineFile(options.file);

@@ -107,76 +107,79 @@ void TMainForm::BuildToolBar(QWidget* client) {
     toolBar_->setIconSize(QSize(20, 20));
     toolBar_->setMovable(false);
     toolBar_->setFloatable(false);
-    // It takes the focus for the focus rule.
-    toolBar_->setFocusPolicy(Qt::ClickFocus);
+    // A mouse press on a button must not move the focus: it would make the
+    // field being edited run its exit rule on the press, and a question box
+    // opened there takes the release, so the button's click (and with it
+    // the command) is lost. The commands that want the exit rule first move
+    // the focus here themselves (RunCommand), after the click is complete.
+    toolBar_->setFocusPolicy(Qt::NoFocus);
 }
 
 void TMainForm::ConnectCommands() {
+    const auto files = [this](void (FileCommands::*command)()) { return [this, command] { ((*files_).*command)(); }; };
+    const auto module = [this](void (ModuleCommands::*command)()) {
+        return [this, command] { ((*module_).*command)(); };
+    };
+    const auto rxTest = [this](int test) { return [this, test] { module_->RxBerTest(test); }; };
+    // Each command once; the toolbar's buttons run the same ones.
+    const Command newFile{files(&FileCommands::New), kFollowsFocusRequest};
+    const Command openFile{files(&FileCommands::Open), kFollowsFocusRequest};
+    // The menu's Save saves what the fields hold now; only the toolbar's
+    // Save applies the focus rule first.
+    const Command save{files(&FileCommands::Save)};
+    const Command read{module(&ModuleCommands::ReadModuleConfig), kFocusRule | kFollowsFocusRequest};
+    const Command configure{module(&ModuleCommands::WriteConfig), kFocusRule};
+    const Command comSettings{[this] { SetupComPort(); }};
+    const Command defaults{module(&ModuleCommands::RestoreFactDefaults), kFollowsFocusRequest};
+    const Command about{[this] { ShowHelpAbout(); }};
+
+    const MainMenuActions& m = menu_;
+    const std::vector<std::pair<QAction*, Command>> items = {
+        {m.File_New, newFile},
+        {m.File_Open, openFile},
+        {m.File_Save, save},
+        {m.File_SaveAs, Command{files(&FileCommands::SaveAs)}},
+        {m.File_SaveLog, Command{[this] { logSaver_->Save(this); }}},
+        {m.Comm_Read, read},
+        {m.Comm_Configure, configure},
+        {m.Comm_Find, Command{module(&ModuleCommands::FindModule)}},
+        {m.Comm_Compare, Command{module(&ModuleCommands::CompareWithModule), kFocusRule}},
+        {m.Comm_Serial, comSettings},
+        {m.Adv_Defaults, defaults},
+        {m.Diag_TxBer, Command{module(&ModuleCommands::TxBertest)}},
+        {m.Diag_RxBer, Command{rxTest(1)}},
+        {m.Diag_TxRxBer, Command{rxTest(2)}},
+        {m.Diag_RSSI, Command{rxTest(3)}},
+        {m.Adv_EscChar, Command{[this] { Adv_EscCharClick(); }}},
+        {m.Help_About, about},
+    };
+    for (const auto& [action, command] : items)
+        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
+    connect(m.Comm_Verify, &QAction::toggled, this, [this](bool on) { module_->SetVerifyAfterConfigure(on); });
+
     struct Button {
         const char* name;
         const char* hint;
         ToolbarImage image;
-        std::function<void()> command;
+        Command command;
     };
     const std::vector<Button> buttons = {
-        {"tb_New", "New", ToolbarImage::New, [this] { RunFileCommand([](FileCommands& f) { f.New(); }, true); }},
-        {"tb_Open", "Open", ToolbarImage::Open, [this] { RunFileCommand([](FileCommands& f) { f.Open(); }, true); }},
-        {"tb_Save", "Save", ToolbarImage::Save,
-         [this] {
-             FocusToToolBar();
-             RunFileCommand([](FileCommands& f) { f.Save(); }, false);
-         }},
-        {"tb_UpLoad", "Read Module Configuration", ToolbarImage::ReadModule, [this] { menu_.Comm_Read->trigger(); }},
-        {"tb_Program", "Configure Module", ToolbarImage::ConfigureModule,
-         [this] { menu_.Comm_Configure->trigger(); }},
-        {"tb_ComSettings", "Com Port Settings", ToolbarImage::ComSettings, [this] { SetupComPort(); }},
-        {"tb_Defaults", "Restore Factory Defaults", ToolbarImage::Defaults,
-         [this] { menu_.Adv_Defaults->trigger(); }},
-        {"tb_Help", "Help", ToolbarImage::Help, [this] { ShowHelpAbout(); }},
+        {"tb_New", "New", ToolbarImage::New, newFile},
+        {"tb_Open", "Open", ToolbarImage::Open, openFile},
+        {"tb_Save", "Save", ToolbarImage::Save, Command{save.body, kFocusRule}},
+        {"tb_UpLoad", "Read Module Configuration", ToolbarImage::ReadModule, read},
+        {"tb_Program", "Configure Module", ToolbarImage::ConfigureModule, configure},
+        {"tb_ComSettings", "Com Port Settings", ToolbarImage::ComSettings, comSettings},
+        {"tb_Defaults", "Restore Factory Defaults", ToolbarImage::Defaults, defaults},
+        {"tb_Help", "Help", ToolbarImage::Help, about},
     };
     for (const Button& b : buttons) {
         QAction* action = toolBar_->addAction(ToolbarIcon(b.image, *style()), QString::fromLatin1(b.hint));
         action->setToolTip(QString::fromLatin1(b.hint));
         toolBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(b.name));
-        connect(action, &QAction::triggered, this, b.command);
+        connect(action, &QAction::triggered, this, [this, command = b.command] { RunCommand(command); });
     }
-
-    const MainMenuActions& m = menu_;
-    connect(m.File_New, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.New(); }, true); });
-    connect(m.File_Open, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.Open(); }, true); });
-    // The menu's Save saves what the fields hold now; only the toolbar's
-    // Save applies the focus rule first.
-    connect(m.File_Save, &QAction::triggered, this, [this] { RunFileCommand([](FileCommands& f) { f.Save(); }, false); });
-    connect(m.File_SaveAs, &QAction::triggered, this,
-            [this] { RunFileCommand([](FileCommands& f) { f.SaveAs(); }, false); });
-    connect(m.File_SaveLog, &QAction::triggered, this, [this] { logSaver_->Save(this); });
-    connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
-    connect(m.Comm_Read, &QAction::triggered, this, [this] {
-        FocusToToolBar();
-        Run([this] { module_->ReadModuleConfig(); });
-        ApplyFocusRequest();
-    });
-    connect(m.Comm_Configure, &QAction::triggered, this, [this] {
-        FocusToToolBar();
-        Run([this] { module_->WriteConfig(); });
-    });
-    connect(m.Comm_Verify, &QAction::toggled, this, [this](bool on) { module_->SetVerifyAfterConfigure(on); });
-    connect(m.Comm_Find, &QAction::triggered, this, [this] { Run([this] { module_->FindModule(); }); });
-    connect(m.Comm_Compare, &QAction::triggered, this, [this] {
-        FocusToToolBar();
-        Run([this] { module_->CompareWithModule(); });
-    });
-    connect(m.Comm_Serial, &QAction::triggered, this, &TMainForm::SetupComPort);
-    connect(m.Adv_Defaults, &QAction::triggered, this, [this] {
-        Run([this] { module_->RestoreFactDefaults(); });
-        ApplyFocusRequest();
-    });
-    connect(m.Diag_TxBer, &QAction::triggered, this, [this] { Run([this] { module_->TxBertest(); }); });
-    connect(m.Diag_RxBer, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(1); }); });
-    connect(m.Diag_TxRxBer, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(2); }); });
-    connect(m.Diag_RSSI, &QAction::triggered, this, [this] { Run([this] { module_->RxBerTest(3); }); });
-    connect(m.Adv_EscChar, &QAction::triggered, this, &TMainForm::Adv_EscCharClick);
-    connect(m.Help_About, &QAction::triggered, this, &TMainForm::ShowHelpAbout);
 }
 
 void TMainForm::SetModuleCommands(std::unique_ptr<ModuleCommands> commands) { module_ = std::move(commands); }
@@ -199,7 +202,7 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::OpenCommandLineFile(const std::string& argument) {
-    RunFileCommand([&argument](FileCommands& f) { f.OpenCommandLineFile(argument); }, true);
+    RunCommand(Command{[this, &argument] { files_->OpenCommandLineFile(argument); }, kFollowsFocusRequest});
 }
 
 void TMainForm::DisplaySerialSettings() { statusRow_->DisplaySerialSettings(); }
@@ -236,18 +239,26 @@ void TMainForm::Run(const std::function<void()>& command) {
     }
 }
 
-void TMainForm::RunFileCommand(const std::function<void(FileCommands&)>& command, bool resetsFields) {
-    Run([this, &command] { command(*files_); });
+void TMainForm::RunCommand(const Command& command) {
+    // The focus moves inside the command, never on a mouse press: the
+    // field's exit rule (and any question it asks) comes first, and the
+    // command then runs whatever the answer.
+    if (command.steps & kFocusRule) FocusToToolBar();
+    Run(command.body);
+    // The window shows what the command left: the caption follows the
+    // current file and the panels the host settings, which a load, a read,
+    // a configure, a restore, a search or the dialog may each have changed.
     RefreshCaption();
-    if (resetsFields) ApplyFocusRequest();
+    DisplaySerialSettings();
+    if (command.steps & kFollowsFocusRequest) ApplyFocusRequest();
 }
 
 void TMainForm::SetupComPort() {
     TSerialSettingsForm dialog(this);
     dialog.ShowPortPaths(ports_, DiscoverSerialPorts(ports_));
     dialog.GetSerialDetails(workspace_.host);
+    // The panels are shown again whichever button closed it (RunCommand).
     if (dialog.exec() == QDialog::Accepted) ports_ = dialog.PortPaths();
-    DisplaySerialSettings();
 }
 
 void TMainForm::Adv_EscCharClick() { escDialog_->Edit(workspace_.escape); }

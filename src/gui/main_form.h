@@ -74,14 +74,28 @@ private:
     void FormShow();
     void SyncView();
 
-    // The focus rule: a field being edited runs its exit rule before a
-    // command reads the configuration.
+    // What the window does around a command of the menus or the toolbar.
+    enum CommandSteps : unsigned {
+        kPlain = 0,
+        // The focus rule: the field being edited runs its exit rule before
+        // the command reads the configuration.
+        kFocusRule = 1,
+        // The command starts from the defaults or a readout, whose focus
+        // request the window follows afterwards.
+        kFollowsFocusRequest = 2,
+    };
+    struct Command {
+        std::function<void()> body;
+        unsigned steps = kPlain;
+    };
+
+    // The focus rule's move: the focus goes to the toolbar.
     void FocusToToolBar();
     // Runs a command; an error that escapes it is shown as an error box.
     void Run(const std::function<void()>& command);
-    // `resetsFields`: New and Open start from the defaults, whose focus
-    // request the window then follows.
-    void RunFileCommand(const std::function<void(FileCommands&)>& command, bool resetsFields);
+    // Every command goes through here (menus, toolbar, the file named on
+    // the command line): its steps before and after, the command itself.
+    void RunCommand(const Command& command);
 
     void SetupComPort();
     void Adv_EscCharClick();

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "dialog_title.h"
 #include "qt_text.h"
 
 namespace qx::gui {
@@ -40,6 +41,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     cancel_->setGeometry(107, 64, 75, 25);
     cancel_->setAutoDefault(false);
     connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::CancelOperation);
+    FitToTitle(*this);
 }
 
 void ProgressWindow::Run(const std::function<void()>& start, std::function<void()> onCancel) {

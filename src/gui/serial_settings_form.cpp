@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include "dialog_title.h"
 #include "qt_text.h"
 
 namespace qx::gui {
@@ -83,6 +84,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     cancel->setObjectName(QStringLiteral("btn_Cancel"));
     cancel->setGeometry(152, 208, 81, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitToTitle(*this);
 }
 
 QComboBox* TSerialSettingsForm::AddCombo(const char* name, const QString& caption, int x, int y) {

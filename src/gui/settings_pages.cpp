@@ -29,20 +29,26 @@ void AddRegisterRow(FieldBinder& binder, QGridLayout* grid, FieldId id, QStringL
     const int space = static_cast<int>(caption.indexOf(QLatin1Char(' ')));
     if (meaning.isEmpty()) meaning << caption.mid(space + 1);
     const int row = grid->rowCount();
+    NumberEdit* edit = binder.Number(id, parent);
+    edit->setFixedWidth(kNumberWidth);
+    grid->addWidget(edit, row, 2, Qt::AlignTop);
     auto* number = new QLabel(caption.left(space), parent);
-    grid->addWidget(number, row, 0, Qt::AlignTop);
     binder.AddCompanion(id, number);
+    // The register's number and the first line of its meaning stand on the
+    // field's baseline: the field centres its one line of text, so they
+    // start as far below its top as that line does.
+    const int drop = (edit->sizeHint().height() - number->fontMetrics().height()) / 2;
+    number->setContentsMargins(0, drop, 0, 0);
+    grid->addWidget(number, row, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
+    texts->setContentsMargins(0, drop, 0, 0);
     for (const QString& line : meaning) {
         QLabel* label = WrappedLabel(line, parent);
         texts->addWidget(label);
         binder.AddCompanion(id, label);
     }
-    grid->addLayout(texts, row, 1);
-    NumberEdit* edit = binder.Number(id, parent);
-    edit->setFixedWidth(kNumberWidth);
-    grid->addWidget(edit, row, 2, Qt::AlignTop);
+    grid->addLayout(texts, row, 1, Qt::AlignTop);
 }
 
 QWidget* RegisterPage(FieldBinder& binder, std::initializer_list<FieldId> registers) {

@@ -10,6 +10,8 @@ StartOptions ParseStartOptions(const QStringList& arguments) {
         const QString& a = arguments[i];
         if (a == QLatin1String("--selftest")) {
             options.selfTest = true;
+        } else if (a == QLatin1String("--probe")) {
+            options.probe = true;
         } else if (a == QLatin1String("--screenshot") && i + 1 < arguments.size()) {
             options.screenshot = arguments[++i];
         } else if (options.file.empty()) {

@@ -1,6 +1,7 @@
 // qxsim: one simulated radio modem module on a pseudo-terminal.
 #include "sim/module.h"
 #include "sim/pty_link.h"
+#include "sim/sim_help.h"
 #include "sim/sim_error.h"
 #include "sim/sim_options.h"
 #include "sim/sim_server.h"
@@ -67,7 +68,11 @@ int main(int argc, char** argv) {
     try {
         const SimOptions options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {
-            std::fputs(UsageText(), stdout);
+            std::fputs(HelpText().c_str(), stdout);
+            return 0;
+        }
+        if (options.version) {
+            std::printf("qxsim %s (build %s)\n", QX_SIM_VERSION, QX_SIM_BUILD);
             return 0;
         }
         return Serve(options);

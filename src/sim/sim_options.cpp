@@ -65,11 +65,13 @@ SimOptions ParseOptions(const std::vector<std::string>& args) {
             options.verbose = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else {
             throw UsageError("unknown argument " + arg);
         }
     }
-    if (options.link.empty() && !options.help) throw UsageError("--link PATH is required");
+    if (options.link.empty() && !options.help && !options.version) throw UsageError("--link PATH is required");
     if (baud || format) {
         // Missing halves come from the factory line, 9600 bit/s N-8-1.
         options.line = ParseFormat(format.value_or("N-8-1"), baud.value_or(9600));

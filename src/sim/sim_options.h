@@ -21,6 +21,7 @@ struct SimOptions {
     FaultSet faults;
     bool verbose = false;
     bool help = false;
+    bool version = false;
 };
 
 class UsageError : public std::runtime_error {

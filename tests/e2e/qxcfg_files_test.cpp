@@ -1,8 +1,13 @@
 // qxcfg's file commands as separate processes: new, set, show, commands
 // and parse-listing agree with each other and with the window's rules.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -107,6 +112,46 @@ TEST(QxcfgFiles, SaveIntoAnImpossiblePlaceFailsWithTheReason) {
     const auto r = RunProgram("qxcfg", {"new", "-o", plain + "/f.X7R"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("Not a directory"), std::string::npos) << r.err;
+}
+
+// new -o onto what the name stands for: a FIFO, a device node and a link
+// stay what they are, and the content arrives where a plain write puts it.
+// "-o -" puts the file on standard output.
+TEST(QxcfgFiles, SavesOntoFifosDevicesAndLinksWithoutReplacingThem) {
+    test::ScratchFolder folder;
+    const std::string expected = RunProgram("qxcfg", {"new", "-o", "-", "--sysaddr", "17"}).out;
+    ASSERT_EQ(expected.rfind(" ATB0 ATC4 ", 0), 0u) << expected;
+    ASSERT_TRUE(expected.ends_with(" \r\n"));
+
+    ASSERT_EQ(::mkfifo(folder.Path("fifo").c_str(), 0600), 0);
+    const int reader = ::open(folder.Path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_EQ(::symlink("target.X7R", folder.Path("link").c_str()), 0);
+    const bool haveDevice = ::mknod(folder.Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    struct Case {
+        const char* name;
+        mode_t type;
+    };
+    for (const Case& c : {Case{"fifo", S_IFIFO}, Case{"link", S_IFLNK}, Case{"null", S_IFCHR}}) {
+        if (c.type == S_IFCHR && !haveDevice) continue;  // mknod not permitted here
+        const auto r = RunProgram("qxcfg", {"new", "-o", folder.Path(c.name), "--sysaddr", "17"});
+        EXPECT_EQ(r.exitCode, 0) << c.name << ": " << r.err;
+        struct stat st {};
+        ASSERT_EQ(::lstat(folder.Path(c.name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, c.type) << c.name;
+    }
+    std::string piped(4096, '\0');
+    piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
+    ::close(reader);
+    EXPECT_EQ(piped, expected);
+    EXPECT_EQ(test::ReadWholeFile(folder.Path("target.X7R")), expected);
+
+    // Standard output by its name: a pipe here, reached through /proc.
+    EXPECT_EQ(RunProgram("qxcfg", {"new", "-o", "/dev/stdout", "--sysaddr", "17"}).out, expected);
+
+    const auto set = RunProgram("qxcfg", {"set", folder.Path("target.X7R"), "sreg_0=9", "-o", "-"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_NE(set.out.find(" ATS0:9 "), std::string::npos) << set.out;
+    EXPECT_EQ(test::ReadWholeFile(folder.Path("target.X7R")), expected);  // FILE itself untouched
 }
 
 TEST(QxcfgFiles, ParseListingReadsACapturedListing) {

@@ -193,29 +193,69 @@ TEST_F(QxcfgFindDiffTest, PortsListsTheDevicesOfAFakeTree) {
     EXPECT_EQ(none.out, "No serial devices found.\n");
 }
 
-TEST_F(QxcfgFindDiffTest, LogFileHoldsEveryReplyWithItsTime) {
+// The log with every time written "T" and the version "V", so that its
+// lines can be compared whole; and whether every line has one of `shapes`.
+std::string Normalised(const std::string& text) {
+    static const std::regex time(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)");
+    static const std::regex version(R"(qxcfg \d+\.\d+ \(build \d+\))");
+    return std::regex_replace(std::regex_replace(text, time, "T"), version, "qxcfg V");
+}
+bool EveryLineIs(const std::string& text, const std::regex& shapes) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!std::regex_search(line, shapes)) return false;
+    return true;
+}
+
+TEST_F(QxcfgFindDiffTest, LogFileHoldsAHeaderAndBothDirectionsWithTheirTime) {
     Start();
     const std::string log = dir_.File("comm.log");
     ASSERT_EQ(RunProgram("qxcfg", {"identify", "--port", Link(), "--log", log}).exitCode, 0);
-    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "--log", log}).exitCode, 0);
-    const std::string text = ReadText(log);
-    const std::regex line(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z  [^\n]*\n)");
-    std::ptrdiff_t lines = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator(); ++it) {
-        EXPECT_EQ(it->position(), text.find(it->str())) << "lines must follow each other";
-        ++lines;
-    }
-    EXPECT_EQ(static_cast<std::size_t>(lines), static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
-    // identify: the wake's OK, then the identification; the read appends.
-    EXPECT_NE(text.find("Z  \\r\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Z  AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
-    EXPECT_LT(text.find("Z  ATI"), text.find("AT&V"));
+    const auto read = RunProgram("qxcfg", {"read", "--port", Link(), "--log", log, "--verbose"});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    // --verbose: both directions on standard error, escaped, one line each.
+    for (const char c : read.err) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << int(c);
+    EXPECT_NE(read.err.find("\n> AT&V\\r\n< AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << read.err;
+    // identify's channel, whole: its header, the wake (CR, OK), ATI and the
+    // identification; then the read's channel.
+    const std::string text = Normalised(ReadText(log));
+    const std::string header = "# qxcfg V, model QX7T-R, port COM1 " + Link() + ", 9600 N-8-1, started T\n";
+    EXPECT_EQ(text.rfind(header + "T > \\r\nT < \\r\\r\\nOK\\r\\n\nT > ATI\\r\n" +
+                             "T < ATI\\r\\r\\nQX7T-R Radio Modem V1.95 SIM\\r\\n\\r\\nOK\\r\\n\n" + header,
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("\nT > AT&V\\r\nT < AT&V\\r\\r\\nB0 C4 E1"), std::string::npos) << text;
+    EXPECT_TRUE(EveryLineIs(text, std::regex("^(# |T [<>] )"))) << text;
     const auto bad = RunProgram("qxcfg", {"identify", "--port", Link(), "--log", dir_.File("no/dir/x.log")});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_NE(bad.err.find("Cannot write " + dir_.File("no/dir/x.log") + ": No such file or directory"),
               std::string::npos)
         << bad.err;
+}
+
+// "-o -": the file the read would save, alone on standard output.
+TEST_F(QxcfgFindDiffTest, ReadToStandardOutputWritesOnlyTheFile) {
+    Start();
+    const auto piped = RunProgram("qxcfg", {"read", "--port", Link(), "-o", "-"});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err;
+    ASSERT_EQ(RunProgram("qxcfg", {"read", "--port", Link(), "-o", dir_.File("read.X7R")}).exitCode, 0);
+    EXPECT_EQ(piped.out, ReadText(dir_.File("read.X7R")));
+    EXPECT_EQ(piped.out.find('\n'), piped.out.size() - 1) << piped.out;
+}
+
+// Two modules read at once into one log: each line names its port, and
+// every line is whole.
+TEST_F(QxcfgFindDiffTest, SeveralPortsShareALogLineByLine) {
+    Start();
+    SimProcess second(dir_.File("second"), {}, dir_.File("stderr2"));
+    const std::string log = dir_.File("shared.log");
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second"), "--log", log});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = Normalised(ReadText(log));
+    for (const std::string& port : {Link(), dir_.File("second")})
+        EXPECT_NE(text.find("\nT " + port + " > AT&V\\r\n"), std::string::npos) << port << '\n' << text;
+    EXPECT_TRUE(EveryLineIs(text, std::regex("^(# qxcfg|T " + dir_.File("") + "(module|second) [<>] )"))) << text;
 }
 
 }  // namespace

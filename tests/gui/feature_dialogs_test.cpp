@@ -209,8 +209,8 @@ private slots:
         const std::string text = FileText(folder.Path("saved.log"));
         const auto lines = QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].endsWith("Z  \\r\\nOK\\r\\n\\r"));
-        QVERIFY(lines[1].endsWith("Z  ATI\\r\\r\\nQX7T-R\\r\\n\\r"));
+        QVERIFY(lines[0].endsWith("Z < \\r\\nOK\\r\\n\\r"));
+        QVERIFY(lines[1].endsWith("Z < ATI\\r\\r\\nQX7T-R\\r\\n\\r"));
         QCOMPARE(lines[0].left(24), QString::fromStdString(LogTimestamp(saver.Entries()[0].when)));
 
         answer.reset();  // the user cancels the file dialog
@@ -225,7 +225,7 @@ private slots:
             QTest::keyClick(box, Qt::Key_Enter);
         });
         QVERIFY(!saver.Save(nullptr));
-        QCOMPARE(shown, "Cannot write " + *answer + ": No such file or directory");
+        QCOMPARE(shown, "Cannot save " + *answer + ": No such file or directory");
     }
 };
 

@@ -383,7 +383,7 @@ private slots:
 
     void aboutBoxWithoutVersionBlock() {
         StartedWindow w;
-        w.form.SetExecutablePath(QX_CLI_PATH);  // qxcfg carries no block
+        w.form.SetExecutablePath(QX_UNVERSIONED_PATH);  // qxsim carries no block
         QString version;
         WhenModalShown([&](QWidget* about) {
             version = about->findChild<QLabel*>("Version")->text();

@@ -45,14 +45,14 @@ private slots:
     }
 
     void noBlockGivesNothingAndTheLabelSaysUnknown() {
-        QVERIFY(ReadVersionStrings(QX_CLI_PATH).names.empty());  // an ELF file without the block
+        QVERIFY(ReadVersionStrings(QX_UNVERSIONED_PATH).names.empty());  // an ELF file without the block
         QVERIFY(ReadVersionStrings("/nonexistent/Cfg_QX7TR").names.empty());
         QTemporaryFile notElf;
         QVERIFY(notElf.open());
         notElf.write("not an executable at all, but long enough to hold an ELF header's worth of bytes.....");
         notElf.close();
         QVERIFY(ReadVersionStrings(gui::FromQ(notElf.fileName())).names.empty());
-        QCOMPARE(gui::VersionLabelText(GetVersionText(QX_CLI_PATH)), QStringLiteral("Version unknown"));
+        QCOMPARE(gui::VersionLabelText(GetVersionText(QX_UNVERSIONED_PATH)), QStringLiteral("Version unknown"));
     }
 
     void aBlockWithoutTranslationYieldsNoKeys() {

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "files/communication_log_file.h"
 #include "files/file_errors.h"
@@ -60,32 +61,83 @@ std::string FileText(const std::string& path) {
 
 const system_clock::time_point kNoon = sys_days{year{2024} / 5 / 1} + hours{12};
 
-TEST(CommunicationLogFile, AppendsOneLinePerEntryAndReplacesWhenAsked) {
+struct LineCase {
+    LogEntry entry;
+    std::string line;
+};
+
+class LogLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(LogLine, TimeThenPortThenDirectionThenText) { EXPECT_EQ(FormatLogLine(GetParam().entry), GetParam().line); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LogLine,
+    ::testing::Values(
+        LineCase{{kNoon, "ATI\r", LogDirection::Sent}, "2024-05-01T12:00:00.000Z > ATI\\r"},
+        LineCase{{kNoon + milliseconds{250}, "\r\nOK\r\n"}, "2024-05-01T12:00:00.250Z < \\r\\nOK\\r\\n"},
+        LineCase{{kNoon, "\r\nOK\r\n", LogDirection::Received, "/dev/ttyUSB1"},
+                 "2024-05-01T12:00:00.000Z /dev/ttyUSB1 < \\r\\nOK\\r\\n"},
+        LineCase{{kNoon, "+++", LogDirection::Sent, "COM2"}, "2024-05-01T12:00:00.000Z COM2 > +++"},
+        LineCase{{kNoon, ""}, "2024-05-01T12:00:00.000Z < "}));
+
+TEST(CommunicationLogFile, AppendsAcrossOpeningsAndSavingReplaces) {
     test::ScratchFolder folder;
     const std::string path = folder.Path("comm.log");
     {
-        CommunicationLogFile log(path, LogFileMode::Append);
-        log.Write({kNoon, "ATI\r\r\nQX7T-R\r\n\r\nOK\r\n"});
+        CommunicationLogFile log(path);
+        log.WriteLine(FormatLogHeader("qxcfg 1.61, model QX7T-R"));
+        log.Write({kNoon, "ATI\r", LogDirection::Sent});
     }
-    {
-        CommunicationLogFile log(path, LogFileMode::Append);
-        log.Write({kNoon + milliseconds{250}, "\r\nOK\r\n"});
-    }
+    CommunicationLogFile(path).Write({kNoon, "OK"});
     EXPECT_EQ(FileText(path),
-              "2024-05-01T12:00:00.000Z  ATI\\r\\r\\nQX7T-R\\r\\n\\r\\nOK\\r\\n\n"
-              "2024-05-01T12:00:00.250Z  \\r\\nOK\\r\\n\n");
+              "# qxcfg 1.61, model QX7T-R\n2024-05-01T12:00:00.000Z > ATI\\r\n2024-05-01T12:00:00.000Z < OK\n");
     SaveLogEntries(path, {{kNoon, "one"}, {kNoon, ""}});
-    EXPECT_EQ(FileText(path), "2024-05-01T12:00:00.000Z  one\n2024-05-01T12:00:00.000Z  \n");
+    EXPECT_EQ(FileText(path), "2024-05-01T12:00:00.000Z < one\n2024-05-01T12:00:00.000Z < \n");
+}
+
+// Several ports (threads) and several programs (separate openings) write
+// to one log at once: every line arrives whole.
+TEST(CommunicationLogFile, LinesFromManyWritersNeverMix) {
+    test::ScratchFolder folder;
+    const std::string path = folder.Path("shared.log");
+    CommunicationLogFile shared(path);
+    CommunicationLogFile other(path);
+    constexpr int kLines = 300;
+    {
+        std::vector<std::jthread> writers;
+        for (int w = 0; w < 4; ++w) {
+            writers.emplace_back([&, w] {
+                CommunicationLogFile& log = w % 2 ? other : shared;
+                const std::string text(5000, static_cast<char>('a' + w));
+                for (int i = 0; i < kLines; ++i) log.Write({kNoon, text, LogDirection::Received, "P" + std::to_string(w)});
+            });
+        }
+    }
+    std::istringstream lines(FileText(path));
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        const std::size_t mark = line.find(" < ");
+        ASSERT_NE(mark, std::string::npos) << line.substr(0, 60);
+        const std::string text = line.substr(mark + 3);
+        ASSERT_EQ(text, std::string(5000, static_cast<char>('a' + (line[mark - 1] - '0')))) << line.substr(0, 60);
+    }
+    EXPECT_EQ(count, 4 * kLines);
 }
 
 TEST(CommunicationLogFile, AFileThatCannotBeOpenedNamesThePathAndTheReason) {
     test::ScratchFolder folder;
-    const std::string path = folder.Path("missing-dir/comm.log");
-    try {
-        CommunicationLogFile log(path, LogFileMode::Append);
-        FAIL() << "opened " << path;
-    } catch (const EFileWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot write " + path + ": No such file or directory");
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    for (const Case& c : {Case{folder.Path("missing-dir/comm.log"), "No such file or directory"},
+                          Case{folder.Root().string(), "Is a directory"}}) {
+        try {
+            CommunicationLogFile log(c.path);
+            ADD_FAILURE() << "opened " << c.path;
+        } catch (const EFileWriteError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot write " + c.path + ": " + c.reason);
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 #include "app/workspace.h"
 #include "files/config_file_commands.h"
 #include "files/file_errors.h"
+#include "support/child_process.h"
 #include "support/scratch_folder.h"
 #include "support/scripted_prompter.h"
 
@@ -24,8 +25,6 @@ namespace {
 
 using test::ReadWholeFile;
 using test::ScratchFolder;
-
-constexpr uid_t kNobody = 65534;
 
 class FixedDialogs : public FileDialogs {
 public:
@@ -41,15 +40,7 @@ private:
 // exit code is the number of failed expectations (255 when it could not
 // give up root).
 int FailuresWithoutPrivileges(const std::function<int()>& check) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(255);
-        ::_exit(check());
-    }
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 254;
+    return test::ExitCodeOfChild([&] { return test::GiveUpRoot() ? check() : 255; });
 }
 
 TEST(ConfigFilePermission, AFileThatMayNotBeReadGivesTheLoadMessageAndDefaults) {
@@ -81,12 +72,13 @@ TEST(ConfigFilePermission, AFileThatMayNotBeReadGivesTheLoadMessageAndDefaults) 
     EXPECT_EQ(failures, 0);
 }
 
-TEST(ConfigFilePermission, SavingIntoAFolderThatMayNotBeWrittenSaysWhyAndKeepsTheOldFile) {
+TEST(ConfigFilePermission, SavingAFileThatMayNotBeWrittenSaysWhyAndKeepsTheOldFile) {
     ScratchFolder folder;
     const std::string path = folder.Write("kept.X7R", "old line\r\n");
-    // Readable and searchable by everyone, writable by its owner only.
+    // Readable and searchable by everyone, writable by its owner only; so
+    // is the file.
     ASSERT_EQ(::chmod(folder.Root().c_str(), 0755), 0);
-    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     const int failures = FailuresWithoutPrivileges([&] {
         test::ScriptedPrompter prompter;
         Workspace ws(ModelVariant::Main(), prompter, FixedSystemAddress(17));

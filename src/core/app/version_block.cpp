@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace qx {
@@ -111,6 +112,20 @@ VersionText SplitFileVersion(std::string_view v) {
 
 VersionText GetVersionText(const std::string& executablePath) {
     return SplitFileVersion(FindVersionString(ReadVersionStrings(executablePath), "FileVersion"));
+}
+
+std::string OwnExecutablePath() {
+    std::error_code ec;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : path.string();
+}
+
+std::string VersionBanner(std::string_view programName, const VersionText& version) {
+    std::string banner(programName);
+    if (version.majorMinor.empty()) return banner + " version unknown";
+    banner += " " + version.majorMinor;
+    if (!version.build.empty()) banner += " (build " + version.build + ")";
+    return banner;
 }
 
 }  // namespace qx

@@ -51,4 +51,11 @@ VersionText SplitFileVersion(std::string_view fileVersion);
 // SplitFileVersion of the "FileVersion" read from the executable at `path`.
 VersionText GetVersionText(const std::string& executablePath);
 
+// The file of the running program (/proc/self/exe); empty when unknown.
+std::string OwnExecutablePath();
+
+// What --version prints: "NAME 1.61 (build 27)", the version the About box
+// shows with the build number; "NAME version unknown" without a block.
+std::string VersionBanner(std::string_view programName, const VersionText& version);
+
 }  // namespace qx

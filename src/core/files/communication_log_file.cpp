@@ -7,6 +7,7 @@
 
 #include "config/working_config.h"
 #include "files/file_errors.h"
+#include "files/file_save.h"
 
 namespace qx {
 
@@ -53,21 +54,28 @@ std::string LogTimestamp(std::chrono::system_clock::time_point when) {
     return text;
 }
 
-std::string FormatLogLine(const LogEntry& entry) { return LogTimestamp(entry.when) + "  " + ReadableLogText(entry.text); }
-
-CommunicationLogFile::CommunicationLogFile(const std::string& path, LogFileMode mode)
-    : path_(path), out_(path, mode == LogFileMode::Append ? std::ios::app : std::ios::trunc) {
-    if (!out_) throw EFileWriteError(WriteErrorText(path_, errno));
+std::string FormatLogLine(const LogEntry& entry) {
+    std::string line = LogTimestamp(entry.when) + ' ';
+    if (!entry.port.empty()) line += entry.port + ' ';
+    line += static_cast<char>(entry.direction);
+    line += ' ';
+    return line + ReadableLogText(entry.text);
 }
 
-void CommunicationLogFile::Write(const LogEntry& entry) {
-    out_ << FormatLogLine(entry) << '\n' << std::flush;
-    if (!out_) throw EFileWriteError(WriteErrorText(path_, errno));
+std::string FormatLogHeader(std::string_view text) { return "# " + std::string(text); }
+
+CommunicationLogFile::CommunicationLogFile(const std::string& path) : path_(path), fd_(OpenFileForAppend(path)) {}
+
+void CommunicationLogFile::WriteLine(std::string_view line) {
+    const std::string whole = std::string(line) + '\n';
+    const std::lock_guard<std::mutex> lock(writing_);
+    if (!WriteAll(fd_.Get(), whole)) throw EFileWriteError(WriteErrorText(path_, errno));
 }
 
 void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries) {
-    CommunicationLogFile file(path, LogFileMode::Replace);
-    for (const LogEntry& entry : entries) file.Write(entry);
+    std::string content;
+    for (const LogEntry& entry : entries) content += FormatLogLine(entry) + '\n';
+    SaveFileContent(path, content);
 }
 
 LogFollower::LogFollower(WorkingConfig& config, std::function<void(const std::string& entry)> onEntry)

@@ -1,28 +1,38 @@
 #pragma once
-// The communication log as a text file: one line per entry, the time it was
-// received first (UTC, to the millisecond), then the text with CR, LF,
-// backslash and other control bytes written visibly (\r, \n, \\, \xHH):
+// The communication log as a text file: one line per entry, the time it
+// was sent or received (UTC, to the millisecond), the port when several
+// ports share the log, ">" for what was sent and "<" for what came back,
+// and the text with CR, LF, backslash and other control bytes written
+// visibly (\r, \n, \\, \xHH):
 //
-//   2024-05-01T12:34:56.789Z  \r\nOK\r\n
+//   # qxcfg 1.61 (build 27), model QX7T-R, port COM1 /dev/ttyUSB0, 9600 N-8-1, started 2024-05-01T12:34:56.780Z
+//   2024-05-01T12:34:56.789Z > \r
+//   2024-05-01T12:34:56.840Z < \r\nOK\r\n
 //
-// qxcfg writes the replies of every channel it opens as they arrive
-// (--log FILE); the window records its log with the time of each entry and
-// saves it on request.
+// qxcfg writes what every channel it opens sends and receives (--log FILE),
+// a header line each time a channel opens; the window records the replies
+// of its log with the time of each entry and saves them on request.
 
 #include <chrono>
-#include <fstream>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/file_descriptor.h"
 
 namespace qx {
 
 class WorkingConfig;
 
+enum class LogDirection : char { Sent = '>', Received = '<' };
+
 struct LogEntry {
     std::chrono::system_clock::time_point when;
     std::string text;
+    LogDirection direction = LogDirection::Received;
+    std::string port = {};  // named on the line when not empty
 };
 
 // The text with CR, LF, backslash and every other byte outside printable
@@ -32,28 +42,36 @@ std::string ReadableLogText(std::string_view text);
 // "2024-05-01T12:34:56.789Z" (UTC).
 std::string LogTimestamp(std::chrono::system_clock::time_point when);
 
-// Timestamp, two spaces, readable text (no line end).
+// Timestamp, the port (when named), the direction mark and the readable
+// text, separated by single spaces (no line end).
 std::string FormatLogLine(const LogEntry& entry);
 
-enum class LogFileMode { Append, Replace };
+// "# " and the text: a line that says what follows (program, model, port,
+// line settings, start time), told from the entries by its first byte.
+std::string FormatLogHeader(std::string_view text);
 
+// A log file that grows while a command runs: opened for appending (see
+// OpenFileForAppend: a link is followed, a terminal or FIFO is written as it
+// is), each line written whole with one write, so that lines of several
+// ports, threads or programs sharing the file never mix within a line, and
+// at once, so that a log survives a program that ends abruptly.
 class CommunicationLogFile {
 public:
-    // Opens (creates) the file; EFileWriteError names the path and the
-    // system's reason when that fails.
-    CommunicationLogFile(const std::string& path, LogFileMode mode);
+    // EFileWriteError names the path and the system's reason when the file
+    // cannot be opened.
+    explicit CommunicationLogFile(const std::string& path);
 
-    // One line, flushed at once so that a log survives a program that ends
-    // abruptly; EFileWriteError when the write fails.
-    void Write(const LogEntry& entry);
-    void Write(std::string_view text) { Write(LogEntry{std::chrono::system_clock::now(), std::string(text)}); }
+    // EFileWriteError when the write fails. Safe to call from several threads.
+    void Write(const LogEntry& entry) { WriteLine(FormatLogLine(entry)); }
+    void WriteLine(std::string_view line);
 
 private:
     std::string path_;
-    std::ofstream out_;
+    FileDescriptor fd_;
+    std::mutex writing_;
 };
 
-// Every entry, in a new file (or over an old one).
+// Every entry, saved as a new file or over an old one (SaveFileContent).
 void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries);
 
 // While it lives, every text appended to the configuration's communication

@@ -58,6 +58,10 @@ bool SaveAs(Workspace& workspace, FileDialogs& dialogs, bool askForName) {
     return true;
 }
 
+std::string ConfigFileContent(const WorkingConfig& config) {
+    return ConfigFileLine(JoinConfigCommands(BuildConfigCommandList(config))) + "\r\n";
+}
+
 bool Save(Workspace& workspace, FileDialogs& dialogs) {
     return SaveAs(workspace, dialogs, workspace.currentFileName.empty());
 }

@@ -38,6 +38,10 @@ bool Open(Workspace& workspace, FileDialogs& dialogs);
 // file nor the old file on disk.
 bool SaveAs(Workspace& workspace, FileDialogs& dialogs, bool askForName);
 
+// The bytes SaveAs writes for the configuration as it stands (its one line
+// and CR LF), for a front end that puts them somewhere else than a file.
+std::string ConfigFileContent(const WorkingConfig& config);
+
 // SaveAs, asking for a name exactly when there is no current file.
 bool Save(Workspace& workspace, FileDialogs& dialogs);
 

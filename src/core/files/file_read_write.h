@@ -1,10 +1,9 @@
 #pragma once
 // Reading and writing the one-line text of a configuration file.
 //
-// Writing never truncates the old file first: the new text goes into a
-// temporary file in the same folder, is flushed to the disk, and then
-// replaces the old file in one rename. A save that fails (disk full,
-// device gone, no access) leaves the previous file as it was.
+// Writing goes through SaveFileContent (files/file_save.h): the old file
+// is replaced in one rename or, where it must be, written in place, and a
+// save that fails leaves it as it was.
 //
 // Reading takes only regular files of a sane size, opened without
 // blocking, so a FIFO, a device or a directory named like a configuration
@@ -23,7 +22,7 @@ inline constexpr std::size_t kMaxConfigFileSize = 64 * 1024;
 
 class TFileReadWrite {
 public:
-    // Replaces the file at path with text followed by CR LF.
+    // Saves text followed by CR LF as the file at path (SaveFileContent).
     // EFileWriteError with the system's reason on failure.
     void WriteLine(const std::string& text, const std::string& path) const;
 
@@ -36,9 +35,5 @@ public:
 // EFileReadError on failure, for a file that is not regular, or for one
 // bigger than maxSize.
 std::string ReadBoundedFile(const std::string& path, std::size_t maxSize);
-
-// Replaces the file at path with content through a temporary file and a
-// rename. EFileWriteError on failure; the old file is then unchanged.
-void ReplaceFileContent(const std::string& path, const std::string& content);
 
 }  // namespace qx

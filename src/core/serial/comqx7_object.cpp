@@ -53,6 +53,7 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
 ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+    if (sendTap_) sendTap_(command);
     const ExchangeEnd end = commPort_.SendAndWait(command, expected, timeoutMs);
     if (end == ExchangeEnd::NotSent) lastReply_.clear();
     return end;

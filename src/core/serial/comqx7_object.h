@@ -63,6 +63,9 @@ public:
     // A second receiver of every received text, independent of the owner's
     // handler: a communication log that sees all the channel's replies.
     void SetReplyTap(ReplyHandler tap) { replyTap_ = std::move(tap); }
+    // Sees every text the channel sends, as it goes out: the other half of
+    // such a log.
+    void SetSendTap(ReplyHandler tap) { sendTap_ = std::move(tap); }
     // The last text the port delivered (after a command wait or a poll).
     const std::string& LastReply() const { return lastReply_; }
 
@@ -80,6 +83,7 @@ private:
     ChannelSetup setup_;
     ReplyHandler onReply_;
     ReplyHandler replyTap_;
+    ReplyHandler sendTap_;
     std::string lastReply_;
     TVVComm commPort_;
 };

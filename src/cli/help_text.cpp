@@ -1,0 +1,143 @@
+#include "cli/help_text.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/version_block.h"
+
+namespace qx::cli {
+
+namespace {
+
+constexpr const char* kSynopsis = "qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]";
+
+const std::vector<OptionHelp> kGlobalOptions = {
+    {"--model QX7T-R|QX5T", "the model the commands work for (default QX7T-R)"},
+    {"--yes, --no", "answer every question Yes, or No, instead of asking"},
+    {"-h, --help", "print this help; after a command, that command's help"},
+    {"--version", "print the version and end"},
+};
+
+const std::vector<ExitHelp> kAllExits = {
+    {0, "done"},
+    {1, "the module or port failed (its report printed)"},
+    {2, "usage or file error"},
+    {3, "declined: a question answered No ended the command"},
+    {130, "cancelled with Ctrl-C, nothing changed on the module"},
+};
+
+constexpr std::size_t kLineWidth = 79;
+
+// `text` from column `column` on, broken between words before kLineWidth;
+// continued lines start at that column too.
+void PrintWrapped(std::ostream& os, std::string_view text, std::size_t column) {
+    const std::size_t room = kLineWidth > column + 20 ? kLineWidth - column : 20;
+    while (text.size() > room) {
+        std::size_t cut = text.rfind(' ', room);
+        if (cut == std::string_view::npos || cut == 0) cut = std::min(text.find(' '), text.size());
+        os << text.substr(0, cut) << '\n' << std::string(column, ' ');
+        text.remove_prefix(std::min(cut + 1, text.size()));
+    }
+    os << text << '\n';
+}
+
+// Two-column lines: the left column padded to the widest entry (within
+// reason), so that the texts line up.
+template <typename Row, typename Left, typename Right>
+void PrintColumns(std::ostream& os, const std::vector<Row>& rows, Left left, Right right, const char* indent) {
+    std::size_t width = 0;
+    for (const Row& row : rows) width = std::max(width, std::string(left(row)).size());
+    width = std::min<std::size_t>(width, 24);
+    const std::size_t column = std::string_view(indent).size() + width + 2;
+    for (const Row& row : rows) {
+        const std::string key = left(row);
+        os << indent << key;
+        if (key.size() > width)
+            os << '\n' << std::string(column, ' ');
+        else
+            os << std::string(width + 2 - key.size(), ' ');
+        PrintWrapped(os, right(row), column);
+    }
+}
+
+void PrintOptions(std::ostream& os, const std::vector<OptionHelp>& options, const char* indent) {
+    PrintColumns(os, options, [](const OptionHelp& o) { return std::string(o.option); },
+                 [](const OptionHelp& o) { return o.text; }, indent);
+}
+
+void PrintExits(std::ostream& os, const std::vector<ExitHelp>& exits, const char* indent) {
+    PrintColumns(os, exits, [](const ExitHelp& e) { return std::to_string(e.code); },
+                 [](const ExitHelp& e) { return e.meaning; }, indent);
+}
+
+std::string Capitalised(const char* text) {
+    std::string s(text);
+    if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s + ".";
+}
+
+}  // namespace
+
+void PrintOverview(std::ostream& os) {
+    os << "Usage: " << kSynopsis << "\n"
+       << "  or:  qxcfg help COMMAND\n"
+       << "  or:  qxcfg --version\n\n"
+       << "Reads, writes, checks and tests QX7T-R and QX5T radio modems from the command\n"
+       << "line, through the same rules as the desktop window (Cfg_QX7TR). Messages and\n"
+       << "questions go to standard error as one line \"KIND: text\" each.\n\n"
+       << "Commands:\n";
+    PrintColumns(os, Commands(), [](const Command& c) { return std::string(c.name); },
+                 [](const Command& c) { return c.summary; }, "  ");
+    os << "\nOptions:\n";
+    PrintOptions(os, kGlobalOptions, "  ");
+    os << "\nExit status:\n";
+    PrintExits(os, kAllExits, "  ");
+    os << "Each command's help lists the codes it gives.\n\n"
+       << "Examples:\n"
+       << "  $ qxcfg new -o site.X7R --sysaddr 17\n"
+       << "  $ qxcfg set site.X7R OperatingMode=3 Z0_Dest=12\n"
+       << "  $ qxcfg write --port /dev/ttyUSB0 site.X7R --verify\n"
+       << "  $ qxcfg help write\n";
+}
+
+void PrintCommandHelp(std::ostream& os, const Command& command) {
+    os << "Usage: qxcfg [GLOBAL OPTIONS] " << command.name << ' ' << command.usage << "\n\n"
+       << Capitalised(command.summary) << "\n";
+    if (!command.options.empty()) {
+        os << "\nOptions:\n";
+        PrintOptions(os, command.options, "  ");
+    }
+    os << "\nExit status:\n";
+    PrintExits(os, command.exits, "  ");
+    os << "\nExample" << (command.examples.size() > 1 ? "s" : "") << ":\n";
+    for (const char* example : command.examples) os << "  $ " << example << '\n';
+}
+
+void PrintFullHelp(std::ostream& os) {
+    PrintOverview(os);
+    os << "\n*Commands in detail*\n";
+    for (const Command& command : Commands()) {
+        os << "qxcfg " << command.name << ' ' << command.usage << ":\n"
+           << "  " << Capitalised(command.summary) << "\n\n";
+        if (!command.options.empty()) {
+            PrintOptions(os, command.options, "  ");
+            os << '\n';
+        }
+        std::string exits;
+        for (const ExitHelp& e : command.exits)
+            exits += (exits.empty() ? "" : "; ") + std::to_string(e.code) + " " + e.meaning;
+        os << "  Exit status: " << exits << ".\n\n  Example: " << command.examples.front() << "\n\n";
+    }
+}
+
+void PrintUsageHint(std::ostream& os, const Command* command) {
+    if (command)
+        os << "Usage: qxcfg " << command->name << ' ' << command->usage << "\n"
+           << "Try 'qxcfg help " << command->name << "' for more.\n";
+    else
+        os << "Usage: " << kSynopsis << "\nTry 'qxcfg --help' for the commands.\n";
+}
+
+void PrintVersion(std::ostream& os) { os << VersionBanner("qxcfg", GetVersionText(OwnExecutablePath())) << '\n'; }
+
+}  // namespace qx::cli

@@ -1,0 +1,82 @@
+#include "x11/child_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+namespace qx::x11test {
+
+ChildProcess::ChildProcess(const std::vector<std::string>& command, const ChildOptions& options) {
+    // env(1) sets the environment and finds the program on PATH.
+    std::vector<std::string> argv = {"/usr/bin/env"};
+    argv.insert(argv.end(), options.environment.begin(), options.environment.end());
+    argv.insert(argv.end(), command.begin(), command.end());
+    std::vector<char*> args;
+    for (std::string& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    std::array<int, 2> in{-1, -1};
+    std::array<int, 2> out{-1, -1};
+    if (options.pipes && (::pipe2(in.data(), O_CLOEXEC) != 0 || ::pipe2(out.data(), O_CLOEXEC) != 0))
+        throw std::runtime_error("pipe failed");
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        // Only calls that are safe between fork and exec from here on.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(127);
+        const int log = ::open(options.log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        ::dup2(options.pipes ? in[0] : ::open("/dev/null", O_RDONLY | O_CLOEXEC), STDIN_FILENO);
+        ::dup2(options.pipes ? out[1] : log, STDOUT_FILENO);
+        ::dup2(log, STDERR_FILENO);
+        // dup2 onto itself would keep the close-on-exec flag.
+        if (options.fd3 == 3) ::fcntl(3, F_SETFD, 0);
+        if (options.fd3 >= 0 && options.fd3 != 3) ::dup2(options.fd3, 3);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    if (options.pipes) {
+        ::close(in[0]);
+        ::close(out[1]);
+        in_ = in[1];
+        out_ = out[0];
+    }
+    if (pid_ < 0) {
+        Stop();
+        throw std::runtime_error("cannot start " + command.at(0));
+    }
+}
+
+ChildProcess::~ChildProcess() { Stop(); }
+
+bool ChildProcess::Running() {
+    int status = 0;
+    if (pid_ < 0 || ::waitpid(pid_, &status, WNOHANG) == 0) return pid_ >= 0;
+    pid_ = -1;  // ended and reaped
+    return false;
+}
+
+void ChildProcess::Stop() {
+    for (int* fd : {&in_, &out_}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
+    if (!Running()) return;
+    ::kill(pid_, SIGTERM);
+    using namespace std::chrono_literals;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(10ms);
+    if (!Running()) return;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+}
+
+}  // namespace qx::x11test

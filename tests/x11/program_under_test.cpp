@@ -1,0 +1,108 @@
+#include "x11/program_under_test.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace qx::x11test {
+namespace {
+
+std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {std::string(QX_BIN_DIR) + "/Cfg_QX7TR", "--probe"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return all;
+}
+
+ChildOptions Options(const XSession& session, const std::string& folder, std::vector<std::string> environment) {
+    ChildOptions options;
+    environment.push_back("DISPLAY=" + session.Display());
+    environment.push_back("QT_QPA_PLATFORM=xcb");
+    options.environment = std::move(environment);
+    options.pipes = true;
+    options.log = folder + "/window.log";
+    return options;
+}
+
+}  // namespace
+
+ProgramUnderTest::ProgramUnderTest(XSession& session, const std::string& folder,
+                                   const std::vector<std::string>& arguments,
+                                   std::vector<std::string> extraEnvironment)
+    : session_(session), process_(CommandLine(arguments), Options(session, folder, std::move(extraEnvironment))) {
+    // A window that has ended shows as an error of Ask, not as SIGPIPE.
+    ::signal(SIGPIPE, SIG_IGN);
+    // Shown, placed by the window manager and active: clicks land where
+    // the probe says.
+    WaitFor("focus", [](const std::string& a) { return a != "none"; });
+}
+
+std::string ProgramUnderTest::Ask(const std::string& request) {
+    const std::string line = request + "\n";
+    if (::write(process_.Input(), line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        throw std::runtime_error("the window does not take requests (has it ended?)");
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    for (;;) {
+        if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
+            std::string answer = received_.substr(0, end);
+            received_.erase(0, end + 1);
+            return answer;
+        }
+        if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("no answer to " + request);
+        pollfd p{process_.Output(), POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0) continue;
+        char buffer[4096];
+        const ssize_t n = ::read(process_.Output(), buffer, sizeof buffer);
+        if (n <= 0) throw std::runtime_error("the window has ended");
+        received_.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+std::string ProgramUnderTest::WaitFor(const std::string& request,
+                                      const std::function<bool(const std::string&)>& accept,
+                                      std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::string answer = Ask(request);
+    while (!accept(answer) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+        answer = Ask(request);
+    }
+    return answer;
+}
+
+std::string ProgramUnderTest::WaitForAnswer(const std::string& request, const std::string& expected,
+                                            std::chrono::milliseconds timeout) {
+    return WaitFor(request, [&expected](const std::string& a) { return a == expected; }, timeout);
+}
+
+ScreenRect ProgramUnderTest::Find(const std::string& name) {
+    const std::string answer = WaitFor("rect " + name, [](const std::string& a) { return a != "none"; });
+    ScreenRect r;
+    std::istringstream in(answer);
+    if (!(in >> r.x >> r.y >> r.width >> r.height)) throw std::runtime_error(name + " is not shown: " + answer);
+    return r;
+}
+
+void ProgramUnderTest::Click(const std::string& name) {
+    const ScreenRect r = Find(name);
+    session_.Click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+void ProgramUnderTest::TypeInto(const std::string& field, const std::string& text) {
+    Click(field);
+    WaitForAnswer("focus", field);
+    session_.Keys("ctrl+a");
+    session_.Type(text);
+    WaitForAnswer("text " + field, text);
+}
+
+std::string ProgramUnderTest::MessageBoxText() {
+    const std::string front =
+        WaitFor("modal", [](const std::string& a) { return a.rfind("MessageBox\t", 0) == 0; });
+    return front.substr(front.rfind('\t') + 1);
+}
+
+}  // namespace qx::x11test

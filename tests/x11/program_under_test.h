@@ -1,0 +1,56 @@
+#pragma once
+// The real Cfg_QX7TR on an X session, asked through its window probe
+// (--probe) where its widgets are and what they show; every action on it is
+// real input through the session.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "x11/child_process.h"
+#include "x11/x_session.h"
+
+namespace qx::x11test {
+
+using namespace std::chrono_literals;
+
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class ProgramUnderTest {
+public:
+    // Starts the program with `arguments` after --probe and waits until its
+    // main window has the focus. `extraEnvironment` adds to the session's.
+    ProgramUnderTest(XSession& session, const std::string& folder, const std::vector<std::string>& arguments,
+                     std::vector<std::string> extraEnvironment = {});
+
+    // One probe request and its answer.
+    std::string Ask(const std::string& request);
+    // Asks until `accept` takes the answer; the last answer either way.
+    std::string WaitFor(const std::string& request, const std::function<bool(const std::string&)>& accept,
+                        std::chrono::milliseconds timeout = 30s);
+    // Until `request` answers exactly `expected`; the last answer.
+    std::string WaitForAnswer(const std::string& request, const std::string& expected,
+                              std::chrono::milliseconds timeout = 30s);
+
+    // Where a widget, menu item, "button:CAPTION" or "tab:PAGES:CAPTION" is,
+    // once it is shown.
+    ScreenRect Find(const std::string& name);
+    // A real click in the middle of it.
+    void Click(const std::string& name);
+    // Clicks into a number field and types `text` over its content.
+    void TypeInto(const std::string& field, const std::string& text);
+    // The text of the front window's message box, once one is shown.
+    std::string MessageBoxText();
+
+    XSession& Session() { return session_; }
+
+private:
+    XSession& session_;
+    ChildProcess process_;
+    std::string received_;
+};
+
+}  // namespace qx::x11test
