@@ -14,7 +14,7 @@
 #include "cli/usage_error.h"
 #include "config/configuration_comparison.h"
 #include "files/config_file_commands.h"
-#include "operations/operation_starters.h"
+#include "operations/read_back.h"
 
 namespace qx::cli {
 
@@ -41,11 +41,12 @@ Side LoadSide(CliContext& context, const OnlineOptions& online, const std::strin
     ArgReader port({"--port", side.substr(kPortPrefix.size())});
     options.port.Take(port);
     options.ApplyTo(*workspace);
-    PrepareReadModuleConfig(*workspace);
-    const OperationOutcome outcome = RunModuleOperation(context, *workspace, options, ModuleOperation::Read);
-    const int rc = Conclude(context, outcome);
-    if (!outcome.IsDone()) return {nullptr, rc};
-    return {std::move(workspace), kExitOk};
+    ModuleReading reading = ReadModuleConfiguration(*workspace, [&](Workspace& module) {
+        return RunModuleOperation(context, module, options, ModuleOperation::Read);
+    });
+    const int rc = Conclude(context, reading.outcome);
+    if (!reading.outcome.IsDone()) return {nullptr, rc};
+    return {std::move(reading.module), kExitOk};
 }
 
 }  // namespace

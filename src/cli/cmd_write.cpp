@@ -10,25 +10,13 @@
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
-#include "config/config_difference.h"
 #include "files/config_file_commands.h"
 #include "operations/operation_starters.h"
+#include "operations/read_back.h"
 
 namespace qx::cli {
 
 namespace {
-
-// The module's configuration as a Read leaves it, on the host settings
-// that the configure ended with.
-OperationOutcome ReadBack(CliContext& context, const Workspace& written, const OnlineOptions& online,
-                          std::unique_ptr<Workspace>& module) {
-    module = StartWorkspace(context, std::nullopt);
-    module->host = written.host;
-    module->escape = written.escape;
-    module->config.SetNumber(FieldId::sreg_21, written.config.Value(FieldId::sreg_21));
-    PrepareReadModuleConfig(*module);
-    return RunModuleOperation(context, *module, online, ModuleOperation::Read);
-}
 
 // A failure of this command's own, said on standard error.
 PortResult Fails(CliContext& context, int exitCode, const std::string& text) {
@@ -62,22 +50,21 @@ PortResult WriteOnePort(CliContext& context, const OnlineOptions& online, const 
     online.ApplyTo(*workspace);
     auto list = PrepareWriteConfig(*workspace);
     if (!list) return {kExitFailure, "An operating mode must be selected!"};
-    const ConfigCommandList written = *list;
     const OperationOutcome configured =
         RunModuleOperation(context, *workspace, online, ModuleOperation::Configure, *list);
     if (!configured.IsDone()) return Ended(context, configured);
     Conclude(context, configured);
     if (!verify) return {kExitOk, {}};
 
-    const int baud = workspace->config.Choice(FieldId::Serial_Baud);
-    if (baud == 8 || baud == 11 || baud == 13)
+    if (!CanReadBack(workspace->config))
         return Fails(context, kExitFailure,
                      "cannot verify: the module now runs at a rate this computer's port cannot use");
-    std::unique_ptr<Workspace> module;
-    const OperationOutcome readBack = ReadBack(context, *workspace, online, module);
-    if (!readBack.IsDone()) return Ended(context, readBack);
-    Conclude(context, readBack);
-    const auto differences = CompareCommandLists(written, BuildConfigCommandList(module->config));
+    const ReadBack back = ReadBackAndCompare(*workspace, [&](Workspace& module) {
+        return RunModuleOperation(context, module, online, ModuleOperation::Read);
+    });
+    if (!back.outcome.IsDone()) return Ended(context, back.outcome);
+    Conclude(context, back.outcome);
+    const auto& differences = back.differences;
     for (const auto& d : differences)
         context.out << d.caption << ": wrote " << d.first << ", module has " << d.second << '\n';
     if (!differences.empty())

@@ -6,8 +6,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "config/configuration_comparison.h"
-
 namespace qx::gui {
 
 namespace {
@@ -49,8 +47,8 @@ CompareDialog::CompareDialog(const std::vector<SettingDifference>& differences, 
     resize(640, differences.empty() ? 120 : 420);
 }
 
-void CompareDialog::Show(QWidget* parent, const WorkingConfig& window, const WorkingConfig& module) {
-    CompareDialog dialog(CompareConfigurations(window, module), parent);
+void CompareDialog::Show(QWidget* parent, const std::vector<SettingDifference>& differences) {
+    CompareDialog dialog(differences, parent);
     dialog.exec();
 }
 

@@ -3,15 +3,14 @@
 // and the module's differ, one row each: what the setting is, the window's
 // value, the module's value. The same comparison as qxcfg diff.
 //
-// Entry point for the window, once the module has been read into a
-// workspace of its own (as qxcfg write --verify reads back):
-//   CompareDialog::Show(this, workspace.config, module.config);
+// Entry point for the window, once the module has been read back
+// (ReadBackAndCompare, as qxcfg write --verify reads back):
+//   CompareDialog::Show(this, back.differences);
 
 #include <QDialog>
 #include <vector>
 
 #include "config/config_difference.h"
-#include "config/working_config.h"
 
 class QLabel;
 class QTableWidget;
@@ -23,8 +22,8 @@ class CompareDialog : public QDialog {
 public:
     CompareDialog(const std::vector<SettingDifference>& differences, QWidget* parent = nullptr);
 
-    // Compares and shows the result modally.
-    static void Show(QWidget* parent, const WorkingConfig& window, const WorkingConfig& module);
+    // Shows the differences modally.
+    static void Show(QWidget* parent, const std::vector<SettingDifference>& differences);
 
     QTableWidget* Table() const { return table_; }
     QString Summary() const;

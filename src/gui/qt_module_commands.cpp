@@ -8,6 +8,7 @@
 #include "main_form.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
+#include "operations/read_back.h"
 #include "progress_window.h"
 #include "qt_text.h"
 #include "qt_ui_dispatcher.h"
@@ -94,8 +95,7 @@ void QtModuleCommands::WriteConfig() {
     if (!verifyAfterConfigure_ || !configured.IsDone()) return;
     // A module that now runs at a rate this computer's port cannot use
     // cannot be read back.
-    const int baud = form_.GetWorkspace().config.Choice(FieldId::Serial_Baud);
-    if (baud == 8 || baud == 11 || baud == 13) {
+    if (!CanReadBack(form_.GetWorkspace().config)) {
         Tell(form_.GetWorkspace().GetPrompter(), MessageKind::Information,
              "The module now uses a Baud Rate that windows cannot use: the configuration cannot be read back.");
         return;
@@ -140,16 +140,11 @@ void QtModuleCommands::FindModule() {
 void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(); }
 
 void QtModuleCommands::ShowDifferencesFromModule() {
-    Workspace& window = form_.GetWorkspace();
-    Workspace module(window.variant, window.GetPrompter());
-    module.StartUp();
-    module.host = window.host;
-    module.escape = window.escape;
-    module.config.SetNumber(FieldId::sreg_21, window.config.Value(FieldId::sreg_21));
-    PrepareReadModuleConfig(module);
+    const ReadBack back = ReadBackAndCompare(
+        form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); });
     // A read that did not go through has shown its own report already.
-    if (!RunOperation(module, ModuleOperation::Read, {}).IsDone()) return;
-    CompareDialog::Show(&form_, window.config, module.config);
+    if (!back.outcome.IsDone()) return;
+    CompareDialog::Show(&form_, back.differences);
 }
 
 }  // namespace qx::gui

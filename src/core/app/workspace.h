@@ -28,7 +28,7 @@ struct Workspace {
     // when there is one.
     std::string Caption() const;
 
-    Prompter& GetPrompter() { return config.GetPrompter(); }
+    Prompter& GetPrompter() const { return config.GetPrompter(); }
 
     ModelVariant variant;
     WorkingConfig config;

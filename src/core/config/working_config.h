@@ -63,7 +63,7 @@ public:
     int LastDtrSetting() const { return lastDtrSetting_; }
     bool PlcModeActive() const { return plcModeActive_; }
     bool PlcModeUpdating() const { return plcModeUpdating_; }
-    Prompter& GetPrompter() { return prompter_; }
+    Prompter& GetPrompter() const { return prompter_; }
 
     // ---- Program changes ------------------------------------------------
     void SetNumber(FieldId id, long value);   // clamps (not when min == max)

@@ -1,0 +1,32 @@
+#include "operations/read_back.h"
+
+#include "config/configuration_comparison.h"
+#include "operations/operation_starters.h"
+
+namespace qx {
+
+bool CanReadBack(const WorkingConfig& written) {
+    const int baud = written.Choice(FieldId::Serial_Baud);
+    return baud != 8 && baud != 11 && baud != 13;
+}
+
+ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead) {
+    ModuleReading reading;
+    Workspace& module = *(reading.module = std::make_unique<Workspace>(reference.variant, reference.GetPrompter()));
+    module.StartUp();
+    module.host = reference.host;
+    module.escape = reference.escape;
+    module.config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
+    PrepareReadModuleConfig(module);
+    reading.outcome = runRead(module);
+    return reading;
+}
+
+ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead) {
+    const ModuleReading reading = ReadModuleConfiguration(reference, runRead);
+    ReadBack back{reading.outcome, {}};
+    if (back.outcome.IsDone()) back.differences = CompareConfigurations(reference.config, reading.module->config);
+    return back;
+}
+
+}  // namespace qx
