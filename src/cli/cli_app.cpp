@@ -56,7 +56,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                 return kExitOk;
             } else if (auto model = reader.TakeOption("--model")) {
                 auto v = VariantByProductName(*model);
-                if (!v) throw UsageError("--model takes QX7T-R or QX5T, not '" + *model + "'");
+                if (!v) throw UsageError("--model takes " + ProductNames(" or ") + ", not '" + *model + "'");
                 variant = *v;
             } else {
                 throw UsageError("unknown option '" + reader.Peek() + "'");

@@ -57,10 +57,7 @@ std::vector<std::string_view> ModeNames(unsigned modeSet) {
     return names;
 }
 
-std::vector<std::string> Models(const SettingKey& setting) {
-    if (setting.mainModelOnly) return {ModelVariant::Main().ProductName};
-    return {ModelVariant::Main().ProductName, ModelVariant::Basic().ProductName};
-}
+std::vector<std::string_view> Models(const SettingKey& setting) { return ModelsWith(setting.needs); }
 
 // The value a started program holds; none for the system address, which
 // every start draws at random.
@@ -94,7 +91,7 @@ void PrintText(const WorkingConfig& defaults, std::ostream& out) {
         out << "; " << (s.command.empty() ? std::string("not written") : "feeds " + std::string(s.command));
         const unsigned applies = s.modes;
         out << "; " << (applies == modes::kEvery ? std::string("every mode") : Joined(ModeNames(applies), ", "));
-        if (s.mainModelOnly) out << "; " << ModelVariant::Main().ProductName << " only";
+        if (s.needs != ModelFeature::None) out << "; " << Joined(Models(s), ", ") << " only";
         if (s.readOnly) out << "; read only";
         if (!s.note.empty()) out << "; " << s.note;
         out << '\n';

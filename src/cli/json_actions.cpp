@@ -19,10 +19,6 @@ namespace {
 
 constexpr std::size_t kMaxJsonBytes = 1 << 20;
 
-std::string ProductNameOf(ModelFamily family) {
-    return family == ModelFamily::Main ? ModelVariant::Main().ProductName : ModelVariant::Basic().ProductName;
-}
-
 class JsonApplier {
 public:
     explicit JsonApplier(const WorkingConfig& config) : config_(config) {}
@@ -30,7 +26,7 @@ public:
     void Take(const JsonMember& member) {
         const std::string& key = member.key;
         if (key == "model") {
-            const std::string product = ProductNameOf(config_.Family());
+            const std::string product(config_.Model().productName);
             if (member.text != product)
                 Fail("the object is for the " + member.text + ", not the " + product + " (qxcfg --model)");
             return;
@@ -55,9 +51,8 @@ public:
         } else {
             value = ParseLabelledValue(named, config_.Family(), "\"" + key + "\"", member.text);
         }
-        if (setting.mainModelOnly && value != 0 && config_.Family() == ModelFamily::Basic &&
-            Spec(setting.field).kind == FieldKind::Flag)
-            Fail("\"" + key + "\": the " + ProductNameOf(config_.Family()) + " has no " +
+        if (!Has(config_.Model(), setting.needs) && value != 0 && Spec(setting.field).kind == FieldKind::Flag)
+            Fail("\"" + key + "\": the " + std::string(config_.Model().productName) + " has no " +
                  std::string(Spec(setting.field).caption));
         Add(setting, value, key);
     }

@@ -91,8 +91,7 @@ TForm_HelpAbout::TForm_HelpAbout(QWidget* parent)
 void TForm_HelpAbout::FillAboutBox(ModelFamily family, const VersionText& version) {
     const int rightEdge = panelAlign_->x() + panelAlign_->width();
     logo_->show();
-    softwareName_->setText(family == ModelFamily::Main ? QStringLiteral("KORVA QX7T-R Configuration")
-                                                       : QStringLiteral("KORVA QX5T Configuration"));
+    softwareName_->setText(ToQ(ModelOf(family).aboutName));
     const int left = logo_->x() + logo_->width();
     panelAlign_->setFrameStyle(QFrame::NoFrame);
     panelAlign_->setGeometry(left, panelAlign_->y(), rightEdge - left, panelAlign_->height());

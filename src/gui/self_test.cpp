@@ -22,7 +22,7 @@ std::string DescribeStartedWindow(const TMainForm& form) {
     std::string out;
     out += "caption=" + FromQ(form.windowTitle()) + "\n";
     out += "product=" + workspace.variant.ProductName + "\n";
-    out += std::string("family=") + (workspace.variant.Family == ModelFamily::Main ? "Main" : "Basic") + "\n";
+    out += "family=" + std::string(workspace.variant.Record().familyName) + "\n";
     out += "sregLastPage=" + (sregPages ? FromQ(sregPages->tabText(3)) : std::string("?")) + "\n";
     out += "port=" + LabelText(form, "StatusBar_ComPort") + "\n";
     out += "rate=" + LabelText(form, "StatusBar_BaudRate") + "\n";

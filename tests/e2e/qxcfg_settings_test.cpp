@@ -111,7 +111,7 @@ std::string RandomSettings(ModelFamily family, std::mt19937& gen) {
     int lastDestination = 1;
     bool repeater = false;
     for (const SettingKey& s : AllSettings()) {
-        if (s.readOnly || (s.mainModelOnly && family == ModelFamily::Basic && s.key != "s21")) continue;
+        if (s.readOnly || (!Has(ModelOf(family), s.needs) && s.key != "s21")) continue;
         long value = std::uniform_int_distribution<long>(MinValue(s, family), MaxValue(s, family))(gen);
         // Two files change when loaded (as they always have): a destination
         // 0 after five repeaters reads back as the fifth repeater's

@@ -2,8 +2,9 @@
 
 namespace qx {
 
-ModelVariant ModelVariant::Main() { return {"QX7T-R Configuration", "QX7T-R", ModelFamily::Main}; }
-ModelVariant ModelVariant::Basic() { return {"QX5T Configuration", "QX5T", ModelFamily::Basic}; }
+ModelVariant ModelVariant::Of(const ModelRecord& model) {
+    return {std::string(model.windowCaption), std::string(model.productName), model.family};
+}
 
 std::string_view FileNamePart(std::string_view path) {
     const auto slash = path.rfind('/');
@@ -12,15 +13,21 @@ std::string_view FileNamePart(std::string_view path) {
 
 std::optional<ModelVariant> SelectModelVariant(std::string_view executablePath) {
     const std::string_view name = FileNamePart(executablePath);
-    if (name.find("QX7") != std::string_view::npos) return ModelVariant::Main();
-    if (name.find("QX5") != std::string_view::npos) return ModelVariant::Basic();
+    for (const ModelRecord* model : kModels)
+        if (name.find(model->programNameMark) != std::string_view::npos) return ModelVariant::Of(*model);
     return std::nullopt;
 }
 
 std::optional<ModelVariant> VariantByProductName(std::string_view name) {
-    if (name == "QX7T-R") return ModelVariant::Main();
-    if (name == "QX5T") return ModelVariant::Basic();
+    for (const ModelRecord* model : kModels)
+        if (name == model->productName) return ModelVariant::Of(*model);
     return std::nullopt;
+}
+
+std::string ProductNames(std::string_view separator) {
+    std::string names;
+    for (const ModelRecord* model : kModels) names += (names.empty() ? "" : std::string(separator)) + std::string(model->productName);
+    return names;
 }
 
 }  // namespace qx

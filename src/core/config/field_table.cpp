@@ -24,6 +24,10 @@ static_assert(OrderMatchesIds());
 
 const FieldSpec& Spec(FieldId id) { return kFields[Index(id)]; }
 
+std::span<const std::string_view> ItemTexts(FieldId id, const ModelRecord& model) {
+    return id == FieldId::Radio_DataRate ? std::span<const std::string_view>(model.radioDataRates) : Spec(id).items;
+}
+
 std::span<const FieldSpec> AllFields() { return kFields; }
 
 std::optional<FieldId> FindField(std::string_view name) {

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "app/model_record.h"
+
 namespace qx {
 
 enum class FieldKind {
@@ -21,8 +23,6 @@ enum class FieldKind {
 enum class ChoiceStyle { None, DropDown, RadioGroup };
 
 namespace items {
-inline constexpr std::string_view kRadioDataRateMain[] = {"19200", "57600", "115200"};
-inline constexpr std::string_view kRadioDataRateBasic[] = {"19200", "38400", "76800"};
 inline constexpr std::string_view kRadioCrc[] = {"Disable CRC Error Checking", "Enable CRC Error Checking"};
 inline constexpr std::string_view kSerialBaud[] = {"115200", "1200", "2400", "4800", "9600", "14400", "19200",
                                                    "28800", "31250", "38400", "57600", "76800", "115200", "93750"};
@@ -89,7 +89,7 @@ inline constexpr int kComputed = -1000;
     X(Z3_Rpt4, Number, None, 0, 127, kNone, 0, 0, "Dest 4 Repeater 4")                                           \
     X(Z3_Rpt5, Number, None, 0, 127, kNone, 0, 0, "Dest 4 Repeater 5")                                           \
     /* Page "Radio" */                                                                                           \
-    X(Radio_DataRate, Choice, RadioGroup, 0, 0, kRadioDataRateMain, 0, -1, "Data Rate")                          \
+    X(Radio_DataRate, Choice, RadioGroup, 0, 0, kNone, 0, -1, "Data Rate") /* the model's items */                \
     X(Radio_Crc, Choice, RadioGroup, 0, 0, kRadioCrc, 0, -1, "CRC Error Checking")                               \
     X(Radio_PackSize, Number, None, 20, 530, kNone, 530, 530, "Packet Size (bytes)")                             \
     X(Radio_TxHold, Number, None, 0, 255, kNone, 0, 0, "Tx Hold-Off (millisec)")                                 \
@@ -159,6 +159,9 @@ struct FieldSpec {
 };
 
 const FieldSpec& Spec(FieldId id);
+// A choice's item texts on a model: the table's, and the Radio Data Rate
+// items of the model's record.
+std::span<const std::string_view> ItemTexts(FieldId id, const ModelRecord& model);
 std::span<const FieldSpec> AllFields();
 std::optional<FieldId> FindField(std::string_view name);
 

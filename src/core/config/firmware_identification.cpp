@@ -4,19 +4,14 @@
 
 namespace qx {
 
-namespace {
-
-ModelVariant OtherModel(const ModelVariant& running) {
-    return running.Family == ModelFamily::Main ? ModelVariant::Basic() : ModelVariant::Main();
-}
-
-}  // namespace
-
-std::string IdentificationMarker(const ModelVariant& model) { return model.ProductName.substr(1); }
+std::string IdentificationMarker(const ModelVariant& model) { return std::string(model.Record().identificationMarker); }
 
 std::string CutIdentificationText(std::string_view reply, const ModelVariant& running) {
-    std::size_t marker = reply.find(IdentificationMarker(running));
-    if (marker == std::string_view::npos) marker = reply.find(IdentificationMarker(OtherModel(running)));
+    // The running model's marker, else the first other model's found.
+    std::size_t marker = reply.find(running.Record().identificationMarker);
+    for (const ModelRecord* model : kModels)
+        if (marker == std::string_view::npos && model->family != running.Family)
+            marker = reply.find(model->identificationMarker);
     // One character before the marker gives the full model name.
     const std::size_t start = marker == std::string_view::npos || marker == 0 ? 0 : marker - 1;
     const std::string_view copy = reply.substr(start);
@@ -26,9 +21,11 @@ std::string CutIdentificationText(std::string_view reply, const ModelVariant& ru
 }
 
 std::string OtherModelNamed(std::string_view reply, const ModelVariant& running) {
-    const ModelVariant other = OtherModel(running);
-    if (reply.find(IdentificationMarker(running)) != std::string_view::npos) return {};
-    return reply.find(other.ProductName) != std::string_view::npos ? other.ProductName : std::string();
+    if (reply.find(running.Record().identificationMarker) != std::string_view::npos) return {};
+    for (const ModelRecord* model : kModels)
+        if (model->family != running.Family && reply.find(model->productName) != std::string_view::npos)
+            return std::string(model->productName);
+    return {};
 }
 
 std::string OtherModelText(std::string_view otherModel, const ModelVariant& running) {
@@ -61,7 +58,7 @@ std::string S21SupportWarningText(std::string_view productName) {
 }
 
 bool CheckS21Support(double version, const FirmwareJudge& judge, Prompter& prompter) {
-    if (version > kS21FirmwareThreshold || judge.s21Reference <= 0 || judge.family != ModelFamily::Main)
+    if (version > kS21FirmwareThreshold || judge.s21Reference <= 0 || !ModelOf(judge.family).s21)
         return false;
     Tell(prompter, MessageKind::Warning, S21SupportWarningText(judge.productName));
     return true;

@@ -19,19 +19,19 @@ namespace qx {
 // Firmware at or below this version has S21 fixed to 0.
 inline constexpr double kS21FirmwareThreshold = 1.89;
 
-// A model's name less its first character ("X7T-R", "X5T"): the
-// identification line starts one character before it.
+// The model's identification marker, its name less the first character
+// ("X7T-R", "X5T"): the identification line starts one character before it.
 std::string IdentificationMarker(const ModelVariant& model);
 
 // From one character before the first marker of the running model (or,
-// when the module names only the other model, before that one's marker; or
-// from the start when neither is there or the marker comes first) up to,
+// when the module names only another model, before that one's marker; or
+// from the start when none is there or the marker comes first) up to,
 // not including, the first CR LF after that; empty when there is no CR LF.
 // Each model is cut at its own name: a basic module does not read as its
 // echoed "ATI" with version 0.
 std::string CutIdentificationText(std::string_view reply, const ModelVariant& running);
 
-// The other model's product name when the reply names that model and not
+// Another model's product name when the reply names that model and not
 // the running one; empty otherwise.
 std::string OtherModelNamed(std::string_view reply, const ModelVariant& running);
 
@@ -58,8 +58,8 @@ struct FirmwareJudge {
 
 std::string S21SupportWarningText(std::string_view productName);
 
-// Warns (once, OK button) when the main model's firmware is 1.89 or older
-// (an unreadable version counts as old) while S21 is wanted non-zero.
+// Warns (once, OK button) when the firmware of a model with S21 is 1.89 or
+// older (an unreadable version counts as old) while S21 is wanted non-zero.
 // Returns whether it warned. Changes nothing else.
 bool CheckS21Support(double version, const FirmwareJudge& judge, Prompter& prompter);
 

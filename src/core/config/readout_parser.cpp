@@ -157,8 +157,8 @@ bool ConfigReadout::ReadOperatingMode() {
     if (m >= 2) {
         select(l == 0 || l == 1 ? F::rb_CM_Single : l == 2 ? F::rb_ContMode : F::rb_CM_Slave);
         if (m == 3) {
-            if (c.Family() == ModelFamily::Basic) {
-                Tell(c.GetPrompter(), MessageKind::Error, kFastModeRejectedMessage);
+            if (!c.Model().fastControlledOperation) {
+                Tell(c.GetPrompter(), MessageKind::Error, std::string(c.Model().fastModeRefusal));
                 c.SetDefaults();
                 return false;
             }

@@ -33,9 +33,6 @@ inline constexpr const char* kInvalidModeMessage =
     "An invalid operating mode was read from the module!\r\n"
     "Both transparent and controlled mode options were selected together.\r\n"
     "Please reconfigure the module.";
-inline constexpr const char* kFastModeRejectedMessage =
-    "Fast Controlled Mode operation has been detected. This mode is not\r\n"
-    "supported by the QX5. Ensure use of the correct module AND configuration software";
 
 class ConfigReadout {
 public:

@@ -8,13 +8,9 @@ namespace qx {
 
 void WorkingConfig::SetDefaults() {
     using F = FieldId;
-    // 1. Model-family effects.
-    if (family_ == ModelFamily::Basic) {
-        SetVisible(F::chk_CM_Fast, false);
-        auto& rates = fields_[Index(F::Radio_DataRate)].items;
-        rates.assign(std::begin(items::kRadioDataRateBasic), std::end(items::kRadioDataRateBasic));
-        Notify(F::Radio_DataRate);
-    }
+    // 1. The model: Fast Operation only where it has it (its radio data
+    // rates are the field's items from the start).
+    if (!model_.fastControlledOperation) SetVisible(F::chk_CM_Fast, false);
     // A damaged readout can leave the serial rate list without a selection
     // (a rate code beyond its items). The data-rate step below may ask the
     // threshold question, whose formula needs that rate: give the list its

@@ -28,19 +28,20 @@ constexpr std::span<const std::string_view> kItems{};  // the choice's own item 
 // A setting without unit, step, note or alias.
 constexpr SettingKey Plain(std::string_view key, F field, std::string_view command, unsigned applies,
                            std::span<const std::string_view> valueLabels = labels::kItems) {
-    return {key, "", field, std::nullopt, "", 1, command, applies, false, false, valueLabels, ""};
+    return {key, "", field, std::nullopt, "", 1, command, applies, ModelFeature::None, false, valueLabels, ""};
 }
 
 // An S-register: key "sN", every mode.
 constexpr SettingKey Register(std::string_view key, F field, std::string_view command, std::string_view unit = "",
                               int step = 1) {
-    return {key, "", field, std::nullopt, unit, step, command, kEvery, false, command.empty(), labels::kItems, ""};
+    return {key, "", field, std::nullopt, unit, step, command, kEvery, ModelFeature::None, command.empty(), labels::kItems,
+            ""};
 }
 
 // An S-register that a page of its own shows again under a readable name.
 constexpr SettingKey Mirrored(std::string_view key, std::string_view alias, F field, F mirror,
                               std::string_view command, std::string_view unit) {
-    return {key, alias, field, mirror, unit, 1, command, kEvery, false, false, labels::kItems, ""};
+    return {key, alias, field, mirror, unit, 1, command, kEvery, ModelFeature::None, false, labels::kItems, ""};
 }
 
 #define QX_DEST(n, dest, r1, r2, r3, r4, r5, cmd, shown)                         \
@@ -52,18 +53,18 @@ constexpr SettingKey Mirrored(std::string_view key, std::string_view alias, F fi
         Plain("dest" #n ".repeater5", F::r5, cmd, shown)
 
 constexpr SettingKey kSettings[] = {
-    {"mode", "", F::rb_TransMode, std::nullopt, "", 1, "AT&L, AT&M", kEvery, false, false, labels::kModes, ""},
-    {"system-address", "", F::ed_TM_SysAdd, F::ed_CM_SysAdd, "", 1, "AT&S", kEvery, false, false, labels::kItems,
+    {"mode", "", F::rb_TransMode, std::nullopt, "", 1, "AT&L, AT&M", kEvery, ModelFeature::None, false, labels::kModes, ""},
+    {"system-address", "", F::ed_TM_SysAdd, F::ed_CM_SysAdd, "", 1, "AT&S", kEvery, ModelFeature::None, false, labels::kItems,
      "random 1..254 at every start"},
     Plain("group-address-1", F::ed_TM_GrpAdd1, "AT&G", kEvery),
     Plain("group-address-2", F::ed_TM_GrpAdd2, "AT&U", kRepeater),
     Plain("online-on-startup", F::TM_Auto_OnLine, "AT&L", kTransparentModes, labels::kOffOn),
     Plain("unit-address", F::ed_CM_UnitAdd, "AT&U", kControlled),
-    {"fast-operation", "", F::chk_CM_Fast, std::nullopt, "", 1, "AT&M", kControlled, true, false, labels::kOffOn,
+    {"fast-operation", "", F::chk_CM_Fast, std::nullopt, "", 1, "AT&M", kControlled, ModelFeature::FastControlledOperation, false, labels::kOffOn,
      "limits the unit address to 15"},
-    {"low-power", "", F::chk_CM_LowPow, std::nullopt, "", 1, "", kControlled, false, false, labels::kOffOn,
+    {"low-power", "", F::chk_CM_LowPow, std::nullopt, "", 1, "", kControlled, ModelFeature::None, false, labels::kOffOn,
      "selects serial.dtr low-power-disconnect"},
-    {"inactivity-timeout", "", F::ed_CM_LinkRst, F::Adv_LinkRst, "s", 1, "AT\\T", kEvery, false, false,
+    {"inactivity-timeout", "", F::ed_CM_LinkRst, F::Adv_LinkRst, "s", 1, "AT\\T", kEvery, ModelFeature::None, false,
      labels::kItems, ""},
     QX_DEST(1, Z0_Dest, Z0_Rpt1, Z0_Rpt2, Z0_Rpt3, Z0_Rpt4, Z0_Rpt5, "AT&Z0=", kMaster | kSingle),
     QX_DEST(2, Z1_Dest, Z1_Rpt1, Z1_Rpt2, Z1_Rpt3, Z1_Rpt4, Z1_Rpt5, "AT&Z1=", kSingle),
@@ -76,7 +77,7 @@ constexpr SettingKey kSettings[] = {
     Plain("serial.stop-bits", F::Serial_Stop, "AT&B", kEvery),
     Plain("serial.parity", F::Serial_Parity, "AT&B", kEvery, labels::kSerialParity),
     Plain("serial.flow", F::Serial_Flow, "AT&K", kEvery, labels::kSerialFlow),
-    {"plc-mode", "", F::Modbus_CheckBox, std::nullopt, "", 1, "", kEvery, false, false, labels::kOffOn,
+    {"plc-mode", "", F::Modbus_CheckBox, std::nullopt, "", 1, "", kEvery, ModelFeature::None, false, labels::kOffOn,
      "on keeps s18 and s19 computed; off clears both"},
     Plain("serial.dtr", F::Serial_DTR, "AT&D", kEvery, labels::kSerialDtr),
     Plain("serial.dcd", F::Serial_DCD, "AT&C", kEvery, labels::kSerialDcd),
@@ -99,16 +100,16 @@ constexpr SettingKey kSettings[] = {
     Mirrored("s11", "disconnect-delay", F::sreg_11, F::ed_CM_SC_Delay, "ATS11=", "s"),
     Register("s12", F::sreg_12, ""),
     Register("s13", F::sreg_13, ""),
-    {"s14", "radio.packet-size", F::sreg_14, F::Radio_PackSize, "bytes", 2, "ATS14=", kEvery, false, false,
+    {"s14", "radio.packet-size", F::sreg_14, F::Radio_PackSize, "bytes", 2, "ATS14=", kEvery, ModelFeature::None, false,
      labels::kItems, ""},
     Mirrored("s16", "radio.tx-hold-off", F::sreg_16, F::Radio_TxHold, "ATS16=", "ms"),
     Mirrored("s17", "radio.rx-hold-off", F::sreg_17, F::Radio_RxHold, "ATS17=", "ms"),
-    {"s18", "", F::sreg_18, std::nullopt, "", 1, "ATS18=", kEvery, false, false, labels::kItems,
+    {"s18", "", F::sreg_18, std::nullopt, "", 1, "ATS18=", kEvery, ModelFeature::None, false, labels::kItems,
      "computed while plc-mode is on"},
-    {"s19", "", F::sreg_19, std::nullopt, "ms", 1, "ATS19=", kEvery, false, false, labels::kItems,
+    {"s19", "", F::sreg_19, std::nullopt, "ms", 1, "ATS19=", kEvery, ModelFeature::None, false, labels::kItems,
      "computed while plc-mode is on"},
     Register("s20", F::sreg_20, "ATS20="),
-    {"s21", "", F::sreg_21, std::nullopt, "", 1, "ATS21=", kEvery, true, false, labels::kItems, ""},
+    {"s21", "", F::sreg_21, std::nullopt, "", 1, "ATS21=", kEvery, ModelFeature::S21, false, labels::kItems, ""},
 };
 #undef QX_DEST
 

@@ -49,7 +49,7 @@ struct SettingKey {
     int step;                                // what the module stores it in (S1: 20 ms steps), else 1
     std::string_view command;                // the command it feeds ("ATS7=", "AT&B"), empty: none
     unsigned modes;                          // where it applies, see modes::
-    bool mainModelOnly;                      // S21 and Fast Operation
+    ModelFeature needs;                      // what the model must have (S21, Fast Operation)
     bool readOnly;                           // reported by the module, never written
     std::span<const std::string_view> labels;  // a choice's value labels; empty: its item texts
     std::string_view note;                   // anything else a user should know

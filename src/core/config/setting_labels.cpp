@@ -15,8 +15,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 // A choice's own item texts; the data rates differ between the models.
 std::span<const std::string_view> ItemTexts(const SettingKey& setting, ModelFamily family) {
-    if (setting.field == FieldId::Radio_DataRate && family == ModelFamily::Basic) return items::kRadioDataRateBasic;
-    return Spec(setting.field).items;
+    return qx::ItemTexts(setting.field, ModelOf(family));
 }
 
 constexpr std::string_view kParityLetters = "NZOE";

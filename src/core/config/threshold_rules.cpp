@@ -41,13 +41,12 @@ void WorkingConfig::AdjustThresholdRegisters(bool compute) {
 
     // Characters per second on the serial side (10 bits a character).
     const long double charsPerSecond = std::round(serialRate / 10);
-    // Extra time per packet in seconds: none with fast operation on the main
-    // model, otherwise 28 ms; the basic model always takes 8 ms.
-    double extra;
-    if (family_ == ModelFamily::Main)
-        extra = Checked(FieldId::chk_CM_Fast) && Presentation(FieldId::chk_CM_Fast).visible ? 0.0 : 0.028;
-    else
-        extra = 0.008;
+    // Extra time per packet in seconds, as the model allows it (the main
+    // model: none with fast operation on, otherwise 28 ms; the basic model
+    // always 8 ms).
+    const bool fast = model_.fastControlledOperation && Checked(FieldId::chk_CM_Fast) &&
+                      Presentation(FieldId::chk_CM_Fast).visible;
+    const double extra = fast ? model_.fastPacketExtraSeconds : model_.packetExtraSeconds;
 
     // Threshold: what is left of a packet after the serial side has filled
     // during the packet's air time (10 bits a byte) plus the extra time,

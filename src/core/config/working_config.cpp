@@ -21,12 +21,12 @@ SystemAddressSource FixedSystemAddress(int address) {
 }
 
 WorkingConfig::WorkingConfig(ModelFamily family, Prompter& prompter, SystemAddressSource systemAddress)
-    : family_(family), prompter_(prompter), systemAddress_(std::move(systemAddress)) {
+    : model_(ModelOf(family)), prompter_(prompter), systemAddress_(std::move(systemAddress)) {
     for (const FieldSpec& entry : AllFields()) {
         FieldState& f = fields_[Index(entry.id)];
         f.min = entry.min;
         f.max = entry.max;
-        for (auto item : entry.items) f.items.emplace_back(item);
+        for (auto item : ItemTexts(entry.id, model_)) f.items.emplace_back(item);
         switch (entry.kind) {
             case FieldKind::Number: f.text = std::to_string(entry.designValue); break;
             case FieldKind::Choice: f.choice = entry.designValue; break;

@@ -42,7 +42,8 @@ public:
     WorkingConfig& operator=(const WorkingConfig&) = delete;
 
     // ---- Reading -------------------------------------------------------
-    ModelFamily Family() const { return family_; }
+    ModelFamily Family() const { return model_.family; }
+    const ModelRecord& Model() const { return model_; }
     // Number: the integer in its text, or its minimum when the text is not
     // an integer (not limited to the range). Choice: the selected index, -1
     // for none. Flag and radio button: 1 when checked.
@@ -50,7 +51,7 @@ public:
     const std::string& Text(FieldId id) const { return fields_[Index(id)].text; }
     int Choice(FieldId id) const { return fields_[Index(id)].choice; }
     bool Checked(FieldId id) const { return fields_[Index(id)].checked; }
-    // The item texts of a choice (Radio_DataRate differs between families).
+    // The item texts of a choice (Radio_DataRate's come from the model).
     const std::vector<std::string>& Items(FieldId id) const { return fields_[Index(id)].items; }
     // The text of the selected item; empty when nothing is selected.
     std::string SelectedItemText(FieldId id) const;
@@ -144,7 +145,7 @@ private:
     void ClampOnLeave(FieldId id);
     void Notify(std::optional<FieldId> id);
 
-    ModelFamily family_;
+    const ModelRecord& model_;
     Prompter& prompter_;
     SystemAddressSource systemAddress_;
     std::array<FieldState, kFieldCount> fields_;
