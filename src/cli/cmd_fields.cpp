@@ -88,7 +88,8 @@ void PrintText(const WorkingConfig& defaults, std::ostream& out) {
             out << Joined(ValueLabels(s, family), " | ");
         }
         if (const auto d = DefaultLabel(s, defaults)) out << "; default " << *d;
-        out << "; " << (s.command.empty() ? std::string("not written") : "feeds " + std::string(s.command));
+        const std::string command = SettingCommand(s);
+        out << "; " << (command.empty() ? std::string("not written") : "feeds " + command);
         const unsigned applies = s.modes;
         out << "; " << (applies == modes::kEvery ? std::string("every mode") : Joined(ModeNames(applies), ", "));
         if (s.needs != ModelFeature::None) out << "; " << Joined(Models(s), ", ") << " only";
@@ -132,7 +133,8 @@ void PrintJson(const Workspace& workspace, std::ostream& out) {
         }
         if (const auto d = DefaultLabel(s, defaults))
             out << ", \"default\": " << (Spec(s.field).kind == FieldKind::Number ? *d : JsonString(*d));
-        if (!s.command.empty()) out << ", \"command\": " << JsonString(s.command);
+        if (const std::string command = SettingCommand(s); !command.empty())
+            out << ", \"command\": " << JsonString(command);
         out << ", \"modes\": " << JsonArray(ModeNames(s.modes)) << ", \"models\": " << JsonArray(Models(s))
             << ", \"read-only\": " << (s.readOnly ? "true" : "false");
         if (!s.note.empty()) out << ", \"note\": " << JsonString(s.note);

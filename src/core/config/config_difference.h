@@ -13,13 +13,10 @@ namespace qx {
 
 struct SettingDifference {
     std::size_t slot;
-    std::string caption;  // what the setting is, for people
+    std::string caption;  // what the setting is, for people: SlotCaption
     std::string first;    // the value each side writes
     std::string second;
 };
-
-// A caption for each command slot, e.g. "Radio Data Rate (ATB)".
-std::string SettingCaption(std::size_t slot);
 
 std::vector<SettingDifference> CompareCommandLists(const ConfigCommandList& first, const ConfigCommandList& second);
 

@@ -2,30 +2,18 @@
 // their value across, the packet size may ask the threshold question, and
 // the S18/S19 registers switch PLC Mode to match.
 
-#include <array>
-#include <utility>
-
+#include "config/command_slots.h"
 #include "config/working_config.h"
 
 namespace qx {
 
 namespace {
 
-// Eight settings shown in two places each; leaving either side copies its
-// value into the other (which clamps it into its own, equal, range).
-constexpr std::array<std::pair<FieldId, FieldId>, 8> kMirrors = {{
-    {FieldId::ed_CM_LinkChk, FieldId::sreg_6},
-    {FieldId::ed_CM_SC_Attempts, FieldId::sreg_7},
-    {FieldId::ed_CM_SC_Delay, FieldId::sreg_11},
-    {FieldId::Radio_PackSize, FieldId::sreg_14},
-    {FieldId::Radio_TxHold, FieldId::sreg_16},
-    {FieldId::Radio_RxHold, FieldId::sreg_17},
-    {FieldId::ed_CM_LinkRst, FieldId::Adv_LinkRst},
-    {FieldId::ed_CM_SysAdd, FieldId::ed_TM_SysAdd},
-}};
-
+// The settings shown in two places (the command slots' mirrored pairs);
+// leaving either side copies its value into the other (which clamps it into
+// its own, equal, range).
 std::optional<FieldId> MirrorOf(FieldId id) {
-    for (const auto& [a, b] : kMirrors) {
+    for (const auto& [a, b] : MirroredPairs()) {
         if (a == id) return b;
         if (b == id) return a;
     }
@@ -54,10 +42,12 @@ void WorkingConfig::RunExitRule(FieldId id) {
     SetNumber(*mirror, value);
 }
 
-void WorkingConfig::sreg_18Exit() {
+void WorkingConfig::sreg_18Exit() { PlcModeFollowsThresholds(); }
+
+void WorkingConfig::sreg_19Exit() { PlcModeFollowsThresholds(); }
+
+void WorkingConfig::PlcModeFollowsThresholds() {
     Modbus_CheckBoxCheck(Value(FieldId::sreg_18) != 0 || Value(FieldId::sreg_19) != 0);
 }
-
-void WorkingConfig::sreg_19Exit() { sreg_18Exit(); }
 
 }  // namespace qx

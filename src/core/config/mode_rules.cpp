@@ -3,13 +3,12 @@
 // the fast-operation limit on the unit address, and the low-power shortcut
 // for the DTR setting.
 
+#include "config/module_serial.h"
 #include "config/working_config.h"
 
 namespace qx {
 
 namespace {
-constexpr int kUnitAddressMax = 127;
-constexpr int kFastUnitAddressMax = 15;
 constexpr int kDtrLowPower = 3;  // "Low Power, Disconnect"
 }  // namespace
 
@@ -68,14 +67,10 @@ void WorkingConfig::rb_CM_SingleClick() {
 
 void WorkingConfig::chk_CM_FastClick() {
     FieldState& unit = fields_[Index(FieldId::ed_CM_UnitAdd)];
-    if (Checked(FieldId::chk_CM_Fast)) {
-        unit.max = kFastUnitAddressMax;
-        Notify(FieldId::ed_CM_UnitAdd);
-        ed_CM_UnitAddExit();
-    } else {
-        unit.max = kUnitAddressMax;
-        Notify(FieldId::ed_CM_UnitAdd);
-    }
+    const bool fast = Checked(FieldId::chk_CM_Fast);
+    unit.max = UnitAddressLimit(fast);
+    Notify(FieldId::ed_CM_UnitAdd);
+    if (fast) ed_CM_UnitAddExit();
     QueryThresholdAdjust();
 }
 
@@ -99,7 +94,7 @@ void WorkingConfig::Serial_DTRClick() {
 
 void WorkingConfig::Serial_BaudChange() {
     const int index = Choice(FieldId::Serial_Baud);
-    if (index == 8 || index == 11 || index == 13) {
+    if (!HostCanUseModuleRate(index)) {
         Tell(prompter_, MessageKind::Information,
              "The selected Baud Rate is not supported by windows.\r\n"
              "Once configured with this value, windows will be unable to communicate with the module.");

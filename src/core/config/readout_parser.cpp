@@ -1,7 +1,9 @@
 #include "config/readout_parser.h"
 
 #include <array>
-#include <vector>
+#include <stdexcept>
+
+#include "config/module_serial.h"
 
 namespace qx {
 
@@ -9,9 +11,6 @@ namespace {
 
 using F = FieldId;
 
-constexpr long kUnitAddressLimit = 127;
-constexpr long kFastUnitAddressLimit = 15;
-constexpr long kS20Fallback = 100;
 constexpr std::size_t kListElements = 6;  // five repeaters and the destination
 
 std::uint16_t Low16(long value) { return static_cast<std::uint16_t>(static_cast<unsigned long>(value) & 0xFFFFu); }
@@ -56,10 +55,8 @@ long ConfigReadout::OneOrTwoDigits(std::string_view key) const {
     return StrToInt(Text().substr(v, oneDigit ? 1 : 2));
 }
 
-std::string_view ConfigReadout::NumberText(std::size_t from) const { return UpToSpace(Text(), from); }
-
 std::uint16_t ConfigReadout::GetConfigValue(std::string_view key) const {
-    return Low16(StrToInt(NumberText(FindKey(key) + key.size())));
+    return Low16(StrToInt(UpToSpace(Text(), FindKey(key) + key.size())));
 }
 
 std::uint16_t ConfigReadout::TryGetConfigValue(std::string_view key) const {
@@ -84,39 +81,70 @@ void ConfigReadout::CutAt(std::string_view anchor) {
     FlushBufferUpTo(static_cast<long>(at));  // 1-based position of the anchor, less one
 }
 
+// ---- The slots' values ------------------------------------------------------
+
+long ConfigReadout::ShapedValue(const CommandSlot& slot) const {
+    switch (slot.shape) {
+        case ValueShape::OneDigit: return OneDigit(slot.key);
+        case ValueShape::OneOrTwoDigits: return OneOrTwoDigits(slot.key);
+        case ValueShape::Number: return GetConfigValue(slot.key);
+        case ValueShape::List: break;
+    }
+    throw std::logic_error("a list is read by its own step");
+}
+
+void ConfigReadout::Read(std::string_view key) {
+    WorkingConfig& c = config_;
+    const CommandSlot& slot = SlotKeyed(key);
+    const FieldId field = slot.Field();
+    const long value = ShapedValue(slot);
+    switch (slot.rule) {
+        case ValueRule::Choice: c.SetChoice(field, static_cast<int>(value)); break;
+        case ValueRule::Flag: c.SetChecked(field, value != 0); break;
+        case ValueRule::InvertedFlag: c.SetChecked(field, value == 0); break;
+        case ValueRule::SerialFormat: {
+            const SerialFormatItems items = SerialFormatFromCode(value);
+            c.SetChoice(slot.fields[0], items.stop);
+            c.SetChoice(slot.fields[1], items.data);
+            c.SetChoice(slot.fields[2], items.parity);
+            break;
+        }
+        case ValueRule::FlowControl: ReadFlowControl(slot, value); break;
+        case ValueRule::UnitAddress: ReadUnitAddress(slot, value); break;
+        case ValueRule::Number:
+        case ValueRule::SystemAddress:
+            c.SetNumber(field, value);
+            if (slot.mirrored) c.SetNumber(slot.fields[1], value);
+            break;
+        default: throw std::logic_error("the mode and the destinations are read by their own steps");
+    }
+}
+
 // ---- The parse ------------------------------------------------------------
 
 void ConfigReadout::ProcessReadConfig(bool fromFile) {
-    WorkingConfig& c = config_;
-    c.SetChoice(F::Radio_DataRate, static_cast<int>(OneDigit("B")));
-    c.SetChoice(F::Serial_Baud, static_cast<int>(OneOrTwoDigits("C")));
-    c.SetChecked(F::Adv_Echo, OneDigit("E") == 0);
-    c.SetChecked(F::Adv_Resp, OneDigit("Q") != 0);
+    Read("B");
+    Read("C");
+    Read("E");
+    Read("Q");
     CutAt("Q");
-    c.SetChecked(F::Adv_Numeric, OneDigit("V") == 0);
-    c.SetChoice(F::Adv_Response, static_cast<int>(OneDigit("X")));
+    Read("V");
+    Read("X");
     CutAt("X");
 
-    const long format = OneOrTwoDigits("&B") & 0xF;
-    c.SetChoice(F::Serial_Stop, static_cast<int>(format & 1));
-    c.SetChoice(F::Serial_Data, static_cast<int>((format >> 1) & 1));
-    c.SetChoice(F::Serial_Parity, static_cast<int>((format >> 2) & 3));
-    c.SetChoice(F::Serial_DCD, static_cast<int>(OneDigit("&C")));
-    c.SetChoice(F::Serial_DTR, static_cast<int>(OneDigit("&D")));
-    c.Serial_DTRClick();
-    c.SetChoice(F::Radio_Crc, static_cast<int>(OneDigit("&E")));
-    c.SetNumber(F::ed_TM_GrpAdd1, GetConfigValue("&G"));
-    ReadFlowControl();
+    Read("&B");
+    Read("&C");
+    Read("&D");
+    config_.Serial_DTRClick();
+    Read("&E");
+    Read("&G");
+    Read("&K");
     if (!ReadOperatingMode()) return;
 
-    c.SetChecked(F::Adv_Abort, OneDigit("&N") == 0);
-    const long systemAddress = GetConfigValue("&S");
-    c.SetNumber(F::ed_CM_SysAdd, systemAddress);
-    c.SetNumber(F::ed_TM_SysAdd, systemAddress);
-    ReadUnitAddress();
-    const long linkReset = GetConfigValue("\\T");
-    c.SetNumber(F::ed_CM_LinkRst, linkReset);
-    c.SetNumber(F::Adv_LinkRst, linkReset);
+    Read("&N");
+    Read("&S");
+    Read("&U");
+    Read("\\T");
     CutAt("\\T");
 
     ReadSRegisters(fromFile);
@@ -124,23 +152,16 @@ void ConfigReadout::ProcessReadConfig(bool fromFile) {
     ReadStoredProfiles();
 }
 
-void ConfigReadout::ReadFlowControl() {
-    const long k = OneDigit("&K");
+void ConfigReadout::ReadFlowControl(const CommandSlot& slot, long k) {
     int index;
-    switch (k) {
-        case 1:
-        case 2:
-            // Codes the module knows but this utility does not offer.
-            Tell(config_.GetPrompter(), MessageKind::Error, FlowControlMessage(k));
-            index = 1;
-            break;
-        case 0: index = 0; break;
-        case 3: index = 1; break;
-        case 4: index = 2; break;
-        case 5: index = 3; break;
-        default: index = static_cast<int>(k); break;
+    if (k == 1 || k == 2) {
+        // Codes the module knows but this utility does not offer.
+        Tell(config_.GetPrompter(), MessageKind::Error, FlowControlMessage(k));
+        index = 1;
+    } else {
+        index = FlowControlItem(k).value_or(static_cast<int>(k));
     }
-    config_.SetChoice(F::Serial_Flow, index);
+    config_.SetChoice(slot.Field(), index);
 }
 
 bool ConfigReadout::ReadOperatingMode() {
@@ -174,88 +195,63 @@ bool ConfigReadout::ReadOperatingMode() {
     return true;
 }
 
-void ConfigReadout::ReadUnitAddress() {
+void ConfigReadout::ReadUnitAddress(const CommandSlot& slot, long unit) {
     WorkingConfig& c = config_;
-    long unit = GetConfigValue("&U");
-    const long limit = c.Checked(F::chk_CM_Fast) ? kFastUnitAddressLimit : kUnitAddressLimit;
+    const long limit = UnitAddressLimit(c.Checked(F::chk_CM_Fast));
     if (IsControlled(c.Mode()) && unit > limit) {
         Tell(c.GetPrompter(), MessageKind::Warning,
              "Error: Unit address of " + std::to_string(unit) +
                  " is out of range. Reprogram module with a valid address.");
         unit = limit;
     }
-    c.SetNumber(F::ed_TM_GrpAdd2, unit);
-    c.SetNumber(F::ed_CM_UnitAdd, unit);
+    // The address serves as a repeater's group address 2 as well.
+    c.SetNumber(slot.fields[1], unit);
+    c.SetNumber(slot.fields[0], unit);
+}
+
+long ConfigReadout::RegisterValue(const CommandSlot& slot) const {
+    switch (slot.missing.kind) {
+        case WhenMissing::Fails: return GetConfigValue(slot.key);
+        case WhenMissing::ReadsZero: return TryGetConfigValue(slot.key);
+        case WhenMissing::Fallback: break;
+    }
+    try {
+        return GetConfigValue(slot.key);
+    } catch (const EConvertError&) {
+    }
+    if (!slot.missing.alternative.empty()) {
+        try {
+            return GetConfigValue(slot.missing.alternative);
+        } catch (const EConvertError&) {
+        }
+    }
+    return slot.missing.value;
 }
 
 void ConfigReadout::ReadSRegisters(bool fromFile) {
     WorkingConfig& c = config_;
-    c.SetNumber(F::sreg_0, GetConfigValue("S0:"));
-    c.SetNumber(F::sreg_1, GetConfigValue("S1:") * 20L);
-    c.SetNumber(F::sreg_2, GetConfigValue("S2:"));
-    c.SetNumber(F::sreg_3, GetConfigValue("S3:"));
-    c.SetNumber(F::sreg_4, GetConfigValue("S4:"));
-    c.SetNumber(F::sreg_5, GetConfigValue("S5:"));
-    const long s6 = GetConfigValue("S6:");
-    c.SetNumber(F::sreg_6, s6);
-    c.SetNumber(F::ed_CM_LinkChk, s6);
-    const long s7 = GetConfigValue("S7:");
-    c.SetNumber(F::sreg_7, s7);
-    c.SetNumber(F::ed_CM_SC_Attempts, s7);
-    c.SetNumber(F::sreg_8, GetConfigValue("S8:"));
-    CutAt("S8");
-
-    // S9, S12 and S13 describe the module at hand (receive level,
-    // diagnostics, country); a file does not carry them.
-    if (!fromFile) c.SetNumber(F::sreg_9, GetConfigValue("S9:"));
-    c.SetNumber(F::sreg_10, GetConfigValue("S10:") * 10L);
-    const long s11 = GetConfigValue("S11:");
-    c.SetNumber(F::sreg_11, s11);
-    c.SetNumber(F::ed_CM_SC_Delay, s11);
-    if (!fromFile) {
-        c.SetNumber(F::sreg_12, GetConfigValue("S12:"));
-        c.SetNumber(F::sreg_13, GetConfigValue("S13:"));
-    }
-    const long packetSize = GetConfigValue("S14:") * 2L + 20;
-    c.SetNumber(F::sreg_14, packetSize);
-    c.SetNumber(F::Radio_PackSize, packetSize);
-    const long s16 = GetConfigValue("S16:");
-    c.SetNumber(F::sreg_16, s16);
-    c.SetNumber(F::Radio_TxHold, s16);
-    const long s17 = GetConfigValue("S17:");
-    c.SetNumber(F::sreg_17, s17);
-    c.SetNumber(F::Radio_RxHold, s17);
-
-    // Older modules and files lack the later registers.
-    c.SetNumber(F::sreg_18, TryGetConfigValue("S18:"));
-    c.SetNumber(F::sreg_19, TryGetConfigValue("S19:"));
-    c.Modbus_CheckBoxCheck(c.Value(F::sreg_18) != 0 || c.Value(F::sreg_19) != 0);
-    try {
-        c.SetNumber(F::sreg_20, GetConfigValue("S20:"));
-    } catch (const EConvertError&) {
-        c.SetNumber(F::sreg_20, kS20Fallback);
-    }
-    s21Reference_ = static_cast<int>(c.Value(F::sreg_21));
-    try {
-        c.SetNumber(F::sreg_21, GetConfigValue("S21:"));
-    } catch (const EConvertError&) {
-        // Some listings write this register with "=".
-        try {
-            c.SetNumber(F::sreg_21, GetConfigValue("S21="));
-        } catch (const EConvertError&) {
-            c.SetNumber(F::sreg_21, 0);
-        }
+    for (const CommandSlot& slot : CommandSlotTable()) {
+        if (!slot.IsRegister()) continue;
+        // S9, S12 and S13 describe the module at hand (receive level,
+        // diagnostics, country); a file does not carry them.
+        if (fromFile && !slot.Written()) continue;
+        // What the firmware is judged against: the S21 value held before.
+        if (slot.Field() == F::sreg_21) s21Reference_ = static_cast<int>(c.Value(F::sreg_21));
+        const long value = (RegisterValue(slot) + slot.scale.offset) * slot.scale.factor;
+        c.SetNumber(slot.Field(), value);
+        if (slot.mirrored) c.SetNumber(slot.fields[1], value);
+        if (slot.key == "S8:") CutAt("S8");
+        if (slot.Field() == F::sreg_19) c.PlcModeFollowsThresholds();
     }
 }
 
 void ConfigReadout::ReadStoredProfiles() {
-    for (int profile = 0; profile < 4; ++profile) ReadStoredProfile(profile);
+    for (F destination : {F::Z0_Dest, F::Z1_Dest, F::Z2_Dest, F::Z3_Dest}) ReadStoredProfile(*SlotCarrying(destination));
 }
 
-void ConfigReadout::ReadStoredProfile(int profile) {
-    const std::string key = "&Z" + std::to_string(profile);
+void ConfigReadout::ReadStoredProfile(const CommandSlot& slot) {
     // The key, one separator ("="), then the list up to the next space.
-    const std::string_view list = UpToSpace(Text(), FindKey(key) + key.size() + 1);
+    const std::string_view list = UpToSpace(Text(), FindKey(slot.key) + slot.key.size() + 1);
 
     std::array<long, kListElements> values{};  // missing elements read as 0
     std::size_t count = 0;
@@ -273,7 +269,7 @@ void ConfigReadout::ReadStoredProfile(int profile) {
 
     // Elements up to the one before a 0 (or the sixth) are repeaters in path
     // order; that one is the destination.
-    const auto dest = static_cast<F>(Index(F::Z0_Dest) + static_cast<std::size_t>(profile) * 6);
+    const F dest = slot.Field();
     std::size_t repeater = 1;
     for (std::size_t i = 0; i < kListElements; ++i) {
         if (i == kListElements - 1 || values[i + 1] == 0) {

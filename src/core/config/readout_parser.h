@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/command_slots.h"
 #include "config/integer_text.h"
 #include "config/working_config.h"
 
@@ -41,8 +42,9 @@ public:
     ConfigReadout(WorkingConfig& config, std::string& replyText, int& s21Reference)
         : config_(config), replyText_(replyText), s21Reference_(s21Reference) {}
 
-    // The whole parse. Returns normally after the basic model's refusal of
-    // fast controlled mode (the configuration is then at its defaults).
+    // The whole parse. Returns normally after a model without fast
+    // controlled operation refused it (the configuration is then at its
+    // defaults).
     void ProcessReadConfig(bool fromFile);
 
     // Keeps the reply text from the 1-based position on: the whole text for
@@ -64,14 +66,18 @@ private:
     std::size_t FindKey(std::string_view key) const;  // EConvertError when absent
     long OneDigit(std::string_view key) const;
     long OneOrTwoDigits(std::string_view key) const;
-    std::string_view NumberText(std::size_t from) const;
     void CutAt(std::string_view anchor);
 
-    void ReadFlowControl();
+    // The slot's value as its listing shape writes it, into its fields as
+    // its rule reads it.
+    void Read(std::string_view key);
+    long ShapedValue(const CommandSlot& slot) const;
+    long RegisterValue(const CommandSlot& slot) const;  // with its fallbacks
+    void ReadFlowControl(const CommandSlot& slot, long code);
+    void ReadUnitAddress(const CommandSlot& slot, long unit);
     bool ReadOperatingMode();  // false: fast mode refused, parse ends
-    void ReadUnitAddress();
     void ReadSRegisters(bool fromFile);
-    void ReadStoredProfile(int profile);
+    void ReadStoredProfile(const CommandSlot& slot);
 
     WorkingConfig& config_;
     std::string& replyText_;

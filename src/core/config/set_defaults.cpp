@@ -1,7 +1,9 @@
 // SetDefaults: every field back to its factory default. The order matters:
 // check boxes and radio buttons run their rules when they change, and those
-// rules may preset other fields or ask the threshold question.
+// rules may preset other fields or ask the threshold question. A number runs
+// no rule when the program sets it, so the registers come together.
 
+#include "config/command_slots.h"
 #include "config/working_config.h"
 
 namespace qx {
@@ -37,7 +39,7 @@ void WorkingConfig::SetDefaults() {
     // 7.
     for (F id : {F::ed_TM_GrpAdd1, F::ed_TM_GrpAdd2, F::TM_Auto_OnLine}) SetToDefault(id);
     // 8.
-    for (F id : {F::Radio_DataRate, F::Radio_Crc, F::Radio_PackSize}) SetToDefault(id);
+    for (F id : {F::Radio_DataRate, F::Radio_Crc}) SetToDefault(id);
     // 9.
     for (F id : {F::Serial_Baud, F::Serial_Data, F::Serial_Stop, F::Serial_Parity, F::Serial_Flow}) SetToDefault(id);
     lastDtrSetting_ = 0;
@@ -45,18 +47,20 @@ void WorkingConfig::SetDefaults() {
     // 10.
     for (F id : {F::Adv_Echo, F::Adv_Resp, F::Adv_Numeric, F::Adv_Abort, F::Adv_LinkRst, F::ed_CM_LinkRst})
         SetToDefault(id);
-    // 11. S-registers and their mirrors.
-    for (F id : {F::sreg_0, F::sreg_1, F::sreg_2, F::sreg_3, F::sreg_4, F::sreg_5, F::sreg_6, F::ed_CM_LinkChk,
-                 F::sreg_7, F::ed_CM_SC_Attempts, F::sreg_8, F::sreg_9, F::sreg_10, F::sreg_11, F::ed_CM_SC_Delay,
-                 F::sreg_12, F::sreg_13, F::sreg_14, F::sreg_16, F::Radio_TxHold, F::sreg_17})
-        SetToDefault(id);
-    SetNumber(F::sreg_18, 0);
-    SetNumber(F::sreg_19, 0);
+    // 11. Every register the listing names, with the field that shows it
+    // again; the thresholds S18 and S19 start at 0 and are worked out below.
+    for (const CommandSlot& slot : kCommandSlots) {
+        if (!slot.IsRegister()) continue;
+        if (Spec(slot.Field()).defaultValue == kComputed) {
+            SetNumber(slot.Field(), 0);
+            continue;
+        }
+        SetToDefault(slot.Field());
+        if (const auto mirror = slot.Mirror()) SetToDefault(*mirror);
+    }
     // 12. PLC Mode on, then S18 and S19 from the values above.
     Modbus_CheckBoxCheck(true);
     AdjustThresholdRegisters(true);
-    // 13.
-    for (F id : {F::Radio_RxHold, F::sreg_20, F::sreg_21}) SetToDefault(id);
 }
 
 void WorkingConfig::Show_SS_Options(bool visible) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "config/command_slots.h"
+
 namespace qx {
 
 namespace {
@@ -25,93 +27,101 @@ constexpr std::string_view kModes[] = {"transparent", "transparent-repeater", "a
 constexpr std::span<const std::string_view> kItems{};  // the choice's own item texts
 }  // namespace labels
 
-// A setting without unit, step, note or alias.
-constexpr SettingKey Plain(std::string_view key, F field, std::string_view command, unsigned applies,
+// A setting without unit, note or alias.
+constexpr SettingKey Plain(std::string_view key, F field, unsigned applies,
                            std::span<const std::string_view> valueLabels = labels::kItems) {
-    return {key, "", field, std::nullopt, "", 1, command, applies, ModelFeature::None, false, valueLabels, ""};
+    return {key, "", field, "", applies, ModelFeature::None, valueLabels, ""};
 }
 
 // An S-register: key "sN", every mode.
-constexpr SettingKey Register(std::string_view key, F field, std::string_view command, std::string_view unit = "",
-                              int step = 1) {
-    return {key, "", field, std::nullopt, unit, step, command, kEvery, ModelFeature::None, command.empty(), labels::kItems,
-            ""};
+constexpr SettingKey Register(std::string_view key, F field, std::string_view unit = "", std::string_view alias = "",
+                              std::string_view note = "") {
+    return {key, alias, field, unit, kEvery, ModelFeature::None, labels::kItems, note};
 }
 
-// An S-register that a page of its own shows again under a readable name.
-constexpr SettingKey Mirrored(std::string_view key, std::string_view alias, F field, F mirror,
-                              std::string_view command, std::string_view unit) {
-    return {key, alias, field, mirror, unit, 1, command, kEvery, ModelFeature::None, false, labels::kItems, ""};
-}
+#define QX_DEST(n, dest, r1, r2, r3, r4, r5, shown)                                                               \
+    Plain("dest" #n ".address", F::dest, shown), Plain("dest" #n ".repeater1", F::r1, shown),                   \
+        Plain("dest" #n ".repeater2", F::r2, shown), Plain("dest" #n ".repeater3", F::r3, shown),               \
+        Plain("dest" #n ".repeater4", F::r4, shown), Plain("dest" #n ".repeater5", F::r5, shown)
 
-#define QX_DEST(n, dest, r1, r2, r3, r4, r5, cmd, shown)                         \
-    Plain("dest" #n ".address", F::dest, cmd, shown),                            \
-        Plain("dest" #n ".repeater1", F::r1, cmd, shown),                        \
-        Plain("dest" #n ".repeater2", F::r2, cmd, shown),                        \
-        Plain("dest" #n ".repeater3", F::r3, cmd, shown),                        \
-        Plain("dest" #n ".repeater4", F::r4, cmd, shown),                        \
-        Plain("dest" #n ".repeater5", F::r5, cmd, shown)
-
-constexpr SettingKey kSettings[] = {
-    {"mode", "", F::rb_TransMode, std::nullopt, "", 1, "AT&L, AT&M", kEvery, ModelFeature::None, false, labels::kModes, ""},
-    {"system-address", "", F::ed_TM_SysAdd, F::ed_CM_SysAdd, "", 1, "AT&S", kEvery, ModelFeature::None, false, labels::kItems,
+constexpr SettingKey kNamed[] = {
+    {"mode", "", F::rb_TransMode, "", kEvery, ModelFeature::None, labels::kModes, ""},
+    {"system-address", "", F::ed_TM_SysAdd, "", kEvery, ModelFeature::None, labels::kItems,
      "random 1..254 at every start"},
-    Plain("group-address-1", F::ed_TM_GrpAdd1, "AT&G", kEvery),
-    Plain("group-address-2", F::ed_TM_GrpAdd2, "AT&U", kRepeater),
-    Plain("online-on-startup", F::TM_Auto_OnLine, "AT&L", kTransparentModes, labels::kOffOn),
-    Plain("unit-address", F::ed_CM_UnitAdd, "AT&U", kControlled),
-    {"fast-operation", "", F::chk_CM_Fast, std::nullopt, "", 1, "AT&M", kControlled, ModelFeature::FastControlledOperation, false, labels::kOffOn,
+    Plain("group-address-1", F::ed_TM_GrpAdd1, kEvery),
+    Plain("group-address-2", F::ed_TM_GrpAdd2, kRepeater),
+    Plain("online-on-startup", F::TM_Auto_OnLine, kTransparentModes, labels::kOffOn),
+    Plain("unit-address", F::ed_CM_UnitAdd, kControlled),
+    {"fast-operation", "", F::chk_CM_Fast, "", kControlled, ModelFeature::FastControlledOperation, labels::kOffOn,
      "limits the unit address to 15"},
-    {"low-power", "", F::chk_CM_LowPow, std::nullopt, "", 1, "", kControlled, ModelFeature::None, false, labels::kOffOn,
+    {"low-power", "", F::chk_CM_LowPow, "", kControlled, ModelFeature::None, labels::kOffOn,
      "selects serial.dtr low-power-disconnect"},
-    {"inactivity-timeout", "", F::ed_CM_LinkRst, F::Adv_LinkRst, "s", 1, "AT\\T", kEvery, ModelFeature::None, false,
-     labels::kItems, ""},
-    QX_DEST(1, Z0_Dest, Z0_Rpt1, Z0_Rpt2, Z0_Rpt3, Z0_Rpt4, Z0_Rpt5, "AT&Z0=", kMaster | kSingle),
-    QX_DEST(2, Z1_Dest, Z1_Rpt1, Z1_Rpt2, Z1_Rpt3, Z1_Rpt4, Z1_Rpt5, "AT&Z1=", kSingle),
-    QX_DEST(3, Z2_Dest, Z2_Rpt1, Z2_Rpt2, Z2_Rpt3, Z2_Rpt4, Z2_Rpt5, "AT&Z2=", kSingle),
-    QX_DEST(4, Z3_Dest, Z3_Rpt1, Z3_Rpt2, Z3_Rpt3, Z3_Rpt4, Z3_Rpt5, "AT&Z3=", kSingle),
-    Plain("radio.data-rate", F::Radio_DataRate, "ATB", kEvery),
-    Plain("radio.crc", F::Radio_Crc, "AT&E", kEvery, labels::kOffOn),
-    Plain("serial.baud", F::Serial_Baud, "ATC", kEvery, labels::kSerialBaud),
-    Plain("serial.data-bits", F::Serial_Data, "AT&B", kEvery),
-    Plain("serial.stop-bits", F::Serial_Stop, "AT&B", kEvery),
-    Plain("serial.parity", F::Serial_Parity, "AT&B", kEvery, labels::kSerialParity),
-    Plain("serial.flow", F::Serial_Flow, "AT&K", kEvery, labels::kSerialFlow),
-    {"plc-mode", "", F::Modbus_CheckBox, std::nullopt, "", 1, "", kEvery, ModelFeature::None, false, labels::kOffOn,
+    {"inactivity-timeout", "", F::ed_CM_LinkRst, "s", kEvery, ModelFeature::None, labels::kItems, ""},
+    QX_DEST(1, Z0_Dest, Z0_Rpt1, Z0_Rpt2, Z0_Rpt3, Z0_Rpt4, Z0_Rpt5, kMaster | kSingle),
+    QX_DEST(2, Z1_Dest, Z1_Rpt1, Z1_Rpt2, Z1_Rpt3, Z1_Rpt4, Z1_Rpt5, kSingle),
+    QX_DEST(3, Z2_Dest, Z2_Rpt1, Z2_Rpt2, Z2_Rpt3, Z2_Rpt4, Z2_Rpt5, kSingle),
+    QX_DEST(4, Z3_Dest, Z3_Rpt1, Z3_Rpt2, Z3_Rpt3, Z3_Rpt4, Z3_Rpt5, kSingle),
+    Plain("radio.data-rate", F::Radio_DataRate, kEvery),
+    Plain("radio.crc", F::Radio_Crc, kEvery, labels::kOffOn),
+    Plain("serial.baud", F::Serial_Baud, kEvery, labels::kSerialBaud),
+    Plain("serial.data-bits", F::Serial_Data, kEvery),
+    Plain("serial.stop-bits", F::Serial_Stop, kEvery),
+    Plain("serial.parity", F::Serial_Parity, kEvery, labels::kSerialParity),
+    Plain("serial.flow", F::Serial_Flow, kEvery, labels::kSerialFlow),
+    {"plc-mode", "", F::Modbus_CheckBox, "", kEvery, ModelFeature::None, labels::kOffOn,
      "on keeps s18 and s19 computed; off clears both"},
-    Plain("serial.dtr", F::Serial_DTR, "AT&D", kEvery, labels::kSerialDtr),
-    Plain("serial.dcd", F::Serial_DCD, "AT&C", kEvery, labels::kSerialDcd),
-    Plain("disable-echo", F::Adv_Echo, "ATE", kEvery, labels::kOffOn),
-    Plain("disable-response-codes", F::Adv_Resp, "ATQ", kEvery, labels::kOffOn),
-    Plain("numeric-response-codes", F::Adv_Numeric, "ATV", kEvery, labels::kOffOn),
-    Plain("disable-abort-connection", F::Adv_Abort, "AT&N", kEvery, labels::kOffOn),
-    Plain("response-set", F::Adv_Response, "ATX", kEvery, labels::kResponseSet),
-    Register("s0", F::sreg_0, "ATS0="),
-    Register("s1", F::sreg_1, "ATS1=", "ms", 20),
-    Register("s2", F::sreg_2, "ATS2="),
-    Register("s3", F::sreg_3, "ATS3="),
-    Register("s4", F::sreg_4, "ATS4="),
-    Register("s5", F::sreg_5, "ATS5="),
-    Mirrored("s6", "link-check-time", F::sreg_6, F::ed_CM_LinkChk, "ATS6=", "s"),
-    Mirrored("s7", "connection-attempts", F::sreg_7, F::ed_CM_SC_Attempts, "ATS7=", ""),
-    Register("s8", F::sreg_8, "ATS8=", "s"),
-    Register("s9", F::sreg_9, "", "-dBm"),
-    Register("s10", F::sreg_10, "ATS10=", "ms", 10),
-    Mirrored("s11", "disconnect-delay", F::sreg_11, F::ed_CM_SC_Delay, "ATS11=", "s"),
-    Register("s12", F::sreg_12, ""),
-    Register("s13", F::sreg_13, ""),
-    {"s14", "radio.packet-size", F::sreg_14, F::Radio_PackSize, "bytes", 2, "ATS14=", kEvery, ModelFeature::None, false,
-     labels::kItems, ""},
-    Mirrored("s16", "radio.tx-hold-off", F::sreg_16, F::Radio_TxHold, "ATS16=", "ms"),
-    Mirrored("s17", "radio.rx-hold-off", F::sreg_17, F::Radio_RxHold, "ATS17=", "ms"),
-    {"s18", "", F::sreg_18, std::nullopt, "", 1, "ATS18=", kEvery, ModelFeature::None, false, labels::kItems,
-     "computed while plc-mode is on"},
-    {"s19", "", F::sreg_19, std::nullopt, "ms", 1, "ATS19=", kEvery, ModelFeature::None, false, labels::kItems,
-     "computed while plc-mode is on"},
-    Register("s20", F::sreg_20, "ATS20="),
-    {"s21", "", F::sreg_21, std::nullopt, "", 1, "ATS21=", kEvery, ModelFeature::S21, false, labels::kItems, ""},
+    Plain("serial.dtr", F::Serial_DTR, kEvery, labels::kSerialDtr),
+    Plain("serial.dcd", F::Serial_DCD, kEvery, labels::kSerialDcd),
+    Plain("disable-echo", F::Adv_Echo, kEvery, labels::kOffOn),
+    Plain("disable-response-codes", F::Adv_Resp, kEvery, labels::kOffOn),
+    Plain("numeric-response-codes", F::Adv_Numeric, kEvery, labels::kOffOn),
+    Plain("disable-abort-connection", F::Adv_Abort, kEvery, labels::kOffOn),
+    Plain("response-set", F::Adv_Response, kEvery, labels::kResponseSet),
+    Register("s0", F::sreg_0),
+    Register("s1", F::sreg_1, "ms"),
+    Register("s2", F::sreg_2),
+    Register("s3", F::sreg_3),
+    Register("s4", F::sreg_4),
+    Register("s5", F::sreg_5),
+    Register("s6", F::sreg_6, "s", "link-check-time"),
+    Register("s7", F::sreg_7, "", "connection-attempts"),
+    Register("s8", F::sreg_8, "s"),
+    Register("s9", F::sreg_9, "-dBm"),
+    Register("s10", F::sreg_10, "ms"),
+    Register("s11", F::sreg_11, "s", "disconnect-delay"),
+    Register("s12", F::sreg_12),
+    Register("s13", F::sreg_13),
+    Register("s14", F::sreg_14, "bytes", "radio.packet-size"),
+    Register("s16", F::sreg_16, "ms", "radio.tx-hold-off"),
+    Register("s17", F::sreg_17, "ms", "radio.rx-hold-off"),
+    Register("s18", F::sreg_18, "", "", "computed while plc-mode is on"),
+    Register("s19", F::sreg_19, "ms", "", "computed while plc-mode is on"),
+    Register("s20", F::sreg_20),
+    {"s21", "", F::sreg_21, "", kEvery, ModelFeature::S21, labels::kItems, ""},
 };
 #undef QX_DEST
+
+constexpr const CommandSlot* RowCarrying(FieldId field) {
+    for (const CommandSlot& row : kCommandSlots)
+        if (row.Carries(field)) return &row;
+    return nullptr;
+}
+
+// What the setting's command slot says of it.
+constexpr SettingKey FromItsSlot(SettingKey setting) {
+    if (const CommandSlot* row = RowCarrying(setting.field)) {
+        if (row->mirrored && row->Field() == setting.field) setting.mirror = row->fields[1];
+        setting.step = row->scale.factor;
+        setting.readOnly = !row->Written();
+    }
+    return setting;
+}
+
+constexpr auto kSettings = [] {
+    std::array<SettingKey, std::size(kNamed)> settings{};
+    for (std::size_t i = 0; i < settings.size(); ++i) settings[i] = FromItsSlot(kNamed[i]);
+    return settings;
+}();
 
 // Every field belongs to exactly one setting: as its field, its mirror, or
 // (the mode buttons) through "mode".
@@ -132,6 +142,17 @@ static_assert(CoversEveryFieldOnce());
 }  // namespace
 
 std::span<const SettingKey> AllSettings() { return kSettings; }
+
+std::string SettingCommand(const SettingKey& setting) {
+    std::string commands;
+    for (const CommandSlot& row : kCommandSlots) {
+        const bool feeds = IsModeSetting(setting)
+                               ? row.rule == ValueRule::OnlineMode || row.rule == ValueRule::OperatingMode
+                               : row.Carries(setting.field);
+        if (feeds && row.Written()) commands += (commands.empty() ? "" : ", ") + std::string(row.command);
+    }
+    return commands;
+}
 
 const SettingKey* FindSettingKey(std::string_view name) {
     if (name.empty()) return nullptr;

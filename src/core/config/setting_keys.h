@@ -1,7 +1,9 @@
 #pragma once
 // The readable name of every setting: one key per module setting
-// ("serial.baud", "s7", "mode"), the labels of its values, its unit, the
-// command it feeds, and the models and operating modes it applies to.
+// ("serial.baud", "s7", "mode"), the labels of its values, its unit, and
+// the models and operating modes it applies to. What the module makes of
+// it (the command it feeds, the steps it stores it in, whether it is only
+// reported, the field that shows it again) comes from its command slot.
 //
 // A setting is one field of the field table, or two when the window shows
 // it in two places (the mirrored pairs: "s7" is sreg_7 and
@@ -41,18 +43,18 @@ inline bool AppliesIn(unsigned modeSet, OperatingMode mode) {
 }
 
 struct SettingKey {
-    std::string_view key;                    // "serial.baud"
-    std::string_view alias;                  // a second readable name ("radio.packet-size"), or empty
-    FieldId field;                           // the field the key names; rb_TransMode for "mode"
-    std::optional<FieldId> mirror;           // the field showing the same setting elsewhere
-    std::string_view unit;                   // "ms", "s", "bytes", "-dBm", or empty
-    int step;                                // what the module stores it in (S1: 20 ms steps), else 1
-    std::string_view command;                // the command it feeds ("ATS7=", "AT&B"), empty: none
-    unsigned modes;                          // where it applies, see modes::
-    ModelFeature needs;                      // what the model must have (S21, Fast Operation)
-    bool readOnly;                           // reported by the module, never written
+    std::string_view key;                      // "serial.baud"
+    std::string_view alias;                    // a second readable name ("radio.packet-size"), or empty
+    FieldId field;                             // the field the key names; rb_TransMode for "mode"
+    std::string_view unit;                     // "ms", "s", "bytes", "-dBm", or empty
+    unsigned modes;                            // where it applies, see modes::
+    ModelFeature needs;                        // what the model must have (S21, Fast Operation)
     std::span<const std::string_view> labels;  // a choice's value labels; empty: its item texts
-    std::string_view note;                   // anything else a user should know
+    std::string_view note;                     // anything else a user should know
+    // From the command slot that carries the field:
+    std::optional<FieldId> mirror = {};  // the field showing the same setting elsewhere
+    int step = 1;                        // what the module stores it in (S1: 20 ms steps), else 1
+    bool readOnly = false;               // reported by the module, never written
 };
 
 // Every setting, in the order they are listed and printed ("mode" first).
@@ -65,5 +67,9 @@ const SettingKey* FindSettingKey(std::string_view name);
 const SettingKey& SettingOf(FieldId field);
 
 inline bool IsModeSetting(const SettingKey& s) { return Spec(s.field).kind == FieldKind::Radio; }
+
+// The commands the setting feeds ("ATS7=", "AT&B", "AT&L, AT&M" for the
+// mode); empty for a setting no command writes.
+std::string SettingCommand(const SettingKey& setting);
 
 }  // namespace qx

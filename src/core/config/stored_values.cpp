@@ -64,7 +64,7 @@ std::vector<ClampedValue> StoredValues::ApplyTo(WorkingConfig& config) const {
     if (plc)
         config.Modbus_CheckBoxCheck(*plc != 0);
     else if (plcDecidedHere)
-        config.Modbus_CheckBoxCheck(config.Value(F::sreg_18) != 0 || config.Value(F::sreg_19) != 0);
+        config.PlcModeFollowsThresholds();
     return clamped;
 }
 

@@ -114,6 +114,8 @@ public:
     void Radio_DataRateClick();
     void sreg_18Exit();
     void sreg_19Exit();
+    // PLC Mode on exactly when S18 or S19 is not 0, without a question.
+    void PlcModeFollowsThresholds();
 
     // ---- Observation ------------------------------------------------------
     int Subscribe(Listener listener);

@@ -1,7 +1,5 @@
 #include "files/config_file_format.h"
 
-#include <algorithm>
-
 #include "files/file_read_write.h"
 
 namespace qx {
@@ -37,12 +35,12 @@ std::string ConfigFileLine(std::string_view j) {
     line += ' ';
     line += Piece(j, address, mode);
 
-    const std::size_t first = line.find("ATS0=");
-    const std::size_t s21 = line.find("ATS21=");
-    if (first != npos && s21 != npos) {
-        const std::size_t last = std::min(s21 + 6, line.size() - 1);  // the character after "ATS21="
-        for (std::size_t i = first; i <= last; ++i)
-            if (line[i] == '=') line[i] = ':';
+    // A register's command ends in "=" where a listing names it with ":"
+    // ("ATS7=5" is written "ATS7:5"), so a file reads as a listing does.
+    for (const CommandSlot& slot : CommandSlotTable()) {
+        if (!slot.Written() || !slot.command.ends_with('=') || !slot.key.ends_with(':')) continue;
+        for (std::size_t at = line.find(slot.command); at != npos; at = line.find(slot.command, at + 1))
+            line[at + slot.command.size() - 1] = ':';
     }
     return line;
 }

@@ -4,7 +4,8 @@
 // ended by CR LF. The tokens are rearranged so that the readout parser,
 // which cuts its text at a few anchor keys, finds every key in order: the
 // mode tokens AT&L, AT&N, AT&M move up behind AT&K, and the S-register
-// tokens carry ":" for "=" as a module listing does.
+// tokens carry ":" for "=" as a module listing does (the command slots'
+// listing keys).
 
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ std::string JoinConfigCommands(const ConfigCommandList& list);
 //   the text up to and including the first space after "AT&K",
 //   then from "AT&L" to the end, a space,
 //   then from "AT&S" up to (not including) "AT&L";
-//   "=" becomes ":" from "ATS0=" through the character after "ATS21=".
+//   every register's command ("ATS7=") then ends in ":" ("ATS7:").
 std::string ConfigFileLine(std::string_view commandText);
 
 // ConfigFileLine, written as the file's one line. EFileWriteError on

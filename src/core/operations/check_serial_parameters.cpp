@@ -4,6 +4,8 @@
 // computer's port cannot run at are not followed: those commands are held
 // back and sent together with the final store.
 
+#include "config/command_slots.h"
+#include "config/module_serial.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
 
@@ -24,10 +26,6 @@ private:
     bool after_;
 };
 
-bool HostCannotFollow(int serialBaudIndex) {
-    return serialBaudIndex == 8 || serialBaudIndex == 11 || serialBaudIndex == 13;
-}
-
 }  // namespace
 
 void TProgramThread::CheckSerialParameters(Channel& channel) {
@@ -38,19 +36,17 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
     ProgressSink& progress = context_.progress;
 
     const int baud = config.Choice(FieldId::Serial_Baud);
-    if (HostCannotFollow(baud)) {
+    if (!HostCanUseModuleRate(baud)) {
         deferSerialChange_ = true;
         return;
     }
     progress.SetText("Checking Serial Parameters...");
-    const int parityIndex = config.Choice(FieldId::Serial_Parity);
-    // "None" and "Zero" both mean no parity bit on the host's side.
-    const int hostParity = parityIndex == 2 ? 1 : parityIndex == 3 ? 2 : 0;
+    const SerialFormatItems format{config.Choice(FieldId::Serial_Stop), config.Choice(FieldId::Serial_Data),
+                                   config.Choice(FieldId::Serial_Parity)};
     const auto followedBaud = HostBaudIndexForModuleRate(baud);
     const bool rateDiffers = followedBaud && baud != ws.host.BaudIndex + 1;
-    const bool formatDiffers = config.Choice(FieldId::Serial_Data) != ws.host.DataBits ||
-                               config.Choice(FieldId::Serial_Stop) != ws.host.StopBits ||
-                               hostParity != ws.host.Parity;
+    const bool formatDiffers = format.data != ws.host.DataBits || format.stop != ws.host.StopBits ||
+                               HostParity(format.parity) != ws.host.Parity;
     if (Terminated()) return;
 
     if (rateDiffers) {
@@ -58,7 +54,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
         channel->Wake();
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
-        channel->SendCommand("ATC" + std::to_string(baud) + "\r", "", 5);
+        channel->SendCommand(std::string(Slot(slot::ATC).command) + std::to_string(baud) + "\r", "", 5);
         progress.SetText("Updating Serial Parameters...");
         ws.host.BaudIndex = *followedBaud;
         if (context_.displaySerialSettings) context_.displaySerialSettings();
@@ -69,13 +65,12 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
     if (Terminated()) return;
 
     if (formatDiffers) {
-        const int formatCode = config.Choice(FieldId::Serial_Stop) + 2 * config.Choice(FieldId::Serial_Data) +
-                               4 * config.Choice(FieldId::Serial_Parity);
         progress.SetText("Waking Modem...");
         channel->Wake();
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
-        channel->SendCommand("AT&B" + std::to_string(formatCode) + "\r", "", 5);
+        channel->SendCommand(std::string(Slot(slot::ATandB).command) + std::to_string(SerialFormatCode(format)) + "\r",
+                             "", 5);
         progress.SetText("Updating Serial Parameters...");
         UpdateSerialParams(ws.host, config);
         if (context_.displaySerialSettings) context_.displaySerialSettings();

@@ -5,7 +5,9 @@
 
 #include <chrono>
 
+#include "config/command_slots.h"
 #include "config/firmware_identification.h"
+#include "config/module_serial.h"
 #include "operations/program_thread.h"
 #include "operations/read_completion.h"
 #include "serial/comqx7_object.h"
@@ -16,10 +18,16 @@ namespace qx {
 namespace {
 
 constexpr int kListWait = 100;
-constexpr int kProgressMax = 50;  // the 40 list lines plus 10
-constexpr std::size_t kModeSlot = 39;
+constexpr int kProgressMax = kConfigCommandCount + 10;  // the list lines plus 10
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+// The held-back response-codes line that switches them off ("ATQ1").
+bool ResponseCodesGoOff(const std::string& line) { return line == std::string(Slot(slot::ATQ).command) + "1"; }
+
+// The flow-control line a module without XON/XOFF refuses.
+bool IsXonXoffLine(const CommandSlot& slot, const std::string& line) {
+    return slot.rule == ValueRule::FlowControl &&
+           line == std::string(slot.command) + std::to_string(FlowControlCode(kXonXoffItem));
+}
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -43,21 +51,25 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
 
     try {
         SetProgressText("Configuring Module...");
-        std::size_t atqIndex = 0, atcIndex = 0, atbIndex = 0;
-        for (std::size_t i = 0; i < kModeSlot; ++i) {
-            if (StopOnCancel()) return;
+        std::string heldBackLine, deferredLines;
+        std::size_t lastSlot = 0;
+        for (std::size_t i = 0; i < kConfigCommandCount; ++i) {
+            const CommandSlot& slot = Slot(i);
             const std::string& line = commandList_[i];
-            if (DeferSerialChange() && Contains(line, "ATC")) {
-                atcIndex = i;
-            } else if (DeferSerialChange() && Contains(line, "AT&B")) {
-                atbIndex = i;
-            } else if (Contains(line, "ATQ")) {
-                atqIndex = i;
+            if (slot.sending == Sending::Last) {
+                lastSlot = i;
+                continue;
+            }
+            if (StopOnCancel()) return;
+            if (slot.sending == Sending::HeldWhileDeferred && DeferSerialChange()) {
+                deferredLines += line;
+            } else if (slot.sending == Sending::HeldBack) {
+                heldBackLine = line;
             } else {
                 try {
                     channel.SendExpect(line + "\r", "OK", kListWait);
                 } catch (const EWriteCommError&) {
-                    if (!Contains(line, "AT&K5")) throw;
+                    if (!IsXonXoffLine(slot, line)) throw;
                     Failed(OperationOutcome::Failure(ReportKind::Own,
                                                      "Error programming XON/XOFF flow control. This parameter is "
                                                      "not supported by the module firmware.",
@@ -69,14 +81,14 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
             }
         }
 
-        // Slot 17 has just given the module its new escape character: later
-        // wakes must use it.
+        // The S2 line has just given the module its new escape character:
+        // later wakes must use it.
         const long escapeCode = context_.workspace.config.Value(FieldId::sreg_2);
         context_.ui.Invoke([&] { context_.workspace.escape.Set(escapeCode); });
         channel.SetEscapeCharacter(context_.workspace.escape);
 
         try {
-            channel.SendExpect(commandList_[kModeSlot] + "\r", "OK", kListWait);
+            channel.SendExpect(commandList_[lastSlot] + "\r", "OK", kListWait);
             StepProgress();
         } catch (const std::exception&) {
             // A new operating mode may take the module out of command mode.
@@ -90,7 +102,7 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
         if (StopOnCancel()) return;
 
         SetProgressText("Configuring Module...");
-        ConfigureClosingExchanges(channel, commandList_[atqIndex], commandList_[atcIndex], commandList_[atbIndex]);
+        ConfigureClosingExchanges(channel, heldBackLine, deferredLines);
     } catch (const std::exception&) {
         if (context_.workspace.config.Checked(FieldId::Adv_Resp)) {
             ShowThreadMessage(
@@ -102,8 +114,8 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
     }
 }
 
-void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& atqLine,
-                                               const std::string& atcLine, const std::string& atbLine) {
+void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& responseCodesLine,
+                                               const std::string& deferredLines) {
     // The held-back rate and format go out with the store and the restart
     // in one line: the module answers at its new settings, which the host
     // cannot hear, so this wait simply runs out (its expected text is never
@@ -112,10 +124,10 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
     // The exchanges here that are not judged by their reply must still have
     // gone out: a command that could not be written (the line dropped) ends
     // the operation as a failed exchange would, never as a success.
-    const std::string deferredLine = atcLine + atbLine + "AT&WATZ" + "\r";
-    if (atqLine == "ATQ1") {
+    const std::string deferredLine = deferredLines + "AT&WATZ" + "\r";
+    if (ResponseCodesGoOff(responseCodesLine)) {
         // Response codes go off now: from here on no reply is judged.
-        SendUnchecked(channel, atqLine + "\r", "OK");
+        SendUnchecked(channel, responseCodesLine + "\r", "OK");
         StepProgress();
         ModuleChanging();
         if (DeferSerialChange()) {
@@ -127,7 +139,7 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
             Pause(50);
         }
     } else {
-        channel.SendExpect(atqLine + "\r", "OK", kListWait);
+        channel.SendExpect(responseCodesLine + "\r", "OK", kListWait);
         OperationOutcome identified;
         context_.ui.Invoke([&] { identified = IdentifyDuringConfigure(context_.workspace, channel); });
         NoteIdentification(identified);

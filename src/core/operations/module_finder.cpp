@@ -18,10 +18,6 @@ using Clock = std::chrono::steady_clock;
 // Indexes into kHostBaudRates, most used first.
 constexpr std::array<std::uint8_t, 12> kRateOrder = {3, 5, 8, 9, 11, 2, 1, 0, 4, 6, 7, 10};
 
-bool AnsweredCommand(const std::string& reply) {
-    return reply.find("OK") != std::string::npos || reply.find("0\r") != std::string::npos;
-}
-
 bool IsResultCode(const std::string& line) { return line == "OK" || line == "ERROR" || line == "0" || line == "4"; }
 
 bool CancelRequested(const FindCallbacks& callbacks) { return callbacks.cancelled && callbacks.cancelled(); }
@@ -51,12 +47,12 @@ public:
             // of silence, and answers a guard time after it.
             if (!PauseUntil(lastWrite_ + std::chrono::milliseconds(timings_.escapeGuardMs), callbacks_)) return {};
             Send(channel_.BuildEscapeSequence(), timings_.escapeReplyWaitMs, "");
-            answered = AnsweredCommand(channel_.LastReply());
+            answered = ModuleAnswered(channel_.LastReply());
         }
         if (!answered || CancelRequested(callbacks_)) return {};
         Send("ATI\r", timings_.identifyWaitMs, "OK");
         const std::string& reply = channel_.LastReply();
-        return AnsweredCommand(reply) ? IdentificationLine(reply) : std::string();
+        return ModuleAnswered(reply) ? IdentificationLine(reply) : std::string();
     }
 
 private:

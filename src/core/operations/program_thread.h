@@ -85,8 +85,10 @@ private:
     void WakeModem(TCOMQX7Object& channel);
     void CheckSerialParameters(Channel& channel);  // user-interface thread
     void ConfigureSequence(TCOMQX7Object& channel);
-    void ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& atqLine, const std::string& atcLine,
-                                   const std::string& atbLine);
+    // The held-back response-codes line, and the rate and format lines held
+    // while this computer cannot follow them (empty when it can).
+    void ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& responseCodesLine,
+                                   const std::string& deferredLines);
     void ReadSequence(TCOMQX7Object& channel);
     void RestoreSequence(TCOMQX7Object& channel);
 

@@ -1,14 +1,12 @@
 #include "operations/read_back.h"
 
 #include "config/configuration_comparison.h"
+#include "config/module_serial.h"
 #include "operations/operation_starters.h"
 
 namespace qx {
 
-bool CanReadBack(const WorkingConfig& written) {
-    const int baud = written.Choice(FieldId::Serial_Baud);
-    return baud != 8 && baud != 11 && baud != 13;
-}
+bool CanReadBack(const WorkingConfig& written) { return HostCanUseModuleRate(written.Choice(FieldId::Serial_Baud)); }
 
 ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead) {
     ModuleReading reading;

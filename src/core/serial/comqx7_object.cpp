@@ -68,26 +68,35 @@ void TCOMQX7Object::SendExpect(const std::string& command, const std::string& ex
     throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
 }
 
-bool TCOMQX7Object::LastReplyAnswersWake() const {
-    return lastReply_.find("OK") != std::string::npos || lastReply_.find("0\r") != std::string::npos;
+bool ModuleAnswered(const std::string& reply) {
+    return reply.find("OK") != std::string::npos || reply.find("0\r") != std::string::npos;
 }
 
 // A module in command mode answers a lone CR. One in data mode passes the CR
 // on over the radio and needs its escape sequence first; the escape is
 // tried twice, and a last CR catches a module that switched over without
 // answering the escape.
-void TCOMQX7Object::Wake() {
+//
+// Each check judges the reply to the exchange just made: when a command
+// could not be written there is none, and an "OK" left from an earlier
+// exchange must not count.
+void TCOMQX7Object::Wake(const WakeOptions& options) {
+    const auto stopped = [&options] { return options.stop && options.stop(); };
     try {
         SendExpect(kCr, "OK", kWakeTimeoutMs);
         return;
     } catch (const std::exception&) {
         // No answer (or no CTS) to the CR: the module may be in data mode.
     }
+    if (stopped()) return;
     SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
-    if (LastReplyAnswersWake()) return;
+    if (ModuleAnswered(lastReply_) || stopped()) return;
     SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
-    if (!LastReplyAnswersWake()) SendCommand(kCr, "OK", kWakeLastTryTimeoutMs);
-    if (!LastReplyAnswersWake())
+    const bool answered = ModuleAnswered(lastReply_);
+    if (!answered && stopped()) return;
+    if (!answered || options.lastCrAlways) SendCommand(kCr, "OK", kWakeLastTryTimeoutMs);
+    if (stopped()) return;
+    if (!ModuleAnswered(lastReply_))
         throw EWriteCommError("Error communicating with " + GetProductName() + ". Unable to wake modem.");
 }
 

@@ -20,6 +20,21 @@
 
 namespace qx {
 
+// Whether a reply says the module answered: it holds "OK", or the numeric
+// result code "0" CR.
+bool ModuleAnswered(const std::string& reply);
+
+// How a wake may end early, and where an operation's wake differs from
+// the plain one.
+struct WakeOptions {
+    // Polled after each exchange that did not wake the module: true ends
+    // the wake at once, without an error (the user cancelled).
+    std::function<bool()> stop = {};
+    // The last lone CR goes out even when the second escape was answered,
+    // and its answer decides.
+    bool lastCrAlways = false;
+};
+
 struct ChannelSetup {
     std::string productName;  // ModelVariant::ProductName, used in error texts
     EscapeCharacter escape;   // wakes the module from data mode
@@ -51,7 +66,7 @@ public:
     ExchangeEnd SendCommand(const std::string& command, const std::string& expected, int timeoutMs);
     // Brings the module to command mode; EWriteCommError "Unable to wake
     // modem." when it never answers, ECommsError when CTS is missing.
-    void Wake();
+    void Wake(const WakeOptions& options = {});
     // Sends a lone CR, takes one short read, pauses 100 ms and discards both
     // buffers.
     void ClearModemLine();
@@ -78,7 +93,6 @@ private:
     void OpenLink(const HostSerialSettings& settings);
     void ReplyReceived(const std::string& text);
     ExchangeEnd Exchange(const std::string& command, const std::string& expected, int timeoutMs);
-    bool LastReplyAnswersWake() const;
 
     ChannelSetup setup_;
     ReplyHandler onReply_;

@@ -1,5 +1,6 @@
 #include "serial/host_serial_settings.h"
 
+#include "config/module_serial.h"
 #include "config/working_config.h"
 
 namespace qx {
@@ -32,8 +33,7 @@ std::optional<std::uint8_t> HostBaudIndexForModuleRate(int serialBaudIndex) {
 }
 
 void UpdateSerialParams(HostSerialSettings& s, const WorkingConfig& config) {
-    const int parity = config.Choice(FieldId::Serial_Parity);
-    s.Parity = parity == 2 ? 1 : parity == 3 ? 2 : 0;
+    s.Parity = static_cast<std::uint8_t>(HostParity(config.Choice(FieldId::Serial_Parity)));
     if (auto baud = HostBaudIndexForModuleRate(config.Choice(FieldId::Serial_Baud))) s.BaudIndex = *baud;
     const int data = config.Choice(FieldId::Serial_Data);
     const int stop = config.Choice(FieldId::Serial_Stop);
