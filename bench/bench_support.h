@@ -8,7 +8,7 @@
 
 #include "app/progress_sink.h"
 #include "app/prompter.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
 #include "serial/host_serial_settings.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "bench_support.h"
 #include "e2e/ser2net_server.h"
 #include "e2e/sim_harness.h"

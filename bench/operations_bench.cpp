@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "e2e/sim_harness.h"
 #include "operations/ber_test_session.h"
 #include "operations/operation_starters.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "application_look.h"
 #include "e2e/sim_harness.h"
 #include "main_form.h"
@@ -66,6 +66,6 @@ int main(int argc, char** argv) {
     std::printf("main window first shown %.3f s after process start (offscreen; /proc resolution 10 ms)\n",
                 shownAfter);
     std::printf("resident memory after a Read: %.1f MB (status line \"%s\")\n", static_cast<double>(rss) / 1024.0,
-                workspace.config.View().statusText.c_str());
+                workspace.StatusText().c_str());
     return 0;
 }

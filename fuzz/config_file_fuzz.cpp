@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "files/config_file_commands.h"
 #include "support/check.h"
 #include "support/silent_prompter.h"

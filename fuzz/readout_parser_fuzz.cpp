@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "config/command_builder.h"
 #include "config/readout_parser.h"
 #include "support/check.h"

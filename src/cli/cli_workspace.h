@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "cli/cli_context.h"
 #include "files/file_dialogs.h"
 

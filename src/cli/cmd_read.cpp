@@ -18,7 +18,7 @@ void PrintReadResult(CliContext& context, const Workspace& workspace, bool json)
         PrintSettingsJson(workspace, context.out);
     } else {
         PrintFields(workspace.config, context.out);
-        context.out << "StatusLine=" << workspace.config.View().statusText << '\n';
+        context.out << "StatusLine=" << workspace.StatusText() << '\n';
     }
 }
 
@@ -72,7 +72,7 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
             const ModuleRead read = ReadModule(own, one);
             const int rc = Conclude(own, read.outcome);
             if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
-            const std::string& status = read.workspace->config.View().statusText;
+            const std::string& status = read.workspace->StatusText();
             return PortResult{rc, status.substr(std::min(status.find_first_not_of(' '), status.size()))};
         });
     }

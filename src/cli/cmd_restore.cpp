@@ -40,7 +40,7 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
             one.ApplyTo(*module);
             const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
             const int rc = Conclude(own, outcome);
-            return PortResult{rc, outcome.IsFailed() ? outcome.text : module->config.View().statusText};
+            return PortResult{rc, outcome.IsFailed() ? outcome.text : module->StatusText()};
         });
     }
     const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);

@@ -28,7 +28,7 @@ void PrintFields(const WorkingConfig& config, std::ostream& out) {
 }
 
 void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
-    const std::string& status = workspace.config.View().statusText;
+    const std::string& status = workspace.StatusText();
     out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"status\": "
         << JsonString(status.substr(std::min(status.find_first_not_of(' '), status.size())));
     for (const SettingKey& setting : AllSettings())

@@ -9,7 +9,7 @@
 
 #include <ostream>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 
 namespace qx::cli {
 

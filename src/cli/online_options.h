@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/operation_outcome.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "cli/cli_context.h"
 #include "cli/log_option.h"
 #include "cli/port_options.h"

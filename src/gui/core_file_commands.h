@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "file_commands.h"
 #include "files/file_dialogs.h"
 

@@ -7,8 +7,8 @@
 
 namespace qx::gui {
 
-LogSaver::LogSaver(WorkingConfig& config, PathAsker ask)
-    : ask_(std::move(ask)), follower_(config, [this](const std::string& entry) {
+LogSaver::LogSaver(Workspace& workspace, PathAsker ask)
+    : ask_(std::move(ask)), follower_(workspace, [this](const std::string& entry) {
           entries_.push_back({std::chrono::system_clock::now(), entry});
       }) {}
 

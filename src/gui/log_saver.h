@@ -5,7 +5,7 @@
 // file on request, one timestamped line each (see CommunicationLogFile).
 //
 // Entry point for the window: make one when the window starts,
-//   logSaver_ = std::make_unique<LogSaver>(workspace.config);
+//   logSaver_ = std::make_unique<LogSaver>(workspace);
 // and on the menu item call
 //   logSaver_->Save(this);
 // which asks for a file name and reports a failed write in a message box.
@@ -16,12 +16,10 @@
 #include <vector>
 
 #include "files/communication_log_file.h"
+#include "operations/log_follower.h"
 
 class QWidget;
 
-namespace qx {
-class WorkingConfig;
-}
 
 namespace qx::gui {
 
@@ -30,7 +28,7 @@ public:
     // Asks for the file to save to; nothing when the user cancels.
     using PathAsker = std::function<std::optional<QString>(QWidget* parent)>;
 
-    explicit LogSaver(WorkingConfig& config, PathAsker ask = AskWithFileDialog);
+    explicit LogSaver(Workspace& workspace, PathAsker ask = AskWithFileDialog);
 
     // Asks for a file and writes every entry to it (replacing the file).
     // Returns whether a file was written.

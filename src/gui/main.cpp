@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/model_variant.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "application_look.h"
 #include "com_port_options.h"
 #include "command_line_help.h"

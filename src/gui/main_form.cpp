@@ -46,7 +46,7 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
       module_(std::make_unique<NoModuleCommands>()),
       files_(std::make_unique<CoreFileCommands>(workspace, std::make_unique<QtFileDialogs>(this))),
       // Keeps every log entry with its time from the start, for "Save Log...".
-      logSaver_(std::make_unique<LogSaver>(workspace.config)),
+      logSaver_(std::make_unique<LogSaver>(workspace)),
       executablePath_(FromQ(QCoreApplication::applicationFilePath())) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(ToQ(workspace_.variant.WindowCaption));
@@ -60,10 +60,12 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
 
     ConnectCommands();
     connect(binder_.get(), &FieldBinder::viewChanged, this, &TMainForm::SyncView);
+    // The status line and the log belong to the workspace.
+    statusAndLogSubscription_ = workspace_.Subscribe([this] { SyncView(); });
     binder_->SyncAll();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { workspace_.Unsubscribe(statusAndLogSubscription_); }
 
 QWidget* TMainForm::BuildClientArea() {
     auto* client = new QWidget(this);
@@ -219,8 +221,8 @@ void TMainForm::SyncView() {
     const ViewState& view = workspace_.config.View();
     modeOptions_->Show(view);
     settingsPages_->Show(view);
-    statusRow_->TextPanel()->setText(ToQ(view.statusText));
-    const QString log = CleanLogText(view.log);
+    statusRow_->TextPanel()->setText(ToQ(workspace_.StatusText()));
+    const QString log = CleanLogText(workspace_.Log());
     if (memo_->toPlainText() != log) {
         memo_->setPlainText(log);
         // The latest exchange is what the user wants to see.

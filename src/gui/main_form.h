@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "file_commands.h"
 #include "main_menu.h"
 #include "module_commands.h"
@@ -106,6 +106,7 @@ private:
     std::unique_ptr<ModuleCommands> module_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<LogSaver> logSaver_;
+    int statusAndLogSubscription_ = 0;
     std::unique_ptr<ModeOptions> modeOptions_;
     std::unique_ptr<SettingsPages> settingsPages_;
     MainMenuActions menu_{};

@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include "dialog_title.h"
+#include "host_serial_menus.h"
 #include "qt_text.h"
 
 namespace qx::gui {
@@ -65,7 +66,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     });
 
     rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
-    AddItems(rate_, kBaudTexts);
+    for (int rate : kHostBaudRates) rate_->addItem(QString::number(rate));
     dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), 152, 44);
     AddItems(dataBits_, kDataBitsTexts);
     stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), 152, 80);

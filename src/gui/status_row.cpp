@@ -3,6 +3,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
+
+#include "config/module_serial.h"
+#include "host_serial_menus.h"
 #include "qt_text.h"
 
 namespace qx::gui {
@@ -64,18 +68,24 @@ void StatusRow::BuildRateMenu(QWidget* parent) {
     rateMenu_ = new QMenu(parent);
     rateMenu_->setObjectName(QStringLiteral("Popup_BaudRate"));
     rateMenu_->setToolTipsVisible(true);
-    for (const RateMenuItem& entry : kRateMenu) {
-        QAction* item = rateMenu_->addAction(ToQ(entry.caption));
-        item->setObjectName(ToQ(entry.name));
-        item->setEnabled(entry.enabled);
-        if (!entry.hint.empty()) item->setToolTip(ToQ(entry.hint));
-        if (!entry.baudIndex) continue;
-        const std::uint8_t index = *entry.baudIndex;
-        connect(item, &QAction::triggered, this, [this, index] {
-            settings_.BaudIndex = index;
+    const auto addRate = [this](int rate) {
+        const QString caption = QString::number(rate);
+        QAction* item = rateMenu_->addAction(caption);
+        item->setObjectName(ToQ(kRateMenuNamePrefix) + caption);
+        item->setEnabled(HostCanUseRate(rate));
+        for (const RateHint& hint : kRateMenuHints)
+            if (hint.rate == rate) item->setToolTip(ToQ(hint.hint));
+        return item;
+    };
+    for (std::size_t index = 0; index < kHostBaudRates.size(); ++index) {
+        connect(addRate(kHostBaudRates[index]), &QAction::triggered, this, [this, index] {
+            settings_.BaudIndex = static_cast<std::uint8_t>(index);
             DisplaySerialSettings();
         });
     }
+    // The module's rates this computer's list lacks: shown, never chosen.
+    for (int rate : kModuleSerialRates)
+        if (std::find(kHostBaudRates.begin(), kHostBaudRates.end(), rate) == kHostBaudRates.end()) addRate(rate);
 }
 
 void StatusRow::BuildFormatMenu(QWidget* parent) {
@@ -84,10 +94,10 @@ void StatusRow::BuildFormatMenu(QWidget* parent) {
     for (const FormatMenuItem& entry : kFormatMenu) {
         QAction* item = formatMenu_->addAction(ToQ(entry.caption));
         item->setObjectName(ToQ(entry.name));
-        connect(item, &QAction::triggered, this, [this, entry] {
-            settings_.Parity = entry.parity;
-            settings_.DataBits = entry.dataBits;
-            settings_.StopBits = entry.stopBits;
+        connect(item, &QAction::triggered, this, [this, format = entry.format] {
+            settings_.Parity = format.parity;
+            settings_.DataBits = format.dataBits;
+            settings_.StopBits = format.stopBits;
             DisplaySerialSettings();
         });
     }

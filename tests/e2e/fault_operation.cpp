@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "app/ui_dispatcher.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "files/config_file_commands.h"
 #include "operations/ber_test_session.h"
 #include "operations/operation_starters.h"

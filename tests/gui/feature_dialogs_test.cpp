@@ -198,13 +198,15 @@ private slots:
     }
 
     void SaveLogWritesEveryEntryWithItsTime() {
-        StartedConfig started;
+        ScriptedPrompter prompter;
+        Workspace started(ModelVariant::Main(), prompter, FixedSystemAddress(17));
+        started.StartUp();
         ScratchFolder folder;
         std::optional<QString> answer = QString::fromStdString(folder.Path("saved.log"));
-        gui::LogSaver saver(started.config, [&](QWidget*) { return answer; });
-        started.config.AppendLogLine("\r\nOK\r\n\r");
-        started.config.ClearLog();  // a Configure clears the pane, not the saved log
-        started.config.AppendLogLine("ATI\r\r\nQX7T-R\r\n\r");
+        gui::LogSaver saver(started, [&](QWidget*) { return answer; });
+        started.AppendLogLine("\r\nOK\r\n\r");
+        started.ClearLog();  // a Configure clears the pane, not the saved log
+        started.AppendLogLine("ATI\r\r\nQX7T-R\r\n\r");
         QVERIFY(saver.Save(nullptr));
         const std::string text = FileText(folder.Path("saved.log"));
         const auto lines = QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);

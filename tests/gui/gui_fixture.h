@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "main_form.h"
 #include "support/scripted_prompter.h"
 

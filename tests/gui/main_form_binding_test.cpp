@@ -219,12 +219,12 @@ private slots:
 
     void statusTextAndLogFollowTheModel() {
         StartedWindow w;
-        w.workspace.config.SetStatusText("QX7T-R Firmware Version 1.90");
+        w.workspace.SetStatusText("QX7T-R Firmware Version 1.90");
         QCOMPARE(w.Find<QLabel>("StatusBar1")->text(), QStringLiteral("QX7T-R Firmware Version 1.90"));
-        w.workspace.config.AppendLog("OK\r");
-        w.workspace.config.AppendLog("ATI\r");
+        w.workspace.AppendLog("OK\r");
+        w.workspace.AppendLog("ATI\r");
         QCOMPARE(w.Find<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("OK\nATI\n"));
-        w.workspace.config.ClearLog();
+        w.workspace.ClearLog();
         QCOMPARE(w.Find<QPlainTextEdit>("Memo1")->toPlainText(), QString());
     }
 };

@@ -2,7 +2,7 @@
 // A working configuration as the window has it right after start-up, with
 // a scripted prompter and a fixed system address.
 
-#include "app/startup.h"
+#include "config/startup.h"
 #include "config/working_config.h"
 #include "support/scripted_prompter.h"
 

@@ -10,7 +10,7 @@
 
 #include "app/progress_sink.h"
 #include "app/ui_dispatcher.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"

@@ -10,7 +10,8 @@
 
 #include "files/communication_log_file.h"
 #include "files/file_errors.h"
-#include "support/config_fixture.h"
+#include "operations/log_follower.h"
+#include "support/scripted_prompter.h"
 #include "support/scratch_folder.h"
 
 namespace qx {
@@ -142,19 +143,20 @@ TEST(CommunicationLogFile, AFileThatCannotBeOpenedNamesThePathAndTheReason) {
 }
 
 TEST(LogFollower, EachAppendIsOneEntryWithoutItsLineEnd) {
-    test::StartedConfig fixture;
-    WorkingConfig& config = fixture.config;
-    config.AppendLogLine("before");  // already there: not an entry
+    test::ScriptedPrompter prompter;
+    Workspace workspace(ModelVariant::Main(), prompter, FixedSystemAddress(17));
+    workspace.StartUp();
+    workspace.AppendLogLine("before");  // already there: not an entry
     std::vector<std::string> entries;
     {
-        LogFollower follower(config, [&](const std::string& entry) { entries.push_back(entry); });
-        config.AppendLogLine("\r\nOK\r\n\r");
-        config.SetStatusText("not a log entry");
-        config.ClearLog();
-        config.AppendLog("no line end");
-        config.AppendLogLine("");
+        LogFollower follower(workspace, [&](const std::string& entry) { entries.push_back(entry); });
+        workspace.AppendLogLine("\r\nOK\r\n\r");
+        workspace.SetStatusText("not a log entry");
+        workspace.ClearLog();
+        workspace.AppendLog("no line end");
+        workspace.AppendLogLine("");
     }
-    config.AppendLogLine("after");  // the follower has gone
+    workspace.AppendLogLine("after");  // the follower has gone
     EXPECT_EQ(entries, (std::vector<std::string>{"\r\nOK\r\n\r", "no line end", ""}));
 }
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "files/config_file_commands.h"
 #include "files/file_errors.h"
 #include "support/child_process.h"

@@ -10,6 +10,7 @@
 
 #include "config/command_builder.h"
 #include "files/config_file_commands.h"
+#include "operations/workspace.h"
 #include "files/config_file_format.h"
 #include "files/file_read_write.h"
 #include "support/scratch_folder.h"
@@ -388,9 +389,9 @@ TEST(ConfigFileCommands, SaveAsksForANameOnlyWithoutACurrentFile) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.Root()));
 
     dialogs.answer = folder.Path("a.X7R");
-    w.ws.config.AppendLog("reply");
+    w.ws.AppendLog("reply");
     EXPECT_TRUE(Save(w.ws, dialogs));
-    EXPECT_EQ(w.ws.config.View().log, "");  // the reply memo is cleared
+    EXPECT_EQ(w.ws.Log(), "");  // the reply memo is cleared
     EXPECT_EQ(dialogs.asked, 2);
     w.Type(F::sreg_0, "5");
     EXPECT_TRUE(Save(w.ws, dialogs));  // over the current file, no dialog

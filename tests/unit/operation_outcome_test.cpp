@@ -113,8 +113,8 @@ TEST(OperationOutcome, AModuleOfTheOtherModelIsNamedAndLogged) {
     const OperationOutcome& o = rig.thread->Outcome();
     EXPECT_EQ(o.kind, OutcomeKind::Done);
     EXPECT_EQ(o.otherModel, "QX5T");
-    EXPECT_EQ(rig.workspace.config.View().statusText, "  V1.95 ");
-    EXPECT_NE(rig.workspace.config.View().log.find("The module identifies itself as QX5T, not as QX7T-R."),
+    EXPECT_EQ(rig.workspace.StatusText(), "  V1.95 ");
+    EXPECT_NE(rig.workspace.Log().find("The module identifies itself as QX5T, not as QX7T-R."),
               std::string::npos);
 }
 

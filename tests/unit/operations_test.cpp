@@ -36,13 +36,13 @@ TEST(ReadOperation, FillsTheFieldsIdentifiesAndRestarts) {
     const auto& c = rig.workspace.config;
     EXPECT_EQ(c.Value(F::ed_TM_SysAdd), 42);
     EXPECT_EQ(c.Value(F::sreg_21), 1);
-    EXPECT_EQ(c.View().statusText, "  V1.95  rev B");
+    EXPECT_EQ(rig.workspace.StatusText(), "  V1.95  rev B");
     EXPECT_TRUE(rig.prompter.shown.empty()) << rig.prompter.Texts()[0];
     EXPECT_TRUE(rig.progress.closed);
     EXPECT_EQ(rig.progress.texts.front(), "Opening COM Port...");
     EXPECT_NE(std::find(rig.progress.texts.begin(), rig.progress.texts.end(), "Updating Main Form..."),
               rig.progress.texts.end());
-    EXPECT_NE(c.View().log.find("&Z3="), std::string::npos);
+    EXPECT_NE(rig.workspace.Log().find("&Z3="), std::string::npos);
     EXPECT_FALSE(rig.thread->WorkerExchangeActive());
     EXPECT_TRUE(rig.thread->Outcome().IsDone());
     EXPECT_FALSE(rig.thread->Outcome().moduleMayHaveChanged);

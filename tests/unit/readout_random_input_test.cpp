@@ -8,6 +8,7 @@
 
 #include "config/readout_parser.h"
 #include "files/config_file_commands.h"
+#include "operations/workspace.h"
 #include "support/config_fixture.h"
 #include "support/listing_builder.h"
 #include "support/scratch_folder.h"

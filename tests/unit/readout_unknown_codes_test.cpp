@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "config/command_builder.h"
 #include "files/config_file_commands.h"
 #include "support/scratch_folder.h"

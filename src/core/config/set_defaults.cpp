@@ -20,8 +20,7 @@ void WorkingConfig::SetDefaults() {
     // the reset itself cannot fail.
     if (Choice(F::Serial_Baud) < 0) SetToDefault(F::Serial_Baud);
     // 2. Status line and log.
-    SetStatusText({});
-    ClearLog();
+    if (onDefaults_) onDefaults_();
     // 3. Transparent mode, in any case.
     SetChecked(F::rb_TransMode, true);
     RequestFocus(F::rb_TransMode);

@@ -29,8 +29,6 @@ struct ViewState {
     std::array<bool, 4> storedGroupVisible{true, true, true, true};  // gb_Z0 .. gb_Z3
     std::string sregLastPageCaption = "S18 - S21";
     std::optional<FieldId> focusRequest;  // the field a rule gave the focus to
-    std::string statusText;               // StatusBar1's simple text
-    std::string log;                      // the communication log Memo1
 };
 
 }  // namespace qx

@@ -198,25 +198,6 @@ void WorkingConfig::Click(FieldId id) {
     }
 }
 
-// ---- Status line and log --------------------------------------------------
-
-void WorkingConfig::SetStatusText(std::string text) {
-    if (view_.statusText == text) return;
-    view_.statusText = std::move(text);
-    Notify(std::nullopt);
-}
-
-void WorkingConfig::AppendLog(const std::string& text) {
-    view_.log += text;
-    Notify(std::nullopt);
-}
-
-void WorkingConfig::ClearLog() {
-    if (view_.log.empty()) return;
-    view_.log.clear();
-    Notify(std::nullopt);
-}
-
 void WorkingConfig::RequestFocus(FieldId id) {
     view_.focusRequest = id;
     Notify(std::nullopt);

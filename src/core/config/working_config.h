@@ -82,13 +82,6 @@ public:
     void PickItem(FieldId id, int index);         // drop-down pick or radio group click
     void Click(FieldId id);                       // toggles a check box, checks a radio button
 
-    // ---- Status line and communication log ---------------------------
-    void SetStatusText(std::string text);
-    void AppendLog(const std::string& text);
-    // One entry of the log, as a line of its own.
-    void AppendLogLine(const std::string& text) { AppendLog(text + "\r\n"); }
-    void ClearLog();
-
     // ---- Rules of the working configuration --------------------------
     void SetDefaults();
     void Show_SS_Options(bool visible);
@@ -120,6 +113,9 @@ public:
     // ---- Observation ------------------------------------------------------
     int Subscribe(Listener listener);
     void Unsubscribe(int token);
+    // Runs where SetDefaults clears the status line and the communication
+    // log, which whoever holds them (the workspace) clears here.
+    void OnDefaults(std::function<void()> clearStatusAndLog) { onDefaults_ = std::move(clearStatusAndLog); }
 
     // The focus rule of SetDefaults and the readout: a view moves the focus
     // to the field named here.
@@ -157,6 +153,7 @@ private:
     bool plcModeActive_ = false;
     bool plcModeUpdating_ = false;
     std::vector<std::pair<int, Listener>> listeners_;
+    std::function<void()> onDefaults_;
     int nextListenerToken_ = 1;
 };
 

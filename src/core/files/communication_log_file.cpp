@@ -5,7 +5,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "config/working_config.h"
 #include "files/file_errors.h"
 #include "files/file_save.h"
 
@@ -77,21 +76,5 @@ void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entrie
     for (const LogEntry& entry : entries) content += FormatLogLine(entry) + '\n';
     SaveFileContent(path, content);
 }
-
-LogFollower::LogFollower(WorkingConfig& config, std::function<void(const std::string& entry)> onEntry)
-    : config_(config), onEntry_(std::move(onEntry)), seen_(config.View().log.size()) {
-    token_ = config_.Subscribe([this](std::optional<FieldId> id) {
-        if (id) return;
-        const std::string& log = config_.View().log;
-        if (log.size() < seen_) seen_ = 0;  // the log was cleared
-        if (log.size() == seen_) return;
-        std::string entry = log.substr(seen_);
-        seen_ = log.size();
-        if (entry.ends_with("\r\n")) entry.resize(entry.size() - 2);
-        onEntry_(entry);
-    });
-}
-
-LogFollower::~LogFollower() { config_.Unsubscribe(token_); }
 
 }  // namespace qx

@@ -11,10 +11,10 @@
 //
 // qxcfg writes what every channel it opens sends and receives (--log FILE),
 // a header line each time a channel opens; the window records the replies
-// of its log with the time of each entry and saves them on request.
+// of its log with the time of each entry (LogFollower) and saves them on
+// request.
 
 #include <chrono>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -23,8 +23,6 @@
 #include "files/file_descriptor.h"
 
 namespace qx {
-
-class WorkingConfig;
 
 enum class LogDirection : char { Sent = '>', Received = '<' };
 
@@ -73,22 +71,5 @@ private:
 
 // Every entry, saved as a new file or over an old one (SaveFileContent).
 void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries);
-
-// While it lives, every text appended to the configuration's communication
-// log reaches `onEntry` as one entry, without the line end that ends it in
-// the log.
-class LogFollower {
-public:
-    LogFollower(WorkingConfig& config, std::function<void(const std::string& entry)> onEntry);
-    ~LogFollower();
-    LogFollower(const LogFollower&) = delete;
-    LogFollower& operator=(const LogFollower&) = delete;
-
-private:
-    WorkingConfig& config_;
-    std::function<void(const std::string&)> onEntry_;
-    std::size_t seen_ = 0;
-    int token_ = 0;
-};
 
 }  // namespace qx

@@ -7,54 +7,53 @@
 #include "config/readout_parser.h"
 #include "files/config_file_format.h"
 #include "files/file_read_write.h"
-#include "serial/host_serial_settings.h"
 
 namespace qx {
 
-bool New(Workspace& workspace) {
-    if (Ask(workspace.GetPrompter(), MessageKind::Confirmation, MessageButtons::OkCancel,
+bool New(ConfigDocument& document) {
+    if (Ask(document.GetPrompter(), MessageKind::Confirmation, MessageButtons::OkCancel,
             std::string(kNewConfigurationQuestion)) != Answer::Ok)
         return false;
-    workspace.config.SetDefaults();
-    workspace.currentFileName.clear();
+    document.config.SetDefaults();
+    document.currentFileName.clear();
     return true;
 }
 
-bool LoadFromFile(Workspace& workspace, const std::string& path) {
-    workspace.config.SetDefaults();
+bool LoadFromFile(ConfigDocument& document, const std::string& path) {
+    document.config.SetDefaults();
     try {
-        workspace.replyText = TFileReadWrite().ReadLine(path);
-        ProcessReadConfig(workspace.config, workspace.replyText, workspace.s21Reference, ReadoutSource::File);
-        workspace.currentFileName = path;
-        UpdateSerialParams(workspace.host, workspace.config);
+        document.replyText = TFileReadWrite().ReadLine(path);
+        ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File);
+        document.currentFileName = path;
+        document.FileLoaded();
         return true;
     } catch (const std::exception&) {
         // Whatever went wrong (no such file, not a file, too big, a key
         // missing, a value that is no number), the user learns one thing:
         // this file cannot be used. Nothing half-loaded stays behind.
-        Tell(workspace.GetPrompter(), MessageKind::Error, std::string(kLoadErrorText));
-        workspace.config.SetDefaults();
-        workspace.currentFileName.clear();
+        Tell(document.GetPrompter(), MessageKind::Error, std::string(kLoadErrorText));
+        document.config.SetDefaults();
+        document.currentFileName.clear();
         return false;
     }
 }
 
-bool Open(Workspace& workspace, FileDialogs& dialogs) {
+bool Open(ConfigDocument& document, FileDialogs& dialogs) {
     const auto path = dialogs.AskOpenPath();
-    return path && LoadFromFile(workspace, *path);
+    return path && LoadFromFile(document, *path);
 }
 
-bool SaveAs(Workspace& workspace, FileDialogs& dialogs, bool askForName) {
-    workspace.config.ClearLog();
-    const std::string commandText = JoinConfigCommands(BuildConfigCommandList(workspace.config));
+bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName) {
+    document.Saving();
+    const std::string commandText = JoinConfigCommands(BuildConfigCommandList(document.config));
     if (!askForName) {
-        SaveToFile(commandText, workspace.currentFileName);
+        SaveToFile(commandText, document.currentFileName);
         return true;
     }
     const auto path = dialogs.AskSavePath();
     if (!path) return false;
     SaveToFile(commandText, *path);
-    workspace.currentFileName = *path;
+    document.currentFileName = *path;
     return true;
 }
 
@@ -62,8 +61,8 @@ std::string ConfigFileContent(const WorkingConfig& config) {
     return ConfigFileLine(JoinConfigCommands(BuildConfigCommandList(config))) + "\r\n";
 }
 
-bool Save(Workspace& workspace, FileDialogs& dialogs) {
-    return SaveAs(workspace, dialogs, workspace.currentFileName.empty());
+bool Save(ConfigDocument& document, FileDialogs& dialogs) {
+    return SaveAs(document, dialogs, document.currentFileName.empty());
 }
 
 std::string_view FileExtension(std::string_view path) {
@@ -74,7 +73,7 @@ std::string_view FileExtension(std::string_view path) {
     return path.substr(dot);
 }
 
-void OpenCommandLineFile(Workspace& workspace, const std::vector<std::string>& arguments) {
+void OpenCommandLineFile(ConfigDocument& document, const std::vector<std::string>& arguments) {
     if (arguments.empty() || arguments.front().empty()) return;
     const std::string& argument = arguments.front();
     std::error_code ec;
@@ -82,9 +81,9 @@ void OpenCommandLineFile(Workspace& workspace, const std::vector<std::string>& a
     if (ec || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return;
     // Exact and case-sensitive, as the program has always compared it.
     if (FileExtension(argument) == kConfigFileExtension) {
-        LoadFromFile(workspace, argument);
+        LoadFromFile(document, argument);
     } else {
-        Tell(workspace.GetPrompter(), MessageKind::Error, argument + std::string(kNotAConfigurationFileSuffix));
+        Tell(document.GetPrompter(), MessageKind::Error, argument + std::string(kNotAConfigurationFileSuffix));
     }
 }
 

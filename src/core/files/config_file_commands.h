@@ -1,13 +1,14 @@
 #pragma once
-// The file commands of the main window on its state (Workspace): New, Open,
-// Save, Save As, loading a file and the file named on the command line.
-// The caption follows Workspace::currentFileName (Workspace::Caption).
+// The file commands of the main window on its configuration and the file it
+// belongs to (a ConfigDocument: the workspace): New, Open, Save, Save As,
+// loading a file and the file named on the command line. The caption
+// follows the current file (Workspace::Caption).
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/workspace.h"
+#include "files/config_document.h"
 #include "files/file_dialogs.h"
 
 namespace qx {
@@ -18,39 +19,40 @@ inline constexpr std::string_view kNotAConfigurationFileSuffix = " is not a vali
 
 // Asks "Open new configuration?" (OK/Cancel); on OK every field returns to
 // its default and there is no current file. Returns whether it did.
-bool New(Workspace& workspace);
+bool New(ConfigDocument& document);
 
 // Defaults, then the file's line parsed as a file listing; the file becomes
-// the current one and the host serial settings follow the loaded module
-// settings. Any failure shows the one load message, returns to the
+// the current one and the document follows it (the workspace's host serial
+// settings take the loaded module settings). Any failure shows the one load message, returns to the
 // defaults and leaves no current file. Returns whether the load succeeded.
 // The parser's own messages (flow control, mode, unit address, fast mode
 // on the basic model) appear as during a module read.
-bool LoadFromFile(Workspace& workspace, const std::string& path);
+bool LoadFromFile(ConfigDocument& document, const std::string& path);
 
 // Asks for a file and loads it. Returns whether a file was loaded.
-bool Open(Workspace& workspace, FileDialogs& dialogs);
+bool Open(ConfigDocument& document, FileDialogs& dialogs);
 
 // Writes the configuration as a file: to a path asked for when askForName
 // (nothing happens when the user cancels; returns false), else over the
-// current file. The command list is built for the current operating mode.
+// current file. The command list is built for the current operating mode;
+// the document is told first (the workspace clears its log).
 // A failed write throws EFileWriteError and changes neither the current
 // file nor the old file on disk.
-bool SaveAs(Workspace& workspace, FileDialogs& dialogs, bool askForName);
+bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName);
 
 // The bytes SaveAs writes for the configuration as it stands (its one line
 // and CR LF), for a front end that puts them somewhere else than a file.
 std::string ConfigFileContent(const WorkingConfig& config);
 
 // SaveAs, asking for a name exactly when there is no current file.
-bool Save(Workspace& workspace, FileDialogs& dialogs);
+bool Save(ConfigDocument& document, FileDialogs& dialogs);
 
 // The start-up step for the command line's arguments (after the program's
 // name): the first one, when it names an existing file, is loaded if its
 // extension is exactly ".X7R" and refused with "<argument> is not a valid
 // configuration file." otherwise. No argument, an empty one or a missing
 // file: nothing.
-void OpenCommandLineFile(Workspace& workspace, const std::vector<std::string>& arguments);
+void OpenCommandLineFile(ConfigDocument& document, const std::vector<std::string>& arguments);
 
 // The extension of a path: from the last "." of its file name, dot
 // included; empty when there is none.

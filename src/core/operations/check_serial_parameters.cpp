@@ -6,6 +6,7 @@
 
 #include "config/command_slots.h"
 #include "config/module_serial.h"
+#include "operations/host_follows_module.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
 

@@ -72,7 +72,7 @@ private:
 
 std::vector<HostSerialSettings> FindOrder(const HostSerialSettings& current) {
     std::vector<HostSerialSettings> order{current};
-    for (const FormatMenuItem& format : kFormatMenu) {
+    for (const HostFormat& format : kHostFormats) {
         for (const std::uint8_t rate : kRateOrder) {
             HostSerialSettings s = current;
             s.BaudIndex = rate;

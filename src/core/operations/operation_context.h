@@ -9,7 +9,7 @@
 
 #include "app/progress_sink.h"
 #include "app/ui_dispatcher.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "serial/host_serial_settings.h"
 
 namespace qx {

@@ -7,7 +7,7 @@ std::optional<ConfigCommandList> PrepareWriteConfig(Workspace& workspace) {
         Tell(workspace.GetPrompter(), MessageKind::Warning, "An operating mode must be selected!");
         return std::nullopt;
     }
-    workspace.config.ClearLog();
+    workspace.ClearLog();
     return BuildConfigCommandList(workspace.config);
 }
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "config/command_builder.h"
 
 namespace qx {

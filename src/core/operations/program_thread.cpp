@@ -138,7 +138,7 @@ void TProgramThread::ReceiveData(const std::string& text) {
 }
 
 void TProgramThread::AppendReplyLine(const std::string& text) {
-    context_.ui.Invoke([&] { context_.workspace.config.AppendLogLine(text + "\r"); });
+    context_.ui.Invoke([&] { context_.workspace.AppendLogLine(text + "\r"); });
 }
 
 void TProgramThread::SetProgressText(const std::string& text) {

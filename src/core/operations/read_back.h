@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/operation_outcome.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 #include "config/config_difference.h"
 
 namespace qx {

@@ -27,7 +27,7 @@ FirmwareReply ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel) {
     FirmwareReply reply{CutIdentificationText(workspace.replyText, workspace.variant),
                         OtherModelNamed(workspace.replyText, workspace.variant)};
     if (!reply.otherModel.empty())
-        workspace.config.AppendLogLine(OtherModelText(reply.otherModel, workspace.variant) + "\r");
+        workspace.AppendLogLine(OtherModelText(reply.otherModel, workspace.variant) + "\r");
     return reply;
 }
 
@@ -37,7 +37,7 @@ OperationOutcome UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) 
         ProcessReadConfig(workspace.config, workspace.replyText, workspace.s21Reference, ReadoutSource::Module);
         identified = ReadFirmwareVer(workspace, channel);
         const FirmwareVersion firmware = GetFirmwareVer(identified.identification);
-        workspace.config.SetStatusText(FirmwareStatusText(firmware));
+        workspace.SetStatusText(FirmwareStatusText(firmware));
         CheckS21Support(firmware.version, JudgeFor(workspace), workspace.GetPrompter());
         try {
             channel.SendExpect("ATZ\r", "\r", 100);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/operation_outcome.h"
-#include "app/workspace.h"
+#include "operations/workspace.h"
 
 namespace qx {
 

@@ -4,7 +4,7 @@ namespace qx {
 
 void ReceiveData(Workspace& workspace, const std::string& text) {
     workspace.replyText = text;
-    workspace.config.AppendLogLine(text + "\r");
+    workspace.AppendLogLine(text + "\r");
 }
 
 }  // namespace qx

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/workspace.h"
+#include "operations/workspace.h"
 
 namespace qx {
 

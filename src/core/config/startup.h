@@ -1,5 +1,5 @@
 #pragma once
-// The main window's show step, less the windows themselves: the escape
+// The main window's show step for the working configuration: the escape
 // character back to "+", S21 shown or hidden for the model, the blank
 // options group in front, no operating mode, then every field at its
 // factory default (which moves to Transparent mode).

@@ -1,0 +1,24 @@
+#pragma once
+// This computer's serial settings following the module's own, as the
+// configuration describes them: after a file is loaded, and when Configure
+// changes the module's rate or format.
+
+#include <cstdint>
+#include <optional>
+
+#include "config/working_config.h"
+#include "serial/host_serial_settings.h"
+
+namespace qx {
+
+// The host rate that follows the module's serial rate code (Serial_Baud):
+// the host's index of the same rate; nothing for "93750", which this
+// computer's list does not hold.
+std::optional<std::uint8_t> HostBaudIndexForModuleRate(int serialBaudIndex);
+
+// The host settings take the module serial settings of the working
+// configuration: rate (unless "93750"), data bits, stop bits, and parity
+// ("None" and "Zero" both give none).
+void UpdateSerialParams(HostSerialSettings& s, const WorkingConfig& config);
+
+}  // namespace qx
