@@ -10,7 +10,7 @@ std::optional<std::string> RecordingDevice::Read(std::size_t maxBytes) {
 
 bool RecordingDevice::Write(const std::string& text) {
     cost_.bytes += static_cast<long long>(text.size());
-    cost_.waitsMs += inner_->Timeouts().readIntervalMs;
+    cost_.waitsMs += inner_->Timeouts().readInterval.count();
     ++cost_.exchanges;
     return inner_->Write(text);
 }

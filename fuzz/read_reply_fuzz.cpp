@@ -22,6 +22,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 std::string ChooseExpected(FuzzedDataProvider& input) {
     static const std::vector<std::string> kUsual = {"OK", "&Z3=", "\r", "V", "", "00"};
     const std::size_t pick = input.ConsumeIntegralInRange<std::size_t>(0, kUsual.size());
@@ -77,7 +79,7 @@ void ExchangeOnChannel(FuzzedDataProvider& input) {
             channel.Wake();
         } else {
             const std::string command = ChooseCommand(input);
-            channel.SendExpect(command, ChooseExpected(input), 0);
+            channel.SendExpect(command, ChooseExpected(input), 0ms);
         }
     } catch (const qx::EWriteCommError&) {
     }

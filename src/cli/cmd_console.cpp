@@ -59,7 +59,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         }
         for (const auto& command : commands) {
             context.out << "> " << command << std::endl;
-            const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", 100));
+            const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", std::chrono::milliseconds(100)));
             if (failure.empty()) continue;
             // The commands after it are not tried: the port is gone.
             context.err << "qxcfg: console: " << command << ": " << failure << '\n';

@@ -65,7 +65,7 @@ void Identify(Workspace& workspace, const PortMap& ports, Prompter& prompter) {
     try {
         auto channel = OpenChannel(workspace, ports);
         channel->Wake();
-        channel->SendExpect("ATI\r", "V", 100);
+        channel->SendExpect("ATI\r", "V", 100ms);
     } catch (const std::exception& e) {
         Tell(prompter, MessageKind::Error, ReportFor(ReportSite::ModuleOperation, workspace.variant.ProductName, e));
     }

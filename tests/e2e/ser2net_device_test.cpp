@@ -52,7 +52,11 @@ TEST(NetworkSerialDevice, EveryByteValuePassesBothWays) {
         ServedPort port(accepter);
         NetworkSerialDevice device;
         ASSERT_EQ(device.Open(port.server.Url(), k9600N81), OpenStatus::Opened);
-        device.SetTimeouts({50, 3, 50, 10, 10});
+        device.SetTimeouts({.readInterval = 50ms,
+                            .readTotalPerByte = 3ms,
+                            .readTotalConstant = 50ms,
+                            .writeTotalPerByte = 10ms,
+                            .writeTotalConstant = 10ms});
         std::string all;
         for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
         const std::string sent = "AT\r\0\r\n" + all + "\xff\xff\r";

@@ -89,7 +89,10 @@ ChannelFactory FactoryFor(std::shared_ptr<ScriptedLine> line) {
 }
 
 // Short waits: the scripted module answers at once.
-constexpr FindTimings kQuick{1, 0, 1, 1};
+constexpr FindTimings kQuick{.probeWait = std::chrono::milliseconds(1),
+                             .escapeGuard = std::chrono::milliseconds(0),
+                             .escapeReplyWait = std::chrono::milliseconds(1),
+                             .identifyWait = std::chrono::milliseconds(1)};
 
 HostSerialSettings Defaults() {
     HostSerialSettings s;

@@ -17,6 +17,8 @@
 namespace qx {
 namespace {
 
+using namespace std::chrono_literals;
+
 using test::ElapsedMs;
 using test::Faults;
 using test::FaultDevice;
@@ -147,9 +149,9 @@ TEST_P(CheckedExchange, JudgesTheReply) {
     Channel ch(peer);
     if (!c.reply.empty()) peer.Script({PeerStep{c.command, {{0, c.reply}}}});
     if (c.accepted) {
-        EXPECT_NO_THROW(ch.channel.SendExpect(c.command, c.expected, 50));
+        EXPECT_NO_THROW(ch.channel.SendExpect(c.command, c.expected, 50ms));
     } else {
-        EXPECT_EQ(MessageOf<EWriteCommError>([&] { ch.channel.SendExpect(c.command, c.expected, 20); }),
+        EXPECT_EQ(MessageOf<EWriteCommError>([&] { ch.channel.SendExpect(c.command, c.expected, 20ms); }),
                   "Error communicating with QX7T-R. The module did not respond correctly.");
     }
     EXPECT_EQ(ch.channel.LastReply(), c.reply);
@@ -171,9 +173,9 @@ TEST(TCOMQX7Object, FailedWriteIsNeverAcceptedOnAnEarlierReply) {
     PtyPeer peer;
     Channel ch(peer);
     peer.Script({PeerStep{"AT\r", {{0, "OK\r\n"}}}});
-    ch.channel.SendExpect("AT\r", "OK", 50);
+    ch.channel.SendExpect("AT\r", "OK", 50ms);
     ch.faults->failWrites = true;
-    EXPECT_THROW(ch.channel.SendExpect("AT\r", "OK", 50), EWriteCommError);
+    EXPECT_THROW(ch.channel.SendExpect("AT\r", "OK", 50ms), EWriteCommError);
     EXPECT_EQ(ch.channel.LastReply(), "");
     EXPECT_EQ(ch.replies.size(), 1u) << "the owner's handler only hears real replies";
 }
@@ -242,8 +244,8 @@ TEST(TCOMQX7Object, TwoChannelsOnTwoPortsKeepTheirOwnLastReply) {
     Channel ca(a), cb(b);
     a.Script({PeerStep{"ATI\r", {{0, "QX7T-R V1.90\r\n"}}}});
     b.Script({PeerStep{"ATI\r", {{0, "QX7T-R V2.10\r\n"}}}});
-    std::jthread other([&] { cb.channel.SendExpect("ATI\r", "V", 100); });
-    ca.channel.SendExpect("ATI\r", "V", 100);
+    std::jthread other([&] { cb.channel.SendExpect("ATI\r", "V", 100ms); });
+    ca.channel.SendExpect("ATI\r", "V", 100ms);
     other.join();
     EXPECT_EQ(ca.channel.LastReply(), "QX7T-R V1.90\r\n");
     EXPECT_EQ(cb.channel.LastReply(), "QX7T-R V2.10\r\n");
@@ -265,7 +267,7 @@ public:
 TEST(TOnLineObject, PollsUntilTerminatedAndShowsTextsThroughTheDispatcher) {
     PtyPeer peer;
     Channel ch(peer);
-    ch.channel.SendCommand("\r", "", 50);  // the diagnostics' 50 ms time-outs
+    ch.channel.SendCommand("\r", "", 50ms);  // the diagnostics' 50 ms time-outs
     RecordingDispatcher dispatcher;
     std::string shown;
     TOnLineObject* self = nullptr;
@@ -303,7 +305,7 @@ TEST(TOnLineObject, PollsUntilTerminatedAndShowsTextsThroughTheDispatcher) {
 TEST(TOnLineObject, AnErrorOnThePollingThreadEndsItAndIsKept) {
     PtyPeer peer;
     Channel ch(peer);
-    ch.channel.SendCommand("\r", "", 50);
+    ch.channel.SendCommand("\r", "", 50ms);
     ch.channel.SetOnReply([](const std::string&) { throw std::runtime_error("display gone"); });
     DirectDispatcher dispatcher;
     TOnLineObject poller(ch.channel, dispatcher);

@@ -18,6 +18,8 @@
 namespace qx {
 namespace {
 
+using namespace std::chrono_literals;
+
 using test::ElapsedMs;
 using test::PtyPeer;
 using Clock = std::chrono::steady_clock;
@@ -111,7 +113,11 @@ TEST_P(ReadInterval, GapAgainstInterval) {
     PtyPeer peer;
     PosixSerialDevice device;
     ASSERT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({c.intervalMs, 3, 2000, 10, 10});
+    device.SetTimeouts({.readInterval = std::chrono::milliseconds(c.intervalMs),
+                        .readTotalPerByte = 3ms,
+                        .readTotalConstant = 2000ms,
+                        .writeTotalPerByte = 10ms,
+                        .writeTotalConstant = 10ms});
     peer.Script({{"", {{50, "ab"}, {c.gapMs, "cd"}}}});
     EXPECT_EQ(device.Read(100), c.want);
 }
@@ -125,7 +131,11 @@ TEST(PosixSerialDevice, ReadWithoutDataWaitsTheTotalTimeOutAndSucceedsEmpty) {
     PtyPeer peer;
     PosixSerialDevice device;
     ASSERT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({50, 3, 40, 10, 10});
+    device.SetTimeouts({.readInterval = 50ms,
+                        .readTotalPerByte = 3ms,
+                        .readTotalConstant = 40ms,
+                        .writeTotalPerByte = 10ms,
+                        .writeTotalConstant = 10ms});
     const auto start = Clock::now();
     const auto data = device.Read(20);
     const auto elapsed = ElapsedMs(start);
@@ -139,7 +149,11 @@ TEST(PosixSerialDevice, ReadEndsWhenTheSizeIsReached) {
     PtyPeer peer;
     PosixSerialDevice device;
     ASSERT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({5000, 3, 5000, 10, 10});
+    device.SetTimeouts({.readInterval = 5000ms,
+                        .readTotalPerByte = 3ms,
+                        .readTotalConstant = 5000ms,
+                        .writeTotalPerByte = 10ms,
+                        .writeTotalConstant = 10ms});
     peer.Send("0123456789");
     const auto start = Clock::now();
     EXPECT_EQ(device.Read(4), "0123");
@@ -151,7 +165,11 @@ TEST(PosixSerialDevice, WriteReachesThePeerAndSurvivesTheOutputPurge) {
     PtyPeer peer;
     PosixSerialDevice device;
     ASSERT_EQ(device.Open(peer.SlavePath(), k9600N81), OpenStatus::Opened);
-    device.SetTimeouts({50, 1, 0, 10, 10});
+    device.SetTimeouts({.readInterval = 50ms,
+                        .readTotalPerByte = 1ms,
+                        .readTotalConstant = 0ms,
+                        .writeTotalPerByte = 10ms,
+                        .writeTotalConstant = 10ms});
     const std::string text = "AT&V\r" + std::string(200, 'x');
     EXPECT_TRUE(device.Write(text));
     device.Purge(kPurgeOutput);
@@ -165,7 +183,11 @@ TEST(PosixSerialDevice, ReadFailsWhenThePortHangsUp) {
     PosixSerialDevice device;
     ASSERT_EQ(device.Open(peer->SlavePath(), k9600N81), OpenStatus::Opened);
     peer.reset();  // the far end goes away
-    device.SetTimeouts({50, 3, 50, 10, 10});
+    device.SetTimeouts({.readInterval = 50ms,
+                        .readTotalPerByte = 3ms,
+                        .readTotalConstant = 50ms,
+                        .writeTotalPerByte = 10ms,
+                        .writeTotalConstant = 10ms});
     EXPECT_FALSE(device.Read(10).has_value());
 }
 

@@ -15,6 +15,8 @@
 namespace qx {
 namespace {
 
+using namespace std::chrono_literals;
+
 using test::ElapsedMs;
 using test::Faults;
 using test::FaultDevice;
@@ -60,7 +62,7 @@ TEST_P(ReplyStop, EndsWhereTheRulesSay) {
     Link link(peer);
     if (!c.reply.empty()) peer.Script({PeerStep{c.command, {{0, c.reply}}}});
     const auto start = Clock::now();
-    EXPECT_EQ(link.comm.SendAndWait(c.command, c.expected, c.timeoutMs), c.end);
+    EXPECT_EQ(link.comm.SendAndWait(c.command, c.expected, std::chrono::milliseconds(c.timeoutMs)), c.end);
     const auto elapsed = ElapsedMs(start);
     ASSERT_EQ(link.delivered.size(), 1u);
     EXPECT_EQ(link.delivered[0], c.delivered);
@@ -91,7 +93,7 @@ TEST(TVVComm, EmptyExpectedMakesExactlyOneRead) {
     Link link(peer);
     // The second part comes long after the first read has ended.
     peer.Script({PeerStep{"\r", {{0, "AB"}, {600, "CD"}}}});
-    link.comm.SendAndWait("\r", "", 50);
+    link.comm.SendAndWait("\r", "", 50ms);
     EXPECT_EQ(link.faults->reads.size(), 1u);
     ASSERT_EQ(link.delivered.size(), 1u);
     EXPECT_EQ(link.delivered[0], "AB");
@@ -100,7 +102,7 @@ TEST(TVVComm, EmptyExpectedMakesExactlyOneRead) {
 TEST(TVVComm, EmptyExpectedWithoutReplyDeliversEmptyTextOnce) {
     PtyPeer peer;
     Link link(peer);
-    link.comm.SendAndWait("\r", "", 5);
+    link.comm.SendAndWait("\r", "", 5ms);
     EXPECT_EQ(link.faults->reads.size(), 1u);
     EXPECT_EQ(link.delivered, std::vector<std::string>{""});
 }
@@ -124,7 +126,7 @@ TEST_P(ReadPlan, SizeAndCountFollowTheCommand) {
     PtyPeer peer;
     Link link(peer);
     peer.Script({PeerStep{c.command, {{0, std::string(c.readSize * c.readCount + 100, 'x')}}}});
-    link.comm.SendAndWait(c.command, c.expected, 50);
+    link.comm.SendAndWait(c.command, c.expected, 50ms);
     ASSERT_EQ(link.faults->reads.size(), c.readCount);
     for (const auto& r : link.faults->reads) EXPECT_EQ(r.maxBytes, c.readSize);
     ASSERT_EQ(link.delivered.size(), 1u);
@@ -157,9 +159,13 @@ TEST_P(ListingInterval, OnlyTheListingAt1200GetsTheLongInterval) {
     PtyPeer peer;
     Link link(peer, c.baudIndex);
     peer.Script({PeerStep{c.command, {{0, "\r\nOK\r\n"}}}});
-    link.comm.SendAndWait(c.command, "OK", 100);
+    link.comm.SendAndWait(c.command, "OK", 100ms);
     ASSERT_FALSE(link.faults->reads.empty());
-    const CommTimeouts want{c.wantIntervalMs, 3, 100, 10, 10};
+    const CommTimeouts want{.readInterval = std::chrono::milliseconds(c.wantIntervalMs),
+                            .readTotalPerByte = 3ms,
+                            .readTotalConstant = 100ms,
+                            .writeTotalPerByte = 10ms,
+                            .writeTotalConstant = 10ms};
     EXPECT_EQ(link.faults->reads[0].timeouts, want);
 }
 
@@ -174,7 +180,7 @@ TEST(TVVComm, ListingAt1200ToleratesPausesShorterThan350Ms) {
     PtyPeer peer;
     Link link(peer, 0);
     peer.Script({PeerStep{"AT&V\r", {{0, "S0=1\r\n"}, {200, "S1=2\r\n"}, {0, "OK\r\n"}}}});
-    link.comm.SendAndWait("AT&V\r", "OK", 100);
+    link.comm.SendAndWait("AT&V\r", "OK", 100ms);
     EXPECT_EQ(link.faults->reads.size(), 1u);
     EXPECT_EQ(link.delivered, std::vector<std::string>{"S0=1\r\nS1=2\r\nOK\r\n"});
 }
@@ -185,7 +191,7 @@ TEST(TVVComm, InputBeforeTheCommandIsNotPartOfTheReply) {
     peer.Send("STALE\r\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     peer.Script({PeerStep{"AT\r", {{0, "OK\r\n"}}}});
-    link.comm.SendAndWait("AT\r", "OK", 50);
+    link.comm.SendAndWait("AT\r", "OK", 50ms);
     EXPECT_EQ(link.delivered, std::vector<std::string>{"OK\r\n"});
 }
 
@@ -195,7 +201,7 @@ TEST(TVVComm, DataLeftAfterTheWaitIsPurged) {
     // One burst: the read of 22 bytes ends the wait on "OK"; the rest sits
     // in the input buffer and must go with the closing purge.
     peer.Script({PeerStep{"AT\r", {{0, "\r\nOK\r\n" + std::string(40, 'L')}}}});
-    link.comm.SendAndWait("AT\r", "OK", 50);
+    link.comm.SendAndWait("AT\r", "OK", 50ms);
     ASSERT_EQ(link.delivered.size(), 1u);
     EXPECT_EQ(link.delivered[0], "\r\nOK\r\n" + std::string(16, 'L'));
     link.comm.PollRead();
@@ -205,7 +211,7 @@ TEST(TVVComm, DataLeftAfterTheWaitIsPurged) {
 TEST(TVVComm, PollReadDeliversOnlyWhenSomethingCame) {
     PtyPeer peer;
     Link link(peer);
-    link.comm.SendAndWait("\r", "", 5);  // leaves interval 5 ms, total 3 ms/byte + 5 ms
+    link.comm.SendAndWait("\r", "", 5ms);  // leaves interval 5 ms, total 3 ms/byte + 5 ms
     link.delivered.clear();
     link.comm.PollRead();
     EXPECT_TRUE(link.delivered.empty());
@@ -236,7 +242,7 @@ TEST(TVVComm, CtsLowRaisesAfterOneRetryAndWritesNothing) {
     link.faults->calls.clear();
     const auto start = Clock::now();
     try {
-        link.comm.SendAndWait("AT\r", "OK", 50);
+        link.comm.SendAndWait("AT\r", "OK", 50ms);
         FAIL() << "no error";
     } catch (const ECommsError& e) {
         EXPECT_STREQ(e.what(), "CTS on modem was not detected.");
@@ -253,7 +259,7 @@ TEST(TVVComm, CtsBackWithin50MsLetsTheCommandThrough) {
     Link link(peer);
     link.faults->ctsAnswers = {CtsState::Absent, CtsState::Present};
     peer.Script({PeerStep{"AT\r", {{0, "OK\r\n"}}}});
-    link.comm.SendAndWait("AT\r", "OK", 50);
+    link.comm.SendAndWait("AT\r", "OK", 50ms);
     EXPECT_EQ(link.delivered, std::vector<std::string>{"OK\r\n"});
 }
 
@@ -261,7 +267,7 @@ TEST(TVVComm, FailedWriteCollectsNoReply) {
     PtyPeer peer;
     Link link(peer);
     link.faults->failWrites = true;
-    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50), ExchangeEnd::NotSent);
+    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50ms), ExchangeEnd::NotSent);
     EXPECT_TRUE(link.faults->reads.empty());
     EXPECT_TRUE(link.delivered.empty());
 }
@@ -271,7 +277,7 @@ TEST(TVVComm, FailedReadDeliversWhatCameBefore) {
     Link link(peer);
     link.faults->failReadNumber = 2;
     peer.Script({PeerStep{"AT\r", {{0, "\r\nER"}, {300, "ROR\r\n"}}}});
-    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50), ExchangeEnd::PortFailed);
+    EXPECT_EQ(link.comm.SendAndWait("AT\r", "OK", 50ms), ExchangeEnd::PortFailed);
     EXPECT_EQ(link.faults->reads.size(), 2u);
     EXPECT_EQ(link.delivered, std::vector<std::string>{"\r\nER"});
     // A poll whose read fails says so, so a polling thread can stop.
@@ -301,7 +307,7 @@ TEST_P(ListingEntry, IsHeldOnlyWhenWhole) {
     PtyPeer peer;
     Link link(peer);
     peer.Script({PeerStep{"AT&V\r", {{0, c.reply}}}});
-    EXPECT_EQ(link.comm.SendAndWait("AT&V\r", "&Z3=", 100), c.end);
+    EXPECT_EQ(link.comm.SendAndWait("AT&V\r", "&Z3=", 100ms), c.end);
     EXPECT_EQ(link.faults->reads.size(), c.reads);
     ASSERT_EQ(link.delivered.size(), 1u);
     const std::string& got = link.delivered[0];

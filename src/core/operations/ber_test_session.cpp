@@ -5,6 +5,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 BerTestSession::BerTestSession(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, TestDisplay& display,
                                Prompter& prompter)
     : channel_(channel),
@@ -50,9 +52,9 @@ OperationOutcome BerTestSession::btn_StartStopClick() {
 
 void BerTestSession::Start() {
     channel_.Wake();
-    channel_.SendExpect("AT&K0\r", "\r", 50);
+    channel_.SendExpect("AT&K0\r", "\r", 50ms);
     channel_.ClearModemLine();
-    channel_.SendExpect(testCommand_ + "\r", "\r", 50);
+    channel_.SendExpect(testCommand_ + "\r", "\r", 50ms);
     // The start exchange's wait ends at its first CR; what it left of an
     // unfinished line ("OK" without its line end, the rest purged) is no
     // part of the first result line.
@@ -86,7 +88,7 @@ void BerTestSession::Stop() {
     }
     channel_.ClearModemLine();
     channel_.Wake();
-    channel_.SendExpect("ATZ\r", "\r", 50);
+    channel_.SendExpect("ATZ\r", "\r", 50ms);
 }
 
 OperationOutcome BerTestSession::StopTestAndClose() {

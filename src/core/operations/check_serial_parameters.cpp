@@ -12,6 +12,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 namespace {
 
 // Sets a flag back when the step ends, on every path.
@@ -55,7 +57,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
         channel->Wake();
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
-        channel->SendCommand(std::string(Slot(slot::ATC).command) + std::to_string(baud) + "\r", "", 5);
+        channel->SendCommand(std::string(Slot(slot::ATC).command) + std::to_string(baud) + "\r", "", 5ms);
         progress.SetText("Updating Serial Parameters...");
         ws.host.BaudIndex = *followedBaud;
         if (context_.displaySerialSettings) context_.displaySerialSettings();
@@ -71,7 +73,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
         channel->SendCommand(std::string(Slot(slot::ATandB).command) + std::to_string(SerialFormatCode(format)) + "\r",
-                             "", 5);
+                             "", 5ms);
         progress.SetText("Updating Serial Parameters...");
         UpdateSerialParams(ws.host, config);
         if (context_.displaySerialSettings) context_.displaySerialSettings();

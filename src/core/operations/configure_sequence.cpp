@@ -17,7 +17,12 @@ namespace qx {
 
 namespace {
 
-constexpr int kListWait = 100;
+using namespace std::chrono_literals;
+
+constexpr auto kListWait = 100ms;           // each list line, the store and the restart
+constexpr auto kEarlyWakeFailure = 3s;      // a wake that failed sooner than this...
+constexpr auto kSettleAfterWakeFailure = 1s;  // ...gets this long to settle
+constexpr auto kAfterUncheckedStore = 50ms;   // after "AT&W" and "ATZ" with response codes off
 constexpr int kProgressMax = kConfigCommandCount + 10;  // the list lines plus 10
 
 // The held-back response-codes line that switches them off ("ATQ1").
@@ -29,7 +34,7 @@ bool IsXonXoffLine(const CommandSlot& slot, const std::string& line) {
            line == std::string(slot.command) + std::to_string(FlowControlCode(kXonXoffItem));
 }
 
-void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Pause(std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }
 
 }  // namespace
 
@@ -46,7 +51,7 @@ void TProgramThread::ConfigureSequence(TCOMQX7Object& channel) {
     try {
         WakeModem(channel);
     } catch (const std::exception&) {
-        if (std::chrono::steady_clock::now() - wakeStart < std::chrono::seconds(3)) Pause(1000);
+        if (std::chrono::steady_clock::now() - wakeStart < kEarlyWakeFailure) Pause(kSettleAfterWakeFailure);
     }
 
     try {
@@ -134,9 +139,9 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
             SendUnchecked(channel, deferredLine, "CR");
         } else {
             SendUnchecked(channel, "AT&W\r", "OK");
-            Pause(50);
+            Pause(kAfterUncheckedStore);
             SendUnchecked(channel, "ATZ\r", "\r");
-            Pause(50);
+            Pause(kAfterUncheckedStore);
         }
     } else {
         channel.SendExpect(responseCodesLine + "\r", "OK", kListWait);

@@ -6,6 +6,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 IdentifyResult IdentifyModule(const ChannelFactory& open, const HostSerialSettings& settings,
                               const ModelVariant& running) {
     IdentifyResult result;
@@ -13,7 +15,7 @@ IdentifyResult IdentifyModule(const ChannelFactory& open, const HostSerialSettin
         const std::unique_ptr<TCOMQX7Object> channel = open(settings);
         channel->Wake();
         // The wait ends as soon as a "V" (of the version) has arrived.
-        channel->SendExpect("ATI\r", "V", 100);
+        channel->SendExpect("ATI\r", "V", 100ms);
         result.identification = CutIdentificationText(channel->LastReply(), running);
         result.version = GetFirmwareVer(result.identification).version;
         result.outcome.otherModel = OtherModelNamed(channel->LastReply(), running);

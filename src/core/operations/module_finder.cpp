@@ -40,26 +40,26 @@ public:
         : channel_(channel), timings_(timings), callbacks_(callbacks) {}
 
     std::string Run(bool tryEscape) {
-        Send("\r", timings_.probeWaitMs);
+        Send("\r", timings_.probeWait);
         bool answered = !channel_.LastReply().empty();
         if (!answered && tryEscape) {
             // A module in data mode takes the escape only after a guard time
             // of silence, and answers a guard time after it.
-            if (!PauseUntil(lastWrite_ + std::chrono::milliseconds(timings_.escapeGuardMs), callbacks_)) return {};
-            Send(channel_.BuildEscapeSequence(), timings_.escapeReplyWaitMs, "");
+            if (!PauseUntil(lastWrite_ + timings_.escapeGuard, callbacks_)) return {};
+            Send(channel_.BuildEscapeSequence(), timings_.escapeReplyWait, "");
             answered = ModuleAnswered(channel_.LastReply());
         }
         if (!answered || CancelRequested(callbacks_)) return {};
-        Send("ATI\r", timings_.identifyWaitMs, "OK");
+        Send("ATI\r", timings_.identifyWait, "OK");
         const std::string& reply = channel_.LastReply();
         return ModuleAnswered(reply) ? IdentificationLine(reply) : std::string();
     }
 
 private:
     // An empty `expected` makes the wait one short read.
-    void Send(const std::string& command, int waitMs, const std::string& expected = "") {
+    void Send(const std::string& command, std::chrono::milliseconds wait, const std::string& expected = "") {
         lastWrite_ = Clock::now();
-        channel_.SendCommand(command, expected, waitMs);
+        channel_.SendCommand(command, expected, wait);
     }
 
     TCOMQX7Object& channel_;

@@ -9,6 +9,7 @@
 // at the first setting of each rate, and "ATI" only where something answered.
 // On a silent port a full scan of 12 rates x 5 formats takes about 35 s.
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -20,12 +21,12 @@
 
 namespace qx {
 
-// The probe's own waits, in milliseconds.
+// The probe's own waits.
 struct FindTimings {
-    int probeWaitMs = 40;           // reply wait after the lone CR (one short read)
-    int escapeGuardMs = 1000;       // silence before the escape: the factory guard time (S1 = 50)
-    int escapeReplyWaitMs = 600;    // the escape's reply wait, past the guard time after it
-    int identifyWaitMs = 100;       // the "ATI" wait, only where something answered
+    std::chrono::milliseconds probeWait{40};         // reply wait after the lone CR (one short read)
+    std::chrono::milliseconds escapeGuard{1000};     // silence before the escape: the factory guard time (S1 = 50)
+    std::chrono::milliseconds escapeReplyWait{600};  // the escape's reply wait, past the guard time after it
+    std::chrono::milliseconds identifyWait{100};     // the "ATI" wait, only where something answered
 };
 
 struct FindAttempt {

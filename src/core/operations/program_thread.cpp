@@ -7,6 +7,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 TProgramThread::TProgramThread(OperationContext context, ModuleOperation operation, ConfigCommandList commandList)
     : context_(std::move(context)), operation_(operation), commandList_(std::move(commandList)) {
     context_.progress.SetText("Opening COM Port...");
@@ -64,7 +66,7 @@ bool TProgramThread::StopOnCancel() {
 }
 
 void TProgramThread::SendUnchecked(TCOMQX7Object& channel, const std::string& command, const std::string& expected) {
-    const ExchangeEnd end = channel.SendCommand(command, expected, 100);
+    const ExchangeEnd end = channel.SendCommand(command, expected, 100ms);
     if (end == ExchangeEnd::NotSent || end == ExchangeEnd::PortFailed)
         throw EWriteCommError("Error communicating with " + channel.GetProductName() +
                               ". The module did not respond correctly.");

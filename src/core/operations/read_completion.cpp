@@ -7,6 +7,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 namespace {
 
 FirmwareJudge JudgeFor(const Workspace& workspace) {
@@ -23,7 +25,7 @@ OperationOutcome Identified(const FirmwareReply& reply) {
 
 FirmwareReply ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel) {
     // The wait ends as soon as a "V" (of the version) has arrived.
-    channel.SendExpect("ATI\r", "V", 100);
+    channel.SendExpect("ATI\r", "V", 100ms);
     FirmwareReply reply{CutIdentificationText(workspace.replyText, workspace.variant),
                         OtherModelNamed(workspace.replyText, workspace.variant)};
     if (!reply.otherModel.empty())
@@ -40,7 +42,7 @@ OperationOutcome UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) 
         workspace.SetStatusText(FirmwareStatusText(firmware));
         CheckS21Support(firmware.version, JudgeFor(workspace), workspace.GetPrompter());
         try {
-            channel.SendExpect("ATZ\r", "\r", 100);
+            channel.SendExpect("ATZ\r", "\r", 100ms);
         } catch (const std::exception&) {
             // With local echo off the restart's answer may not come back as
             // expected; that is no reason to alarm the user.

@@ -6,6 +6,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 namespace {
 constexpr int kProgressMax = 20;
 }
@@ -29,7 +31,7 @@ void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
 
     SetProgressPosition(15);
     // The listing ends with its last stored destination.
-    channel.SendExpect("AT&V\r", "&Z3=", 100);
+    channel.SendExpect("AT&V\r", "&Z3=", 100ms);
     SetProgressPosition(kProgressMax);
     SetProgressText("Updating Main Form...");
     OperationOutcome completed;
@@ -55,7 +57,7 @@ void TProgramThread::RestoreSequence(TCOMQX7Object& channel) {
 
     SetProgressPosition(10);
     ModuleChanging();
-    channel.SendCommand("AT&F&W\r", "\r", 100);
+    channel.SendCommand("AT&F&W\r", "\r", 100ms);
     if (!Terminated()) SetProgressPosition(kProgressMax);
 }
 

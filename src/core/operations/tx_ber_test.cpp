@@ -6,6 +6,8 @@
 
 namespace qx {
 
+using namespace std::chrono_literals;
+
 OperationOutcome TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory& openChannel) {
     const bool starting = caption_.find("Start") != std::string::npos;
     auto channel = openChannel(workspace.host);
@@ -15,13 +17,13 @@ OperationOutcome TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory
     try {
         channel->Wake();
         if (starting) {
-            channel->SendExpect("AT&K0\r", "OK", 100);
+            channel->SendExpect("AT&K0\r", "OK", 100ms);
             channel->ClearModemLine();
-            channel->SendExpect("AT&T0\r", "00", 100);
+            channel->SendExpect("AT&T0\r", "00", 100ms);
             caption_ = "Stop Tx BER Test";
             Tell(prompter, MessageKind::Information, "Transmit Bit Error Rate Test started.");
         } else {
-            channel->SendExpect("ATZ\r", "\r", 100);
+            channel->SendExpect("ATZ\r", "\r", 100ms);
             caption_ = "Start Tx BER Test";
             Tell(prompter, MessageKind::Information, "Transmit Bit Error Rate Test stopped.");
         }

@@ -10,11 +10,13 @@ namespace qx {
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const std::string kCr = "\r";
-constexpr int kWakeTimeoutMs = 50;
-constexpr int kWakeLastTryTimeoutMs = 10;
-constexpr int kClearLineTimeoutMs = 5;
-constexpr int kClearLinePauseMs = 100;
+constexpr auto kWakeWait = 50ms;
+constexpr auto kWakeLastTryWait = 10ms;
+constexpr auto kClearLineWait = 5ms;
+constexpr auto kClearLinePause = 100ms;
 
 }  // namespace
 
@@ -52,19 +54,19 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // the last reply is emptied rather than left holding the answer to an
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
-ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, int timeoutMs) {
+ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
     if (sendTap_) sendTap_(command);
-    const ExchangeEnd end = commPort_.SendAndWait(command, expected, timeoutMs);
+    const ExchangeEnd end = commPort_.SendAndWait(command, expected, wait);
     if (end == ExchangeEnd::NotSent) lastReply_.clear();
     return end;
 }
 
-ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, int timeoutMs) {
-    return Exchange(command, expected, timeoutMs);
+ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
+    return Exchange(command, expected, wait);
 }
 
-void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected, int timeoutMs) {
-    if (Exchange(command, expected, timeoutMs) == ExchangeEnd::Answered) return;
+void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
+    if (Exchange(command, expected, wait) == ExchangeEnd::Answered) return;
     throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
 }
 
@@ -83,26 +85,26 @@ bool ModuleAnswered(const std::string& reply) {
 void TCOMQX7Object::Wake(const WakeOptions& options) {
     const auto stopped = [&options] { return options.stop && options.stop(); };
     try {
-        SendExpect(kCr, "OK", kWakeTimeoutMs);
+        SendExpect(kCr, "OK", kWakeWait);
         return;
     } catch (const std::exception&) {
         // No answer (or no CTS) to the CR: the module may be in data mode.
     }
     if (stopped()) return;
-    SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
+    SendCommand(BuildEscapeSequence(), "OK", kWakeWait);
     if (ModuleAnswered(lastReply_) || stopped()) return;
-    SendCommand(BuildEscapeSequence(), "OK", kWakeTimeoutMs);
+    SendCommand(BuildEscapeSequence(), "OK", kWakeWait);
     const bool answered = ModuleAnswered(lastReply_);
     if (!answered && stopped()) return;
-    if (!answered || options.lastCrAlways) SendCommand(kCr, "OK", kWakeLastTryTimeoutMs);
+    if (!answered || options.lastCrAlways) SendCommand(kCr, "OK", kWakeLastTryWait);
     if (stopped()) return;
     if (!ModuleAnswered(lastReply_))
         throw EWriteCommError("Error communicating with " + GetProductName() + ". Unable to wake modem.");
 }
 
 void TCOMQX7Object::ClearModemLine() {
-    SendCommand(kCr, "", kClearLineTimeoutMs);
-    std::this_thread::sleep_for(std::chrono::milliseconds(kClearLinePauseMs));
+    SendCommand(kCr, "", kClearLineWait);
+    std::this_thread::sleep_for(kClearLinePause);
     commPort_.PurgePort();
 }
 

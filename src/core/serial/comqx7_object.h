@@ -8,6 +8,7 @@
 // A channel owns its port and its last reply, so several channels can talk
 // to several modules at once. One thread uses a channel at a time.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,11 +60,11 @@ public:
     // The checked exchange: raises EWriteCommError unless the reply is the
     // numeric OK or holds `expected` (an empty `expected` is never found;
     // see ReplyHoldsExpected for a listing entry such as "&Z3=").
-    void SendExpect(const std::string& command, const std::string& expected, int timeoutMs);
+    void SendExpect(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
     // The unchecked exchange: the reply lands in LastReply() unjudged. The
     // result says how it ended, for a caller that must know whether the
     // command went out at all (NotSent) or the port failed.
-    ExchangeEnd SendCommand(const std::string& command, const std::string& expected, int timeoutMs);
+    ExchangeEnd SendCommand(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
     // Brings the module to command mode; EWriteCommError "Unable to wake
     // modem." when it never answers, ECommsError when CTS is missing.
     void Wake(const WakeOptions& options = {});
@@ -92,7 +93,7 @@ public:
 private:
     void OpenLink(const HostSerialSettings& settings);
     void ReplyReceived(const std::string& text);
-    ExchangeEnd Exchange(const std::string& command, const std::string& expected, int timeoutMs);
+    ExchangeEnd Exchange(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
 
     ChannelSetup setup_;
     ReplyHandler onReply_;

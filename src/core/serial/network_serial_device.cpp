@@ -217,10 +217,7 @@ std::optional<std::string> NetworkSerialDevice::Read(std::size_t maxBytes) {
 // only a broken connection fails it.
 bool NetworkSerialDevice::Write(const std::string& text) {
     if (!socket_.Valid() || ended_) return false;
-    const long long totalMs =
-        static_cast<long long>(timeouts_.writeTotalMultiplierMs) * static_cast<long long>(text.size()) +
-        timeouts_.writeTotalConstantMs;
-    const long long deadline = totalMs > 0 ? SteadyNowMs() + totalMs : kNoDeadline;
+    const long long deadline = Deadline(timeouts_.writeTotalPerByte, timeouts_.writeTotalConstant, text.size());
     const std::string wire = Telnet() ? telnet::EncodeData(text, negotiator_.Enabled(kBinary, true)) : text;
     return Send(wire, deadline) || !ended_;
 }

@@ -167,10 +167,7 @@ std::optional<std::string> PosixSerialDevice::Read(std::size_t maxBytes) {
 
 bool PosixSerialDevice::Write(const std::string& text) {
     if (!fd_.Valid()) return false;
-    const long long totalMs =
-        static_cast<long long>(timeouts_.writeTotalMultiplierMs) * static_cast<long long>(text.size()) +
-        timeouts_.writeTotalConstantMs;
-    const long long deadline = totalMs > 0 ? SteadyNowMs() + totalMs : kNoDeadline;
+    const long long deadline = Deadline(timeouts_.writeTotalPerByte, timeouts_.writeTotalConstant, text.size());
     std::size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = ::write(fd_.Get(), text.data() + done, text.size() - done);

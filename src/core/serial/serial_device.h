@@ -7,9 +7,10 @@
 // link logic was designed around: a read of N bytes returns when N bytes
 // have arrived, when the interval time-out passes after a received byte
 // without another one (the interval clock starts at the first byte), or
-// when multiplier x N + constant milliseconds have passed since the read
-// began. A read that times out without data succeeds with nothing.
+// when N x the per-byte time-out + the constant one have passed since the
+// read began. A read that times out without data succeeds with nothing.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,12 +27,13 @@ struct LineSettings {
     StopBits stopBits = StopBits::One;
 };
 
+// A zero time-out is no time-out.
 struct CommTimeouts {
-    int readIntervalMs = 0;
-    int readTotalMultiplierMs = 0;
-    int readTotalConstantMs = 0;
-    int writeTotalMultiplierMs = 0;
-    int writeTotalConstantMs = 0;
+    std::chrono::milliseconds readInterval{0};
+    std::chrono::milliseconds readTotalPerByte{0};
+    std::chrono::milliseconds readTotalConstant{0};
+    std::chrono::milliseconds writeTotalPerByte{0};
+    std::chrono::milliseconds writeTotalConstant{0};
 
     bool operator==(const CommTimeouts&) const = default;
 };

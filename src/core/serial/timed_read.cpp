@@ -16,19 +16,21 @@ int MsUntil(long long deadline) {
     return left <= 0 ? 0 : static_cast<int>(left);
 }
 
+long long Deadline(std::chrono::milliseconds perByte, std::chrono::milliseconds constant, std::size_t bytes) {
+    const long long total = (perByte * static_cast<long long>(bytes) + constant).count();
+    return total > 0 ? SteadyNowMs() + total : kNoDeadline;
+}
+
 std::optional<std::string> TimedRead(const CommTimeouts& timeouts, std::size_t maxBytes, const ReadSource& source) {
     std::string data;
     if (maxBytes == 0) return data;
-    const long long start = SteadyNowMs();
-    const long long totalMs =
-        static_cast<long long>(timeouts.readTotalMultiplierMs) * static_cast<long long>(maxBytes) +
-        timeouts.readTotalConstantMs;
-    const long long totalDeadline = totalMs > 0 ? start + totalMs : kNoDeadline;
+    const long long totalDeadline = Deadline(timeouts.readTotalPerByte, timeouts.readTotalConstant, maxBytes);
+    const long long interval = timeouts.readInterval.count();
     long long lastByteAt = 0;
     while (data.size() < maxBytes) {
         long long deadline = totalDeadline;
-        if (!data.empty() && timeouts.readIntervalMs > 0) {
-            const long long intervalDeadline = lastByteAt + timeouts.readIntervalMs;
+        if (!data.empty() && interval > 0) {
+            const long long intervalDeadline = lastByteAt + interval;
             if (deadline == kNoDeadline || intervalDeadline < deadline) deadline = intervalDeadline;
         }
         const WaitResult ready = source.wait(MsUntil(deadline));

@@ -2,10 +2,11 @@
 // The read time-outs of a serial port, apart from what is read: a read of N
 // bytes ends when N bytes have come, when the interval time-out passes after
 // a received byte without another one (the interval clock starts at the
-// first byte), or when multiplier x N + constant milliseconds have passed
-// since the read began. A read that times out without data succeeds empty.
+// first byte), or when N x the per-byte time-out + the constant one have
+// passed since the read began. A read that times out without data succeeds empty.
 // The termios device and the network device both read by these rules.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,6 +22,10 @@ inline constexpr long long kNoDeadline = -1;
 
 // Milliseconds left until `deadline`, as poll() takes them: -1 waits for ever.
 int MsUntil(long long deadline);
+
+// When an operation on `bytes` bytes under a per-byte and a constant
+// time-out ends: kNoDeadline when both are zero.
+long long Deadline(std::chrono::milliseconds perByte, std::chrono::milliseconds constant, std::size_t bytes);
 
 enum class WaitResult { Ready, TimedOut, Failed };
 

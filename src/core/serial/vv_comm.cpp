@@ -13,13 +13,19 @@ namespace qx {
 namespace {
 
 // Time-outs in force right after opening.
-constexpr CommTimeouts kOpenTimeouts{50, 1, 0, 1, 10};
+using namespace std::chrono_literals;
+
+constexpr CommTimeouts kOpenTimeouts{.readInterval = 50ms,
+                                     .readTotalPerByte = 1ms,
+                                     .readTotalConstant = 0ms,
+                                     .writeTotalPerByte = 1ms,
+                                     .writeTotalConstant = 10ms};
 
 // At 1200 bit/s a module pauses longer than the usual interval between the
 // lines of its settings listing.
-constexpr int kSlowListingIntervalMs = 350;
+constexpr auto kSlowListingInterval = 350ms;
 constexpr int kSlowListingRate = 1200;
-constexpr int kCtsRetryMs = 50;
+constexpr auto kCtsRetry = 50ms;
 
 struct ReadPlan {
     std::size_t size;
@@ -88,12 +94,19 @@ void TVVComm::PurgePort() {
     device_->Purge(kPurgeInput);
 }
 
-ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& expected, int timeoutMs) {
-    device_->SetTimeouts({timeoutMs, 3, timeoutMs, 10, 10});
+ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& expected,
+                                 std::chrono::milliseconds wait) {
+    // The wait is both the interval and the constant part of the read
+    // time-out.
+    device_->SetTimeouts({.readInterval = wait,
+                          .readTotalPerByte = 3ms,
+                          .readTotalConstant = wait,
+                          .writeTotalPerByte = 10ms,
+                          .writeTotalConstant = 10ms});
     const bool longReply = IsLongReplyCommand(command);
     if (command.find("AT&V") != std::string::npos && device_->CurrentRate() == kSlowListingRate) {
         CommTimeouts t = device_->Timeouts();
-        t.readIntervalMs = kSlowListingIntervalMs;
+        t.readInterval = kSlowListingInterval;
         device_->SetTimeouts(t);
     }
     if (!WriteText(command)) return ExchangeEnd::NotSent;
@@ -106,7 +119,7 @@ bool TVVComm::WriteText(const std::string& text) {
     device_->Purge(kPurgeOutput);
     device_->Purge(kPurgeInput);
     if (!CtsAllowsWrite(cts)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kCtsRetryMs));
+        std::this_thread::sleep_for(kCtsRetry);
         cts = device_->Cts();
         if (!CtsAllowsWrite(cts)) throw ECommsError("CTS on modem was not detected.");
     }

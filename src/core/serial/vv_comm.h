@@ -8,6 +8,7 @@
 //
 // Not thread-safe: one thread uses the port at a time.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,7 +59,7 @@ public:
     // Writes `command` and collects the reply, which reaches the caller
     // only through the receive handler. No reply is collected when the
     // write fails. Raises ECommsError when CTS is missing.
-    ExchangeEnd SendAndWait(const std::string& command, const std::string& expected, int timeoutMs);
+    ExchangeEnd SendAndWait(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
     // Returns whether the write succeeded; raises ECommsError without CTS.
     bool WriteText(const std::string& text);
     // The bounded read loop; always ends with one call of the handler.
