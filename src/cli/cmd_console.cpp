@@ -20,6 +20,9 @@ namespace qx::cli {
 
 namespace {
 
+// How long each command waits for its reply.
+constexpr std::chrono::milliseconds kReplyWait{100};
+
 // Why a command's exchange says the port failed; empty when it did not.
 std::string PortFailure(ExchangeEnd end) {
     switch (end) {
@@ -59,7 +62,7 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         }
         for (const auto& command : commands) {
             context.out << "> " << command << std::endl;
-            const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", std::chrono::milliseconds(100)));
+            const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", kReplyWait));
             if (failure.empty()) continue;
             // The commands after it are not tried: the port is gone.
             context.err << "qxcfg: console: " << command << ": " << failure << '\n';

@@ -26,7 +26,8 @@ std::optional<ModelVariant> VariantByProductName(std::string_view name) {
 
 std::string ProductNames(std::string_view separator) {
     std::string names;
-    for (const ModelRecord* model : kModels) names += (names.empty() ? "" : std::string(separator)) + std::string(model->productName);
+    for (const ModelRecord* model : kModels)
+        names += (names.empty() ? "" : std::string(separator)) + std::string(model->productName);
     return names;
 }
 

@@ -33,8 +33,10 @@ static_assert(OneLastSlot());
 
 // The slots other code names by number.
 constexpr bool NamedSlotsAgree() {
-    return kCommandSlots[kSlotRows[slot::ATC]].command == "ATC" && kCommandSlots[kSlotRows[slot::ATQ]].command == "ATQ" &&
-           kCommandSlots[kSlotRows[slot::ATandB]].command == "AT&B" && kCommandSlots[kSlotRows[slot::ATandM]].command == "AT&M";
+    return kCommandSlots[kSlotRows[slot::ATC]].command == "ATC" &&
+           kCommandSlots[kSlotRows[slot::ATQ]].command == "ATQ" &&
+           kCommandSlots[kSlotRows[slot::ATandB]].command == "AT&B" &&
+           kCommandSlots[kSlotRows[slot::ATandM]].command == "AT&M";
 }
 static_assert(NamedSlotsAgree());
 
@@ -42,7 +44,8 @@ static_assert(NamedSlotsAgree());
 constexpr bool KeysDistinct() {
     for (std::size_t i = 0; i < std::size(kCommandSlots); ++i)
         for (std::size_t j = 0; j < i; ++j)
-            if (kCommandSlots[i].key == kCommandSlots[j].key || (kCommandSlots[i].Written() && kCommandSlots[i].command == kCommandSlots[j].command))
+            if (kCommandSlots[i].key == kCommandSlots[j].key ||
+                (kCommandSlots[i].Written() && kCommandSlots[i].command == kCommandSlots[j].command))
                 return false;
     return true;
 }

@@ -12,7 +12,7 @@ namespace qx {
 
 // The module's serial rates in bit/s, by ATC code (the Serial_Baud items:
 // code 0 is 115200 as well as code 12).
-inline constexpr std::array<int, 14> kModuleSerialRates = {115200, 1200,  2400,  4800,  9600,  14400, 19200,
+inline constexpr std::array<int, 14> kModuleSerialRates = {115200, 1200,  2400,  4800,  9600,  14400,  19200,
                                                            28800,  31250, 38400, 57600, 76800, 115200, 93750};
 
 // Rates this computer's serial port cannot run at.

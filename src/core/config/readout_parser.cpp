@@ -246,7 +246,8 @@ void ConfigReadout::ReadSRegisters(bool fromFile) {
 }
 
 void ConfigReadout::ReadStoredProfiles() {
-    for (F destination : {F::Z0_Dest, F::Z1_Dest, F::Z2_Dest, F::Z3_Dest}) ReadStoredProfile(*SlotCarrying(destination));
+    for (F destination : {F::Z0_Dest, F::Z1_Dest, F::Z2_Dest, F::Z3_Dest})
+        ReadStoredProfile(*SlotCarrying(destination));
 }
 
 void ConfigReadout::ReadStoredProfile(const CommandSlot& slot) {

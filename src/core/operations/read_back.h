@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/operation_outcome.h"
-#include "operations/workspace.h"
 #include "config/config_difference.h"
+#include "operations/workspace.h"
 
 namespace qx {
 
@@ -20,7 +20,7 @@ namespace qx {
 using ReadRunner = std::function<OperationOutcome(Workspace& module)>;
 
 struct ModuleReading {
-    OperationOutcome outcome;         // the Read's; Done when the module was read
+    OperationOutcome outcome;           // the Read's; Done when the module was read
     std::unique_ptr<Workspace> module;  // the configuration read (defaults where the read stopped)
 };
 

@@ -54,18 +54,21 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 // the last reply is emptied rather than left holding the answer to an
 // earlier one, which a caller would otherwise take for this one's. The
 // owner's handler is not called, so its copy stays as it was.
-ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
+ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected,
+                                    std::chrono::milliseconds wait) {
     if (sendTap_) sendTap_(command);
     const ExchangeEnd end = commPort_.SendAndWait(command, expected, wait);
     if (end == ExchangeEnd::NotSent) lastReply_.clear();
     return end;
 }
 
-ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
+ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::string& expected,
+                                       std::chrono::milliseconds wait) {
     return Exchange(command, expected, wait);
 }
 
-void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected, std::chrono::milliseconds wait) {
+void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected,
+                               std::chrono::milliseconds wait) {
     if (Exchange(command, expected, wait) == ExchangeEnd::Answered) return;
     throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
 }
