@@ -220,6 +220,34 @@ INSTANTIATE_TEST_SUITE_P(
                       WakeCase{"NeverAnswers", '-', {}, "\r------\r", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An operation's wake: its last lone CR always goes out and decides, and a
+// cancel ends the wake at once without an error.
+TEST(TCOMQX7Object, OperationWakeSendsItsLastCrAndStopsOnCancel) {
+    struct Case {
+        const char* name;
+        std::vector<PeerStep> module;
+        bool cancelled;
+        std::string wantSent;
+        bool awake;
+    } cases[] = {
+        {"escape and last CR answered", {{"---", {}}, {"---", {{0, "OK\r\n"}}}, {"\r", {{0, "OK\r\n"}}}}, false,
+         "\r------\r", true},
+        {"escape answered, last CR not", {{"---", {}}, {"---", {{0, "OK\r\n"}}}}, false, "\r------\r", false},
+        {"cancelled", {}, true, "\r", true},
+    };
+    for (const Case& c : cases) {
+        PtyPeer peer;
+        Channel ch(peer, '-');
+        peer.Script(c.module);
+        const WakeOptions options{.stop = [&c] { return c.cancelled; }, .lastCrAlways = true};
+        if (c.awake)
+            EXPECT_NO_THROW(ch.channel.Wake(options)) << c.name;
+        else
+            EXPECT_THROW(ch.channel.Wake(options), EWriteCommError) << c.name;
+        EXPECT_EQ(peer.Received(), c.wantSent) << c.name;
+    }
+}
+
 TEST(TCOMQX7Object, WakeWithCtsLowRaisesTheCtsErrorFromTheEscape) {
     PtyPeer peer;
     Channel ch(peer);
