@@ -57,20 +57,8 @@ long ModeValue(const CommandSlot& slot, const WorkingConfig& c) {
     throw std::logic_error("not a mode slot");
 }
 
-}  // namespace
-
-ConfigCommandList TemplateCommandList() {
-    ConfigCommandList list;
-    for (std::size_t i = 0; i < kConfigCommandCount; ++i) list[i] = Slot(i).command;
-    return list;
-}
-
-void AddToConfig(ConfigCommandList& list, std::size_t slot, std::string_view text) {
-    std::string& line = list.at(slot);
-    line.append(text);
-    if (line.size() > kMaxConfigCommandLength) line.resize(kMaxConfigCommandLength);
-}
-
+// The value text a slot carries for the configuration in its operating
+// mode: a decimal number, a stored destination list, or empty.
 std::string SlotValueText(const CommandSlot& slot, const WorkingConfig& c) {
     const F field = slot.Field();
     switch (slot.rule) {
@@ -90,6 +78,20 @@ std::string SlotValueText(const CommandSlot& slot, const WorkingConfig& c) {
             return IsControlled(c.Mode()) ? StoredDestinationList(c, field) : std::string();
         default: return std::to_string(ModeValue(slot, c));
     }
+}
+
+}  // namespace
+
+ConfigCommandList TemplateCommandList() {
+    ConfigCommandList list;
+    for (std::size_t i = 0; i < kConfigCommandCount; ++i) list[i] = Slot(i).command;
+    return list;
+}
+
+void AddToConfig(ConfigCommandList& list, std::size_t slot, std::string_view text) {
+    std::string& line = list.at(slot);
+    line.append(text);
+    if (line.size() > kMaxConfigCommandLength) line.resize(kMaxConfigCommandLength);
 }
 
 ConfigCommandList BuildConfigCommandList(const WorkingConfig& config) {

@@ -32,10 +32,6 @@ ConfigCommandList TemplateCommandList();
 // characters is cut at 255.
 void AddToConfig(ConfigCommandList& list, std::size_t slot, std::string_view text);
 
-// The value text a slot carries for the configuration in its operating
-// mode: a decimal number, a stored destination list, or empty.
-std::string SlotValueText(const CommandSlot& slot, const WorkingConfig& config);
-
 // The build for the current operating mode (what Configure and Save use):
 // the template, then every slot's value. There is no build without a mode:
 // std::logic_error.

@@ -78,20 +78,12 @@ constexpr auto kMirrors = [] {
 
 }  // namespace
 
-std::span<const CommandSlot> CommandSlotTable() { return kCommandSlots; }
-
 const CommandSlot& Slot(std::size_t slot) { return kCommandSlots[kSlotRows.at(slot)]; }
 
 const CommandSlot& SlotKeyed(std::string_view key) {
     for (const CommandSlot& row : kCommandSlots)
         if (row.key == key) return row;
     throw std::logic_error("no command slot keyed " + std::string(key));
-}
-
-std::optional<std::size_t> SlotWriting(FieldId id) {
-    for (std::size_t slot = 0; slot < kConfigCommandCount; ++slot)
-        if (Slot(slot).Carries(id)) return slot;
-    return std::nullopt;
 }
 
 const CommandSlot* SlotCarrying(FieldId id) {

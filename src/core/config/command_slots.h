@@ -57,9 +57,9 @@ struct Scale {
 // When Configure sends the slot's line.
 enum class Sending : std::uint8_t {
     InOrder,
-    HeldBack,         // after the list: switching response codes off would silence its replies
+    HeldBack,           // after the list: switching response codes off would silence its replies
     HeldWhileDeferred,  // with the store, when this computer cannot follow the new rate and format
-    Last,             // after every other line: a new operating mode may leave command mode
+    Last,               // after every other line: a new operating mode may leave command mode
 };
 
 // What a listing without the key (or with a value that is no number) gives.
@@ -103,8 +103,6 @@ struct CommandSlot {
                Index(id) <= Index(Field()) + kRepeatersPerDestination;
     }
 };
-
-std::span<const CommandSlot> CommandSlotTable();
 
 namespace slot_rows {
 
@@ -209,8 +207,6 @@ inline constexpr std::size_t ATandM = 39;
 // The row a listing key names; std::logic_error when there is none.
 const CommandSlot& SlotKeyed(std::string_view key);
 
-// The command slot that writes the field; none for a field no command writes.
-std::optional<std::size_t> SlotWriting(FieldId id);
 // The row (written or reported) that carries the field; nullptr when none.
 const CommandSlot* SlotCarrying(FieldId id);
 

@@ -4,8 +4,6 @@
 
 namespace qx {
 
-std::string IdentificationMarker(const ModelVariant& model) { return std::string(model.Record().identificationMarker); }
-
 std::string CutIdentificationText(std::string_view reply, const ModelVariant& running) {
     // The running model's marker, else the first other model's found.
     std::size_t marker = reply.find(running.Record().identificationMarker);

@@ -19,11 +19,8 @@ namespace qx {
 // Firmware at or below this version has S21 fixed to 0.
 inline constexpr double kS21FirmwareThreshold = 1.89;
 
-// The model's identification marker, its name less the first character
-// ("X7T-R", "X5T"): the identification line starts one character before it.
-std::string IdentificationMarker(const ModelVariant& model);
-
-// From one character before the first marker of the running model (or,
+// From one character before the first identification marker (the model's
+// name less its first character, "X7T-R") of the running model (or,
 // when the module names only another model, before that one's marker; or
 // from the start when none is there or the marker comes first) up to,
 // not including, the first CR LF after that; empty when there is no CR LF.

@@ -230,7 +230,7 @@ long ConfigReadout::RegisterValue(const CommandSlot& slot) const {
 
 void ConfigReadout::ReadSRegisters(bool fromFile) {
     WorkingConfig& c = config_;
-    for (const CommandSlot& slot : CommandSlotTable()) {
+    for (const CommandSlot& slot : kCommandSlots) {
         if (!slot.IsRegister()) continue;
         // S9, S12 and S13 describe the module at hand (receive level,
         // diagnostics, country); a file does not carry them.

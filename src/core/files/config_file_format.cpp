@@ -37,7 +37,7 @@ std::string ConfigFileLine(std::string_view j) {
 
     // A register's command ends in "=" where a listing names it with ":"
     // ("ATS7=5" is written "ATS7:5"), so a file reads as a listing does.
-    for (const CommandSlot& slot : CommandSlotTable()) {
+    for (const CommandSlot& slot : kCommandSlots) {
         if (!slot.Written() || !slot.command.ends_with('=') || !slot.key.ends_with(':')) continue;
         for (std::size_t at = line.find(slot.command); at != npos; at = line.find(slot.command, at + 1))
             line[at + slot.command.size() - 1] = ':';
