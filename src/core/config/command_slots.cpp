@@ -16,29 +16,14 @@ constexpr auto kSlotRows = [] {
     return rows;
 }();
 
-constexpr std::size_t WrittenRows() {
-    std::size_t n = 0;
-    for (const CommandSlot& row : kCommandSlots) n += row.Written() ? 1 : 0;
+// The configure sequence holds back one line (response codes) and sends
+// one last (the operating mode).
+constexpr int SlotsSent(Sending sending) {
+    int n = 0;
+    for (const CommandSlot& row : kCommandSlots) n += row.sending == sending ? 1 : 0;
     return n;
 }
-static_assert(WrittenRows() == kConfigCommandCount, "every command slot is one row of the table");
-
-// One operating-mode slot, sent last; the rest in order or held back.
-constexpr bool OneLastSlot() {
-    int last = 0;
-    for (const CommandSlot& row : kCommandSlots) last += row.sending == Sending::Last ? 1 : 0;
-    return last == 1;
-}
-static_assert(OneLastSlot());
-
-// The slots other code names by number.
-constexpr bool NamedSlotsAgree() {
-    return kCommandSlots[kSlotRows[slot::ATC]].command == "ATC" &&
-           kCommandSlots[kSlotRows[slot::ATQ]].command == "ATQ" &&
-           kCommandSlots[kSlotRows[slot::ATandB]].command == "AT&B" &&
-           kCommandSlots[kSlotRows[slot::ATandM]].command == "AT&M";
-}
-static_assert(NamedSlotsAgree());
+static_assert(SlotsSent(Sending::HeldBack) == 1 && SlotsSent(Sending::Last) == 1);
 
 // Each key and each command stands once.
 constexpr bool KeysDistinct() {

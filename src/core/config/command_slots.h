@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
 #include "config/field_table.h"
@@ -193,15 +194,30 @@ inline constexpr CommandSlot kTable[] = {
 inline constexpr auto& kCommandSlots = slot_rows::kTable;
 
 // The rows that are lines of the command list, in slot order.
-inline constexpr std::size_t kConfigCommandCount = 40;
+inline constexpr std::size_t kConfigCommandCount = [] {
+    std::size_t count = 0;
+    for (const CommandSlot& row : kCommandSlots) count += row.Written() ? 1 : 0;
+    return count;
+}();
 const CommandSlot& Slot(std::size_t slot);
 
-// Slots named by number (checked against the table when it is built).
+// The number of the slot a command writes; a command no slot has does not
+// compile where a constant is needed.
+constexpr std::size_t SlotNumber(std::string_view command) {
+    std::size_t slot = 0;
+    for (const CommandSlot& row : kCommandSlots) {
+        if (row.Written() && row.command == command) return slot;
+        slot += row.Written() ? 1 : 0;
+    }
+    throw std::logic_error("no command slot writes this command");
+}
+
+// Slots named by number.
 namespace slot {
-inline constexpr std::size_t ATC = 1;
-inline constexpr std::size_t ATQ = 3;
-inline constexpr std::size_t ATandB = 6;
-inline constexpr std::size_t ATandM = 39;
+inline constexpr std::size_t ATC = SlotNumber("ATC");
+inline constexpr std::size_t ATQ = SlotNumber("ATQ");
+inline constexpr std::size_t ATandB = SlotNumber("AT&B");
+inline constexpr std::size_t ATandM = SlotNumber("AT&M");
 }  // namespace slot
 
 // The row a listing key names; std::logic_error when there is none.
