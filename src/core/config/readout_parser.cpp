@@ -112,12 +112,15 @@ void ConfigReadout::Read(std::string_view key) {
         case ValueRule::FlowControl: ReadFlowControl(slot, value); break;
         case ValueRule::UnitAddress: ReadUnitAddress(slot, value); break;
         case ValueRule::Number:
-        case ValueRule::SystemAddress:
-            c.SetNumber(field, value);
-            if (slot.mirrored) c.SetNumber(slot.fields[1], value);
-            break;
+        case ValueRule::SystemAddress: SetNumbers(slot, value); break;
         default: throw std::logic_error("the mode and the destinations are read by their own steps");
     }
+}
+
+void ConfigReadout::SetNumbers(const CommandSlot& slot, long stored) {
+    const long value = (stored + slot.scale.offset) * slot.scale.factor;
+    config_.SetNumber(slot.Field(), value);
+    if (slot.mirrored) config_.SetNumber(slot.fields[1], value);
 }
 
 // ---- The parse ------------------------------------------------------------
@@ -237,9 +240,7 @@ void ConfigReadout::ReadSRegisters(bool fromFile) {
         if (fromFile && !slot.Written()) continue;
         // What the firmware is judged against: the S21 value held before.
         if (slot.Field() == F::sreg_21) s21Reference_ = static_cast<int>(c.Value(F::sreg_21));
-        const long value = (RegisterValue(slot) + slot.scale.offset) * slot.scale.factor;
-        c.SetNumber(slot.Field(), value);
-        if (slot.mirrored) c.SetNumber(slot.fields[1], value);
+        SetNumbers(slot, RegisterValue(slot));
         if (slot.key == "S8:") CutAt("S8");
         if (slot.Field() == F::sreg_19) c.PlcModeFollowsThresholds();
     }

@@ -73,6 +73,8 @@ private:
     void Read(std::string_view key);
     long ShapedValue(const CommandSlot& slot) const;
     long RegisterValue(const CommandSlot& slot) const;  // with its fallbacks
+    // A number as the module stores it, into the slot's field and its mirror.
+    void SetNumbers(const CommandSlot& slot, long stored);
     void ReadFlowControl(const CommandSlot& slot, long code);
     void ReadUnitAddress(const CommandSlot& slot, long unit);
     bool ReadOperatingMode();  // false: fast mode refused, parse ends
