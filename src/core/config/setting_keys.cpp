@@ -101,18 +101,13 @@ constexpr SettingKey kNamed[] = {
 };
 #undef QX_DEST
 
-constexpr const CommandSlot* RowCarrying(FieldId field) {
-    for (const CommandSlot& row : kCommandSlots)
-        if (row.Carries(field)) return &row;
-    return nullptr;
-}
-
 // What the setting's command slot says of it.
 constexpr SettingKey FromItsSlot(SettingKey setting) {
-    if (const CommandSlot* row = RowCarrying(setting.field)) {
-        if (row->mirrored && row->Field() == setting.field) setting.mirror = row->fields[1];
-        setting.step = row->scale.factor;
-        setting.readOnly = !row->Written();
+    for (const CommandSlot& row : kCommandSlots) {
+        if (!row.Carries(setting.field)) continue;
+        if (row.mirrored && row.Field() == setting.field) setting.mirror = row.fields[1];
+        setting.step = row.scale.factor;
+        setting.readOnly = !row.Written();
     }
     return setting;
 }
