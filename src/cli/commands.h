@@ -43,6 +43,9 @@ int RunTxBer(CliContext& context, std::vector<std::string> args);
 int RunRxBer(CliContext& context, std::vector<std::string> args);
 int RunNew(CliContext& context, std::vector<std::string> args);
 int RunSet(CliContext& context, std::vector<std::string> args);
+// set --port: the settings changed on the module itself.
+int RunSetOnModule(CliContext& context, std::vector<std::string> args);
+int RunGet(CliContext& context, std::vector<std::string> args);
 int RunCommands(CliContext& context, std::vector<std::string> args);
 int RunParseListing(CliContext& context, std::vector<std::string> args);
 int RunIdentify(CliContext& context, std::vector<std::string> args);

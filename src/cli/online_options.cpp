@@ -58,13 +58,24 @@ void OnlineOptions::ApplyTo(Workspace& workspace) const {
     if (escapeCode) workspace.escape.Set(*escapeCode);
 }
 
+std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const HostSerialSettings& settings,
+                                                   ChannelSetup setup) const {
+    const PortMap ports = setup.ports;
+    auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
+    log.Tap(*channel, settings, ports, verbose ? &context.err : nullptr);
+    if (context.waits.Active()) channel->SetWaitWatcher(&context.waits);
+    return channel;
+}
+
+std::string OnlineOptions::PortText() const {
+    return ports.empty() ? PortName(port.Settings().PortIndex) : ports.back();
+}
+
 ChannelFactory OnlineOptions::Factory(CliContext& context, Workspace& workspace) const {
     return [this, &context, &workspace](const HostSerialSettings& settings) {
         ChannelSetup setup = port.Setup(workspace.variant);
         setup.escape = workspace.escape;
-        auto channel = std::make_unique<TCOMQX7Object>(settings, setup);
-        log.Tap(*channel, settings, setup.ports, verbose ? &context.err : nullptr);
-        return channel;
+        return Open(context, settings, std::move(setup));
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ struct FindResult {
     bool found = false;
     bool cancelled = false;
     HostSerialSettings settings;   // where the module answered
+    std::optional<int> escapeCode; // the escape character it took, when a CR did not reach it
     std::string identification;    // its identification line
     std::size_t attempts = 0;      // settings tried
 };
@@ -70,8 +72,11 @@ std::string IdentificationLine(const std::string& reply);
 std::string NotFoundText(std::size_t attempts);
 
 // Scans from `current` through FindOrder with channels from `open` (an error
-// opening the port ends the scan and propagates).
+// opening the port ends the scan and propagates). Where the escape sequence
+// is tried, each of `escapeCodes` is tried in turn until the module answers
+// (a module in data mode whose user gave it another escape character);
+// none: the channel's own.
 FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& open, const FindCallbacks& callbacks,
-                      const FindTimings& timings = {});
+                      const FindTimings& timings = {}, const std::vector<int>& escapeCodes = {});
 
 }  // namespace qx
