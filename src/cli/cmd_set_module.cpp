@@ -10,8 +10,9 @@
 //
 // or "nothing changed on the module"; exit 1 when the module holds
 // something else than was written. With --json one object per port, the
-// changes under "changed".
+// changes under "changed". -o FILE saves the configuration read back.
 
+#include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/each_port.h"
 #include "cli/field_actions.h"
@@ -33,6 +34,7 @@ struct ModuleChanges {
     std::string jsonText;
     bool strict = false;
     bool json = false;
+    std::optional<std::string> output;  // -o: where the read-back is saved
 };
 
 PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const ModuleChanges& changes) {
@@ -54,6 +56,10 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Mo
         for (const auto& d : changed) context.out << d.caption << ": " << d.first << " -> " << d.second << '\n';
         if (changed.empty()) context.out << "nothing changed on the module\n";
     }
+    if (changes.output) {
+        const int saved = SaveReadResult(context, *write.readBack, changes.output);
+        if (write.result.exitCode == kExitOk) write.result.exitCode = saved;
+    }
     return write.result;
 }
 
@@ -72,6 +78,8 @@ int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
             changes.strict = true;
         } else if (reader.TakeFlag("--json")) {
             changes.json = true;
+        } else if (auto o = reader.TakeOption("-o")) {
+            changes.output = *o;
         } else if (reader.Peek().starts_with("-") || reader.Peek().find('=') == std::string::npos) {
             throw UsageError("set --port: unexpected argument '" + reader.Peek() + "' (settings are NAME=VALUE)");
         } else {
@@ -84,7 +92,10 @@ int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
     for (const std::string& action : changes.actions) ResolveSettingName(action.substr(0, action.find('=')));
     if (changes.jsonPath) changes.jsonText = ReadJsonFile(*changes.jsonPath);
 
+    if (changes.output && (changes.output->empty() || *changes.output == kStandardOutput))
+        throw UsageError("set --port: -o needs a file name");
     if (online.ports.size() > 1) {
+        if (changes.output) throw UsageError("set: -o takes one port");
         return RunOnEachPort(
             context, online,
             [&changes](CliContext& own, const OnlineOptions& one) { return SetOnePort(own, one, changes); },

@@ -76,13 +76,14 @@ const std::vector<Command>& Commands() {
          RunNew},
         {"set",
          "FILE [--from-json J|-] [NAME=VALUE]... [--strict] [-o OUT]  |  --port P [PORT OPTIONS] "
-         "[--from-json J|-] NAME=VALUE... [--strict] [--json]",
+         "[--from-json J|-] NAME=VALUE... [--strict] [-o OUT] [--json]",
          "change settings in FILE and save it, or with --port on the module (read, change, write, read back)",
          Join({{"NAME=VALUE", "a user's action on a setting, as show --set"},
                {"--from-json J", "first the settings of the JSON object in file J (- standard input); "
                                  "a FILE not yet there starts from the defaults"},
                {"--strict", "a value outside its range is a usage error, not a warning"},
-               {"-o OUT", "save to OUT instead of over FILE (- for standard output)"},
+               {"-o OUT", "save to OUT instead of over FILE (- for standard output); with --port, save the "
+                          "configuration read back"},
                {"--json", "with --port: one JSON object per port, with what changed on the module"}},
               Join(kOperationOptions, kSeveralPorts)),
          {{0, "done (with --port: the module holds what was written)"},

@@ -3,8 +3,13 @@
 // and its help record, which `qxcfg help COMMAND`, `qxcfg COMMAND --help`,
 // the manual page and the shell completion are made from.
 
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace qx {
+struct Workspace;
+}
 
 namespace qx::cli {
 
@@ -37,6 +42,9 @@ const Command* FindCommand(const std::string& name);
 
 int RunShow(CliContext& context, std::vector<std::string> args);
 int RunRead(CliContext& context, std::vector<std::string> args);
+// Saves a module's configuration as read to `path` (when given) and says why
+// it could not be; the exit code (0, or 2 when the save failed).
+int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
 int RunWrite(CliContext& context, std::vector<std::string> args);
 int RunRestore(CliContext& context, std::vector<std::string> args);
 int RunTxBer(CliContext& context, std::vector<std::string> args);
