@@ -63,17 +63,35 @@ TEST_F(QxcfgModuleSettingsTest, SetChangesTheModuleAndGetReadsItBack) {
     }
 }
 
-// Refused before the module is touched: nothing is written, nothing waits.
-TEST_F(QxcfgModuleSettingsTest, BadNamesAreUsageErrors) {
+// Refused before the port is opened: nothing is written, nothing waits.
+TEST_F(QxcfgModuleSettingsTest, BadArgumentsAreUsageErrors) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"set", "--port", "/nonexistent/tty", "no.such=1"},
           {"set", "--port", "/nonexistent/tty", "s7"},
+          {"set", "--port", "/nonexistent/tty", "s7=9", "-o", "-"},
           {"get", "--port", "/nonexistent/tty", "no.such"},
-          {"get", "--port", "/a", "--port", "/b", "s7"}}) {
+          {"get", "--port", "/a", "--port", "/b", "s7"},
+          {"find", "--port", "/nonexistent/tty", "--escape-chars", "43,,35"},
+          {"find", "--port", "/nonexistent/tty", "--escape-chars", "256"},
+          {"identify", "--port", "/nonexistent/tty", "--escape-char", "0"}}) {
         const auto r = RunProgram("qxcfg", args);
-        EXPECT_EQ(r.exitCode, 2) << args[3] << ": " << r.err;
+        EXPECT_EQ(r.exitCode, 2) << args.back() << ": " << r.err;
         EXPECT_EQ(r.err.find("This port"), std::string::npos) << r.err;
     }
+}
+
+// The module now runs at a rate this computer's port cannot be set to: the
+// write says so instead of giving port options.
+TEST_F(QxcfgModuleSettingsTest, AWriteToARateThisComputerCannotUseSaysSo) {
+    Start();
+    const std::string file = dir_.File("fast.X7R");
+    ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file}).exitCode, 0);
+    ASSERT_EQ(RunProgram("qxcfg", {"set", file, "serial.baud=93750"}).exitCode, 0);
+    const auto w = Qxcfg("write", {file, "--json"});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_EQ(w.out, "{\"port\": \"" + Link() + "\", \"result\": \"ok\", \"exit\": 0, \"text\": \"module now " +
+                         "answers at 93750 N-8-1, escape character 43 (a rate this computer's port cannot be set to)\", " +
+                         "\"reached-at\": {\"baud\": 93750, \"format\": \"N-8-1\", \"escape-char\": 43}}\n");
 }
 
 // A module in data mode whose escape character is "#": find tries it after
@@ -91,6 +109,12 @@ TEST_F(QxcfgModuleSettingsTest, AModuleWithAnotherEscapeCharacterIsFoundAndReach
     const auto id = Qxcfg("identify", {"--escape-char", "35", "--json"});
     ASSERT_EQ(id.exitCode, 0) << id.err;
     EXPECT_EQ(id.out, "{\"identification\": \"QX7T-R Radio Modem V1.95 SIM\", \"version\": \"1.95\"}\n");
+    // A read wakes it the same way; without names every setting, by key.
+    Start({"--state", StateFile(), "--online", "--guard", "300"});
+    const auto all = Qxcfg("get", {"--escape-char", "35"});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out.rfind("mode=transparent\nsystem-address=", 0), 0u) << all.out;
+    EXPECT_NE(all.out.find("\ns2=35\n"), std::string::npos) << all.out;
 }
 
 }  // namespace

@@ -154,9 +154,11 @@ TEST_F(QxcfgOnlineTest, SeveralPortsRunAtOnceWithOneLineEach) {
     EXPECT_EQ(w.out, Link() + ": OK verified\n" + dir_.File("second") + ": OK verified\n" + dir_.File("absent") +
                          ": FAILED: " + dir_.File("absent") + "- This port may be already in use or not present. " +
                          "No such device: " + dir_.File("absent") + " (see: qxcfg ports)\n");
-    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second")});
+    const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second"), "--json"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find(dir_.File("second") + ": OK V1.95"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"port\": \"" + dir_.File("second") + "\", \"result\": \"ok\", \"exit\": 0, \"text\": \"V1.95"),
+              std::string::npos)
+        << r.out;
     EXPECT_EQ(RunProgram("qxcfg", {"read", "-o", "x.X7R", "--port", Link(), "--port", Link()}).exitCode, 2);
 }
 
