@@ -75,8 +75,7 @@ const std::vector<Command>& Commands() {
          {"qxcfg new -o site.X7R --sysaddr 17"},
          RunNew},
         {"set",
-         "FILE [--from-json J|-] [NAME=VALUE]... [--strict] [-o OUT]  |  --port P [PORT OPTIONS] "
-         "[--from-json J|-] NAME=VALUE... [--strict] [-o OUT] [--json]",
+         "FILE|--port P [PORT OPTIONS] [--from-json J|-] [NAME=VALUE]... [--strict] [-o OUT] [--json]",
          "change settings in FILE and save it, or with --port on the module (read, change, write, read back)",
          Join({{"NAME=VALUE", "a user's action on a setting, as show --set"},
                {"--from-json J", "first the settings of the JSON object in file J (- standard input); "
