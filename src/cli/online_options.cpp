@@ -11,6 +11,8 @@
 #include "cli/usage_error.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
+#include "serial/network_port_address.h"
+#include "serial/network_serial_device.h"
 
 namespace qx::cli {
 
@@ -61,6 +63,21 @@ void OnlineOptions::ApplyTo(Workspace& workspace) const {
 std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const HostSerialSettings& settings,
                                                    ChannelSetup setup) const {
     const PortMap ports = setup.ports;
+    const std::string path = ports.PathFor(settings.PortIndex);
+    // A port server gets its time to accept the connection and, for RFC 2217,
+    // to acknowledge the line settings.
+    struct ConnectWait {
+        WaitAnnouncer* waits;
+        ~ConnectWait() {
+            if (waits) waits->WaitEnded();
+        }
+    } connecting{nullptr};
+    if (const auto address = ParseNetworkPort(path)) {
+        const int phases = address->scheme == NetworkScheme::Rfc2217 ? 2 : 1;
+        connecting.waits = &context.waits;
+        context.waits.Begins("connecting to " + path,
+                             std::chrono::milliseconds(phases * NetworkSerialDevice::kServerAnswerMs));
+    }
     auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
     log.Tap(*channel, settings, ports, verbose ? &context.err : nullptr);
     if (context.waits.Active()) channel->SetWaitWatcher(&context.waits);

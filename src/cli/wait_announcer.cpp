@@ -12,7 +12,7 @@ bool IsEscapeSequence(const std::string& command) {
 
 }  // namespace
 
-std::string WaitLine(const std::string& command, std::chrono::milliseconds bound) {
+std::string ExchangeWaitSubject(const std::string& command) {
     const std::string sent = ReadableLogText(command.ends_with('\r') ? command.substr(0, command.size() - 1) : command);
     std::string what;
     if (command == "\r") {
@@ -26,6 +26,10 @@ std::string WaitLine(const std::string& command, std::chrono::milliseconds bound
     } else {
         what = "waiting for the reply to " + sent;
     }
+    return what;
+}
+
+std::string WaitLine(const std::string& what, std::chrono::milliseconds bound) {
     const long long seconds = (bound.count() + 999) / 1000;
     return what + ": up to " + std::to_string(seconds) + " s";
 }
@@ -38,13 +42,17 @@ WaitAnnouncer::~WaitAnnouncer() {
 }
 
 void WaitAnnouncer::WaitBegins(const std::string& command, std::chrono::milliseconds bound) {
+    if (say_) Begins(ExchangeWaitSubject(command), bound);
+}
+
+void WaitAnnouncer::Begins(const std::string& what, std::chrono::milliseconds bound) {
     if (!say_) return;
     std::lock_guard lock(mutex_);
     ++generation_;
     pending_.reset();
     // A wait that cannot last longer than the announcing time is never announced.
     if (bound > after_) {
-        pending_ = Pending{WaitLine(command, bound), std::chrono::steady_clock::now() + after_};
+        pending_ = Pending{WaitLine(what, bound), std::chrono::steady_clock::now() + after_};
         if (!thread_.joinable()) thread_ = std::jthread([this](std::stop_token stop) { Watch(stop); });
     }
     changed_.notify_all();
