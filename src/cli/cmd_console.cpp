@@ -48,8 +48,8 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
     if (commands.empty() && !wake) throw UsageError("console: no command given");
     if (online.ports.size() > 1) throw UsageError("console takes one --port");
     try {
-        const auto open = online.Open(context, online.port.Settings(), online.Setup(context.variant));
-        TCOMQX7Object& channel = *open;
+        const auto opened = online.Open(context, online.port.Settings(), online.Setup(context.variant));
+        TCOMQX7Object& channel = *opened;
         channel.SetOnReply([&context](const std::string& reply) {
             context.out << "< " << (reply.empty() ? "(no reply)" : ReadableLogText(reply)) << std::endl;
         });

@@ -7,7 +7,8 @@
 // uses short waits of its own: a lone CR with a brief wait at every setting,
 // the escape sequence (with the factory guard time of silence around it) only
 // at the first setting of each rate, and "ATI" only where something answered.
-// On a silent port a full scan of 12 rates x 5 formats takes about 35 s.
+// On a silent port a full scan of 12 rates x 5 formats takes about 35 s,
+// and each further escape character tried adds about 1.4 s per rate.
 
 #include <cstddef>
 #include <functional>
@@ -49,7 +50,7 @@ struct FindResult {
     bool found = false;
     bool cancelled = false;
     HostSerialSettings settings;   // where the module answered
-    std::optional<int> escapeCode; // the escape character it took, when a CR did not reach it
+    std::optional<int> escapeCode; // the escape character it answered, when one of those given woke it
     std::string identification;    // its identification line
     std::size_t attempts = 0;      // settings tried
 };
