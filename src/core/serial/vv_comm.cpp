@@ -6,6 +6,7 @@
 #include "serial/host_serial_settings.h"
 #include "serial/open_failure_hint.h"
 #include "serial/port_map.h"
+#include "serial/reply_wait_bound.h"
 #include "serial/serial_errors.h"
 
 namespace qx {
@@ -20,18 +21,6 @@ constexpr CommTimeouts kOpenTimeouts{50, 1, 0, 1, 10};
 constexpr int kSlowListingIntervalMs = 350;
 constexpr int kSlowListingRate = 1200;
 constexpr int kCtsRetryMs = 50;
-
-struct ReadPlan {
-    std::size_t size;
-    int count;
-};
-
-ReadPlan PlanFor(const std::string& expected, bool longReply) {
-    if (longReply) return {TVVComm::kReadBufferSize, 10};
-    // The read buffer holds 255 bytes; a longer expected text cannot make a
-    // read larger than the buffer.
-    return {std::min(expected.size() + 20, TVVComm::kReadBufferSize), 20};
-}
 
 }  // namespace
 
@@ -89,7 +78,7 @@ void TVVComm::PurgePort() {
 }
 
 ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& expected, int timeoutMs) {
-    device_->SetTimeouts({timeoutMs, 3, timeoutMs, 10, 10});
+    device_->SetTimeouts(ExchangeTimeouts(timeoutMs));
     const bool longReply = IsLongReplyCommand(command);
     if (command.find("AT&V") != std::string::npos && device_->CurrentRate() == kSlowListingRate) {
         CommTimeouts t = device_->Timeouts();
@@ -116,7 +105,7 @@ bool TVVComm::WriteText(const std::string& text) {
 }
 
 ExchangeEnd TVVComm::ReadReply(const std::string& expected, bool longReply) {
-    const ReadPlan plan = PlanFor(expected, longReply);
+    const ReadPlan plan = PlanReplyReads(expected, longReply);
     std::string reply;
     bool readFailed = false;
     bool senderStopped = false;

@@ -1,0 +1,90 @@
+#include "cli/module_write.h"
+
+#include "cli/cli_workspace.h"
+#include "cli/module_reach.h"
+#include "cli/outcome_exit.h"
+#include "cli/setting_differences.h"
+#include "cli/usage_error.h"
+#include "config/config_difference.h"
+#include "operations/operation_starters.h"
+
+namespace qx::cli {
+
+namespace {
+
+// The module's configuration as a Read leaves it, on the host settings
+// that the configure ended with.
+OperationOutcome ReadBack(CliContext& context, const Workspace& written, const OnlineOptions& online,
+                          std::unique_ptr<Workspace>& module) {
+    module = StartWorkspace(context, std::nullopt);
+    module->host = written.host;
+    module->escape = written.escape;
+    module->config.SetNumber(FieldId::sreg_21, written.config.Value(FieldId::sreg_21));
+    PrepareReadModuleConfig(*module);
+    return RunModuleOperation(context, *module, online, ModuleOperation::Read);
+}
+
+// A failure of this command's own, said on standard error.
+void Fail(CliContext& context, PortResult& result, const std::string& text) {
+    context.err << "qxcfg: " << text << '\n';
+    result.exitCode = kExitFailure;
+    result.text = text;
+}
+
+// Rates the configure sent only with the final store: the host did not follow.
+bool HostDidNotFollow(int serialBaudIndex) { return serialBaudIndex == 8 || serialBaudIndex == 11 || serialBaudIndex == 13; }
+
+}  // namespace
+
+ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Workspace& workspace,
+                          const WriteRequest& request) {
+    ModuleWrite write;
+    PortResult& result = write.result;
+    online.ApplyTo(workspace);
+    auto list = PrepareWriteConfig(workspace);
+    if (!list) {
+        result = {kExitFailure, "An operating mode must be selected!"};
+        return write;
+    }
+    const ConfigCommandList written = *list;
+    const OperationOutcome configured =
+        RunModuleOperation(context, workspace, online, ModuleOperation::Configure, *list);
+    result.exitCode = Conclude(context, configured);
+    if (!configured.IsDone()) {
+        result.text = configured.text;
+        return write;
+    }
+    if (const auto reach = ReachAfterWrite(online, workspace.config)) {
+        if (!request.json) context.out << ReachText(*reach) << '\n';
+        result.text = ReachText(*reach);
+        result.details.Raw("reached-at", ReachJson(*reach));
+    }
+    if (!request.verify) return write;
+
+    if (HostDidNotFollow(workspace.config.Choice(FieldId::Serial_Baud))) {
+        Fail(context, result, "cannot verify: the module now runs at a rate this computer's port cannot use");
+        return write;
+    }
+    const OperationOutcome readBack = ReadBack(context, workspace, online, write.readBack);
+    result.exitCode = Conclude(context, readBack);
+    if (!readBack.IsDone()) {
+        result.text = readBack.text;
+        write.readBack.reset();
+        return write;
+    }
+    const auto differences = CompareCommandLists(written, BuildConfigCommandList(write.readBack->config));
+    result.details.Flag("verified", differences.empty()).Raw("differences", DifferencesJson(differences, "wrote", "module"));
+    if (!request.json)
+        for (const auto& d : differences)
+            context.out << d.caption << ": wrote " << d.first << ", module has " << d.second << '\n';
+    if (!differences.empty()) {
+        Fail(context, result,
+             "the module holds something else in " + std::to_string(differences.size()) + " setting(s)");
+        return write;
+    }
+    if (!request.json) context.out << "verified: the module holds the configuration written\n";
+    result.text = result.text.empty() ? "verified" : "verified; " + result.text;
+    return write;
+}
+
+}  // namespace qx::cli
