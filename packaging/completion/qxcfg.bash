@@ -67,7 +67,7 @@ _qxcfg() {
             compopt -o nospace 2>/dev/null; return ;;
         -o) _qxcfg_files "*.X7R" "$cur"; return ;;
         --log | --from-json | --sysfs | --dev) _qxcfg_files "" "$cur"; return ;;
-        --sysaddr | --seconds | --escape-char) return ;;
+        --sysaddr | --seconds | --escape-char | --escape-chars) return ;;
         --set) _qxcfg_fields "$qxcfg" "$cur"; return ;;
     esac
 
@@ -89,11 +89,15 @@ _qxcfg() {
     # The positional words of each command.
     case $command in
         set)
-            local positional=0
+            # With --port every word is NAME=VALUE; else FILE comes first.
+            local positional=0 onModule=0
             for ((i = i + 1; i < ${#words[@]}; i++)); do
-                [[ ${words[i]} != -* && ${words[i - 1]} != -o && ${words[i - 1]} != --from-json ]] && ((positional++))
+                [[ ${words[i]} == --port || ${words[i]} == --port=* ]] && onModule=1
+                [[ ${words[i]} != -* && ! ${words[i - 1]} =~ ^(-o|--from-json|--port|--baud|--format|--com|--log|--escape-char)$ ]] &&
+                    ((positional++))
             done
-            if ((positional == 0)); then _qxcfg_files "*.X7R" "$cur"; else _qxcfg_fields "$qxcfg" "$cur"; fi ;;
+            if ((positional == 0 && !onModule)); then _qxcfg_files "*.X7R" "$cur"; else _qxcfg_fields "$qxcfg" "$cur"; fi ;;
+        get) _qxcfg_offer "$(_qxcfg_setting_names "$qxcfg")" "$cur" ;;
         show | write | commands) _qxcfg_files "*.X7R" "$cur" ;;
         parse-listing) _qxcfg_files "" "$cur" ;;
         diff)
@@ -108,8 +112,15 @@ _qxcfg() {
     esac
 }
 
-# NAME= for every setting: the keys and aliases `qxcfg fields` lists and the
-# control names `qxcfg show` prints; after NAME=, the setting's choices.
+# Every setting's names: the keys and aliases `qxcfg fields` lists and the
+# control names `qxcfg show` prints.
+_qxcfg_setting_names() {
+    local qxcfg=$1
+    "$qxcfg" fields 2>/dev/null | awk '/^[^ ]/ { print $1; if ($2 ~ /^\(.*\)$/) print substr($2, 2, length($2) - 2) }'
+    "$qxcfg" show 2>/dev/null | sed -n 's/^\([A-Za-z_0-9]*\)=.*/\1/p' | grep -vx PlcModeActive
+}
+
+# NAME= for every setting; after NAME=, the setting's choices.
 _qxcfg_fields() {
     local qxcfg=$1 word=$2 name=${2%%=*}
     if [[ $word == *=* ]]; then
@@ -121,10 +132,7 @@ _qxcfg_fields() {
         return
     fi
     compopt -o nospace 2>/dev/null
-    _qxcfg_offer "$({
-        "$qxcfg" fields 2>/dev/null | awk '/^[^ ]/ { print $1; if ($2 ~ /^\(.*\)$/) print substr($2, 2, length($2) - 2) }'
-        "$qxcfg" show 2>/dev/null | sed -n 's/^\([A-Za-z_0-9]*\)=.*/\1/p' | grep -vx PlcModeActive
-    } | sed 's/$/=/')" "$word"
+    _qxcfg_offer "$(_qxcfg_setting_names "$qxcfg" | sed 's/$/=/')" "$word"
 }
 
 complete -F _qxcfg qxcfg

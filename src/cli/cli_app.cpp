@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <algorithm>
 #include <exception>
 
@@ -73,6 +75,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return kExitOk;
         }
         CliContext context(variant, answers, out, err, terminal);
+        // On a terminal the progress bar shows what is going on.
+        if (::isatty(STDERR_FILENO) != 1) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
         return command->run(context, std::move(rest));
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';

@@ -1,14 +1,17 @@
 #pragma once
 // What every qxcfg command gets: the model chosen with --model, the answer
 // policy of --yes / --no, the output streams, the user's terminal (when
-// standard input is one) and the prompter.
+// standard input is one), the prompter, and the announcer of long waits
+// (active when standard error is not a terminal).
 
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/model_variant.h"
 #include "cli/cli_prompter.h"
+#include "cli/wait_announcer.h"
 
 namespace qx::cli {
 
@@ -21,9 +24,18 @@ struct CliContext {
     CliPrompter prompter;
     // The warning that the module is the other model is given once per command.
     bool otherModelWarned = false;
+    std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
+    WaitAnnouncer waits;
 
     CliContext(ModelVariant v, AnswerPolicy a, std::ostream& o, std::ostream& e, std::istream* t = nullptr)
         : variant(std::move(v)), answers(a), out(o), err(e), terminal(t), prompter(e, a, t) {}
+
+    // One whole line on standard error, from any thread (the announcements
+    // of several modules at once share it).
+    void ErrLine(const std::string& line) {
+        std::lock_guard lock(errLineMutex);
+        err << line << '\n' << std::flush;
+    }
 };
 
 // Runs qxcfg with its arguments (without the program name); returns the exit

@@ -10,8 +10,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
-#include "cli/log_option.h"
-#include "cli/port_options.h"
+#include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "files/communication_log_file.h"
 #include "serial/module_error_reports.h"
@@ -33,14 +32,14 @@ std::string PortFailure(ExchangeEnd end) {
 }
 
 }  // namespace
+
 int RunConsole(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
-    PortOptions port;
-    LogOption log;
+    OnlineOptions online;
     bool wake = false;
     std::vector<std::string> commands;
     while (!reader.AtEnd()) {
-        if (port.Take(reader) || log.Take(reader)) continue;
+        if (online.Take(reader)) continue;
         if (reader.TakeFlag("--wake")) {
             wake = true;
         } else if (reader.Peek().starts_with("--")) {
@@ -50,9 +49,10 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         }
     }
     if (commands.empty() && !wake) throw UsageError("console: no command given");
+    if (online.ports.size() > 1) throw UsageError("console takes one --port");
     try {
-        TCOMQX7Object channel(port.Settings(), port.Setup(context.variant));
-        log.Tap(channel, port.Settings(), port.Ports());
+        const auto opened = online.Open(context, online.port.Settings(), online.Setup(context.variant));
+        TCOMQX7Object& channel = *opened;
         channel.SetOnReply([&context](const std::string& reply) {
             context.out << "< " << (reply.empty() ? "(no reply)" : ReadableLogText(reply)) << std::endl;
         });

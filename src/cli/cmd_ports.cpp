@@ -12,22 +12,49 @@
 //   rfc2217://192.168.1.20:7777  COM2
 //
 // --sysfs DIR and --dev DIR look at another tree than /sys and /dev (a
-// container's, or a test's).
+// container's, or a test's). --json prints the same as one object:
+//   {"ports": [{"path": "/dev/ttyUSB0", "com": "COM1", "by-id": "...",
+//     "driver": "ftdi_sio", "usb": "FTDI FT232R USB UART"}, ...]}
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/json_text.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
 #include "serial/port_discovery.h"
 
 namespace qx::cli {
 
+namespace {
+
+void PrintJson(CliContext& context, const PortMap& map, const std::vector<SerialPortInfo>& ports,
+               const std::vector<std::uint8_t>& network) {
+    std::vector<std::string> entries;
+    for (const SerialPortInfo& info : ports) {
+        JsonLine entry;
+        entry.Text("path", info.path);
+        if (info.comSlot) entry.Text("com", PortName(*info.comSlot));
+        if (!info.byIdPath.empty()) entry.Text("by-id", info.byIdPath);
+        if (!info.driver.empty()) entry.Text("driver", info.driver);
+        if (!info.description.empty()) entry.Text("usb", info.description);
+        entries.push_back(entry.Str());
+    }
+    for (const std::uint8_t slot : network)
+        entries.push_back(JsonLine().Text("path", map.PathFor(slot)).Text("com", PortName(slot)).Str());
+    context.out << JsonLine().Raw("ports", JsonArray(entries)).Str() << '\n';
+}
+
+}  // namespace
+
 int RunPorts(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
     PortOptions port;
     DiscoveryRoots roots;
+    bool json = false;
     while (!reader.AtEnd()) {
-        if (auto sys = reader.TakeOption("--sysfs")) {
+        if (reader.TakeFlag("--json")) {
+            json = true;
+        } else if (auto sys = reader.TakeOption("--sysfs")) {
             roots.sys = *sys;
         } else if (auto dev = reader.TakeOption("--dev")) {
             roots.dev = *dev;
@@ -40,6 +67,10 @@ int RunPorts(CliContext& context, std::vector<std::string> args) {
     const PortMap map = port.Ports();
     const auto ports = DiscoverSerialPorts(map, roots);
     const auto network = NetworkPortSlots(map);
+    if (json) {
+        PrintJson(context, map, ports, network);
+        return kExitOk;
+    }
     if (ports.empty() && network.empty()) context.out << "No serial devices found.\n";
     for (const SerialPortInfo& info : ports) {
         context.out << info.path;

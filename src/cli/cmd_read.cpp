@@ -5,11 +5,11 @@
 #include "cli/commands.h"
 #include "cli/each_port.h"
 #include "cli/field_output.h"
+#include "cli/module_read.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
-#include "operations/operation_starters.h"
 
 namespace qx::cli {
 
@@ -32,24 +32,6 @@ int SaveReadResult(CliContext& context, Workspace& workspace, const std::optiona
     }
     return kExitOk;
 }
-
-namespace {
-
-// The workspace a Read filled, and what came of the Read.
-struct ModuleRead {
-    std::unique_ptr<Workspace> workspace;
-    OperationOutcome outcome;
-};
-
-ModuleRead ReadModule(CliContext& context, const OnlineOptions& online) {
-    ModuleRead read{StartWorkspace(context, std::nullopt), {}};
-    online.ApplyTo(*read.workspace);
-    PrepareReadModuleConfig(*read.workspace);
-    read.outcome = RunModuleOperation(context, *read.workspace, online, ModuleOperation::Read);
-    return read;
-}
-
-}  // namespace
 
 int RunRead(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
@@ -74,7 +56,7 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
             if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
             const std::string& status = read.workspace->StatusText();
             return PortResult{rc, status.substr(std::min(status.find_first_not_of(' '), status.size()))};
-        });
+        }, json);
     }
     const ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);

@@ -41,7 +41,7 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
             const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
             const int rc = Conclude(own, outcome);
             return PortResult{rc, outcome.IsFailed() ? outcome.text : module->StatusText()};
-        });
+        }, json);
     }
     const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
     const int rc = Conclude(context, outcome);

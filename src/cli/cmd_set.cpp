@@ -1,7 +1,7 @@
 // qxcfg set: a configuration file loaded, changed by the settings of a JSON
 // object given with --from-json (applied as a file load applies values),
 // then by the user's actions NAME=VALUE in order, and saved again (over
-// itself, or to another file).
+// itself, or to another file). With --port it changes the module instead.
 
 #include <filesystem>
 
@@ -17,6 +17,9 @@
 namespace qx::cli {
 
 int RunSet(CliContext& context, std::vector<std::string> args) {
+    // With a port the settings are changed on the module (cmd_set_module.cpp).
+    for (const std::string& arg : args)
+        if (arg == "--port" || arg.starts_with("--port=")) return RunSetOnModule(context, std::move(args));
     ArgReader reader(std::move(args));
     std::optional<std::string> file;
     std::optional<std::string> output;

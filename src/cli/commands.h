@@ -3,8 +3,13 @@
 // and its help record, which `qxcfg help COMMAND`, `qxcfg COMMAND --help`,
 // the manual page and the shell completion are made from.
 
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace qx {
+struct Workspace;
+}
 
 namespace qx::cli {
 
@@ -37,12 +42,18 @@ const Command* FindCommand(const std::string& name);
 
 int RunShow(CliContext& context, std::vector<std::string> args);
 int RunRead(CliContext& context, std::vector<std::string> args);
+// Saves a module's configuration as read to `path` (when given) and says why
+// it could not be; the exit code (0, or 2 when the save failed).
+int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
 int RunWrite(CliContext& context, std::vector<std::string> args);
 int RunRestore(CliContext& context, std::vector<std::string> args);
 int RunTxBer(CliContext& context, std::vector<std::string> args);
 int RunRxBer(CliContext& context, std::vector<std::string> args);
 int RunNew(CliContext& context, std::vector<std::string> args);
 int RunSet(CliContext& context, std::vector<std::string> args);
+// set --port: the settings changed on the module itself.
+int RunSetOnModule(CliContext& context, std::vector<std::string> args);
+int RunGet(CliContext& context, std::vector<std::string> args);
 int RunCommands(CliContext& context, std::vector<std::string> args);
 int RunParseListing(CliContext& context, std::vector<std::string> args);
 int RunIdentify(CliContext& context, std::vector<std::string> args);

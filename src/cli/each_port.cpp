@@ -26,7 +26,21 @@ std::string ResultLine(const PortResult& result) {
 
 }  // namespace
 
-int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJob& job) {
+std::string PortJson(const std::string& port, const PortResult& result) {
+    JsonLine line;
+    line.Text("port", port);
+    switch (result.exitCode) {
+        case kExitOk: line.Text("result", "ok"); break;
+        case kExitCancelled: line.Text("result", "cancelled"); break;
+        case kExitDeclined: line.Text("result", "declined"); break;
+        default: line.Text("result", "failed"); break;
+    }
+    line.Number("exit", result.exitCode);
+    if (!result.text.empty()) line.Text(result.exitCode == kExitOk ? "text" : "report", OneLine(result.text));
+    return line.Members(result.details).Str();
+}
+
+int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJob& job, bool json) {
     const std::vector<OnlineOptions> each = options.PerPort();
     std::vector<PortRun> runs(each.size());
     {
@@ -37,6 +51,10 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
             threads.emplace_back([&, i] {
                 PortRun& run = runs[i];
                 CliContext own(context.variant, context.answers, run.out, run.err);
+                if (context.waits.Active())
+                    own.waits.SayWith([&context, port = each[i].ports.front()](const std::string& line) {
+                        context.ErrLine(port + ": " + line);
+                    });
                 try {
                     run.result = job(own, each[i]);
                 } catch (const std::exception& e) {
@@ -49,7 +67,10 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
     int exitCode = kExitOk;
     for (std::size_t i = 0; i < each.size(); ++i) {
         const PortRun& run = runs[i];
-        context.out << each[i].ports.front() << ": " << ResultLine(run.result) << '\n';
+        if (json)
+            context.out << PortJson(each[i].ports.front(), run.result) << '\n';
+        else
+            context.out << each[i].ports.front() << ": " << ResultLine(run.result) << '\n';
         if (exitCode == kExitOk) exitCode = run.result.exitCode;
     }
     return exitCode;

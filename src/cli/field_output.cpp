@@ -7,19 +7,19 @@
 
 namespace qx::cli {
 
-namespace {
-
-// A setting's value as JSON: a number field's number, else its label in
-// quotes; null for a choice with nothing selected.
-std::string JsonValue(const WorkingConfig& config, const SettingKey& setting) {
+std::optional<std::string> SettingValueText(const WorkingConfig& config, const SettingKey& setting) {
     const FieldKind kind = Spec(setting.field).kind;
     const long value = kind == FieldKind::Radio ? static_cast<long>(config.Mode()) : config.Value(setting.field);
     if (kind == FieldKind::Number) return std::to_string(value);
-    if (value < MinValue(setting, config.Family()) || value > MaxValue(setting, config.Family())) return "null";
-    return JsonString(ValueLabel(setting, config.Family(), value));
+    if (value < MinValue(setting, config.Family()) || value > MaxValue(setting, config.Family())) return std::nullopt;
+    return ValueLabel(setting, config.Family(), value);
 }
 
-}  // namespace
+std::string SettingJsonValue(const WorkingConfig& config, const SettingKey& setting) {
+    const auto text = SettingValueText(config, setting);
+    if (!text) return "null";
+    return Spec(setting.field).kind == FieldKind::Number ? *text : JsonString(*text);
+}
 
 void PrintFields(const WorkingConfig& config, std::ostream& out) {
     for (const FieldSpec& entry : AllFields()) out << entry.name << '=' << config.Value(entry.id) << '\n';
@@ -32,7 +32,7 @@ void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
     out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"status\": "
         << JsonString(status.substr(std::min(status.find_first_not_of(' '), status.size())));
     for (const SettingKey& setting : AllSettings())
-        out << ",\n  " << JsonString(setting.key) << ": " << JsonValue(workspace.config, setting);
+        out << ",\n  " << JsonString(setting.key) << ": " << SettingJsonValue(workspace.config, setting);
     out << "\n}\n";
 }
 

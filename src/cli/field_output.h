@@ -7,11 +7,20 @@
 //    "system-address": 17, ..., "serial.baud": "9600", ..., "s21": 1}
 // That object is what set/write --from-json take back (json_actions.h).
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "operations/workspace.h"
+#include "config/setting_keys.h"
 
 namespace qx::cli {
+
+// A setting's value as text: a number's decimal, else its label ("9600",
+// "on", "single-connect"); none for a choice with nothing selected.
+std::optional<std::string> SettingValueText(const WorkingConfig& config, const SettingKey& setting);
+// The same as JSON: a number, a string, or null.
+std::string SettingJsonValue(const WorkingConfig& config, const SettingKey& setting);
 
 void PrintFields(const WorkingConfig& config, std::ostream& out);
 void PrintSettingsJson(const Workspace& workspace, std::ostream& out);

@@ -23,3 +23,24 @@ std::string JsonString(std::string_view text) {
 }
 
 }  // namespace qx::cli
+
+namespace qx::cli {
+
+std::string JsonArray(const std::vector<std::string>& values) {
+    std::string text = "[";
+    for (const std::string& value : values) text += (text.size() > 1 ? ", " : "") + value;
+    return text + "]";
+}
+
+JsonLine& JsonLine::Raw(std::string_view key, std::string_view json) {
+    members_ += (members_.empty() ? "" : ", ") + JsonString(key) + ": ";
+    members_ += json;
+    return *this;
+}
+
+JsonLine& JsonLine::Members(const JsonLine& more) {
+    if (!more.members_.empty()) members_ += (members_.empty() ? "" : ", ") + more.members_;
+    return *this;
+}
+
+}  // namespace qx::cli

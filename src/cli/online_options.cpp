@@ -11,6 +11,8 @@
 #include "cli/usage_error.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
+#include "serial/network_port_address.h"
+#include "serial/network_serial_device.h"
 
 namespace qx::cli {
 
@@ -58,13 +60,39 @@ void OnlineOptions::ApplyTo(Workspace& workspace) const {
     if (escapeCode) workspace.escape.Set(*escapeCode);
 }
 
+std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const HostSerialSettings& settings,
+                                                   ChannelSetup setup) const {
+    const PortMap ports = setup.ports;
+    const std::string path = ports.PathFor(settings.PortIndex);
+    // A port server gets its time to accept the connection and, for RFC 2217,
+    // to acknowledge the line settings.
+    struct ConnectWait {
+        WaitAnnouncer* waits;
+        ~ConnectWait() {
+            if (waits) waits->WaitEnded();
+        }
+    } connecting{nullptr};
+    if (const auto address = ParseNetworkPort(path)) {
+        const int phases = address->scheme == NetworkScheme::Rfc2217 ? 2 : 1;
+        connecting.waits = &context.waits;
+        context.waits.Begins("connecting to " + path,
+                             std::chrono::milliseconds(phases * NetworkSerialDevice::kServerAnswerMs));
+    }
+    auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
+    log.Tap(*channel, settings, ports, verbose ? &context.err : nullptr);
+    if (context.waits.Active()) channel->SetWaitWatcher(&context.waits);
+    return channel;
+}
+
+std::string OnlineOptions::PortText() const {
+    return ports.empty() ? PortName(port.Settings().PortIndex) : ports.back();
+}
+
 ChannelFactory OnlineOptions::Factory(CliContext& context, Workspace& workspace) const {
     return [this, &context, &workspace](const HostSerialSettings& settings) {
         ChannelSetup setup = port.Setup(workspace.variant);
         setup.escape = workspace.escape;
-        auto channel = std::make_unique<TCOMQX7Object>(settings, setup);
-        log.Tap(*channel, settings, setup.ports, verbose ? &context.err : nullptr);
-        return channel;
+        return Open(context, settings, std::move(setup));
     };
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the qxcfg commands that talk to a module share: the port options,
 // the escape character, the live exchange on standard error (--verbose),
-// the log file (--log), and running
+// the log file (--log), opening a channel with all of them, and running
 // a module operation to its end with Ctrl-C as Cancel.
 
 #include <signal.h>
@@ -35,6 +35,12 @@ struct OnlineOptions {
     std::vector<OnlineOptions> PerPort() const;
     // The host settings and escape character into the workspace.
     void ApplyTo(Workspace& workspace) const;
+    // A channel on `setup`'s port with `settings`, tapped for --log and
+    // --verbose and watched by the context's announcer of long waits.
+    std::unique_ptr<TCOMQX7Object> Open(CliContext& context, const HostSerialSettings& settings,
+                                        ChannelSetup setup) const;
+    // The port as the user named it ("/dev/ttyUSB1", "COM2"), for result lines.
+    std::string PortText() const;
     // Opens channels on the chosen ports with the workspace's escape
     // character at the moment of opening; with --verbose what they send
     // and receive is shown on the context's standard error.

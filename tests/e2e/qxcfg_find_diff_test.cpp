@@ -66,10 +66,11 @@ TEST_F(QxcfgFindDiffTest, FindsAModuleInDataModeThroughTheEscapeSequence) {
     EXPECT_EQ(r.out.rfind("settings=--baud 57600 --format N-8-1\n", 0), 0u) << r.out;
 }
 
+// With the factory escape character only; each further one adds about 17 s.
 TEST_F(QxcfgFindDiffTest, ASilentPortIsScannedWithinAMinute) {
     Start({"--fault", "silent"});
     const auto start = std::chrono::steady_clock::now();
-    const auto r = RunProgram("qxcfg", {"find", "--port", Link()});
+    const auto r = RunProgram("qxcfg", {"find", "--port", Link(), "--escape-chars", "43"});
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Trying 76800 O-7-2 (60/60)..."), std::string::npos);
@@ -95,6 +96,15 @@ TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption)
     EXPECT_NE(r.out.find("Serial Baud Rate (ATC): " + a + " has 4, " + b + " has 6\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("S2 Escape Character (ATS2=): " + a + " has 43, " + b + " has 35\n"), std::string::npos)
         << r.out;
+    const auto json = RunProgram("qxcfg", {"diff", a, b, "--json"});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    // (The new rate's S18/S19 follow.)
+    EXPECT_EQ(json.out.rfind("{\"first\": \"" + a + "\", \"second\": \"" + b + "\", \"same\": false, \"differences\": [" +
+                                 "{\"setting\": \"Serial Baud Rate (ATC)\", \"first\": \"4\", \"second\": \"6\"}, " +
+                                 "{\"setting\": \"S2 Escape Character (ATS2=)\", \"first\": \"43\", \"second\": \"35\"}, ",
+                             0),
+              0u)
+        << json.out;
     EXPECT_EQ(RunProgram("qxcfg", {"diff", a}).exitCode, 2);
     EXPECT_EQ(RunProgram("qxcfg", {"diff", a, "port:"}).exitCode, 2);
     EXPECT_EQ(RunProgram("qxcfg", {"diff", a, dir_.File("missing.X7R")}).exitCode, 2);
@@ -186,6 +196,12 @@ TEST_F(QxcfgFindDiffTest, PortsListsTheDevicesOfAFakeTree) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, (dev / "ttyUSB0").string() + "  COM1\n  by-id:  " + (dev / "serial/by-id/usb-FTDI_A1-if00-port0").string() +
                          "\n  driver: ftdi_sio\n  usb:    FTDI FT232R USB UART\n");
+    const auto json = RunProgram("qxcfg", {"ports", "--sysfs", sys.string(), "--dev", dev.string(), "--json",
+                                           "--com", "2=rfc2217://modems:7777"});
+    EXPECT_EQ(json.out, "{\"ports\": [{\"path\": \"" + (dev / "ttyUSB0").string() + "\", \"com\": \"COM1\", \"by-id\": \"" +
+                            (dev / "serial/by-id/usb-FTDI_A1-if00-port0").string() +
+                            "\", \"driver\": \"ftdi_sio\", \"usb\": \"FTDI FT232R USB UART\"}, " +
+                            "{\"path\": \"rfc2217://modems:7777\", \"com\": \"COM2\"}]}\n");
     const auto moved = RunProgram("qxcfg", {"ports", "--com", "1=/dev/ttyS0", "--com", "3=" + (dev / "ttyUSB0").string(),
                                             "--sysfs", sys.string(), "--dev", dev.string()});
     EXPECT_EQ(moved.out.substr(0, moved.out.find('\n')), (dev / "ttyUSB0").string() + "  COM3");

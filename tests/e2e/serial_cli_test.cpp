@@ -74,13 +74,16 @@ TEST(QxcfgIdentify, OpeningErrorsPrintTheirExactText) {
 }
 
 // The module wakes but answers "ATI" with an error: the wait runs its full
-// course (about 9 s) and the exchange's own text is printed.
+// course (about 9 s), announced after 2 s as standard error is no terminal,
+// and the exchange's own text is printed.
 TEST(QxcfgIdentify, WrongAnswerPrintsTheExactReport) {
     PtyPeer peer;
     peer.Script({PeerStep{"\r", {{0, "\r\nOK\r\n"}}}, PeerStep{"ATI\r", {{0, "\r\nERROR\r\n"}}}});
     const auto r = RunProgram("qxcfg", {"--model", "QX5T", "identify", "--port", peer.SlavePath()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Error communicating with QX5T. The module did not respond correctly.\n");
+    EXPECT_EQ(r.err,
+              "identifying the module (reply to ATI): up to 9 s\n"
+              "Error communicating with QX5T. The module did not respond correctly.\n");
 }
 
 TEST(QxcfgIdentify, BadOptionsAreUsageErrors) {

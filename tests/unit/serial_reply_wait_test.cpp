@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "serial/host_serial_settings.h"
+#include "serial/reply_wait_bound.h"
 #include "serial/serial_errors.h"
 #include "serial/vv_comm.h"
 #include "support/serial_fault_device.h"
@@ -68,6 +69,8 @@ TEST_P(ReplyStop, EndsWhereTheRulesSay) {
     EXPECT_EQ(link.delivered[0], c.delivered);
     EXPECT_GE(elapsed, c.minMs);
     EXPECT_LT(elapsed, c.maxMs);
+    // The bound a front end announces is never passed (beyond scheduling).
+    EXPECT_LE(elapsed, ReplyWaitBound(c.command, c.expected, std::chrono::milliseconds(c.timeoutMs)).count() + 1500);
 }
 
 INSTANTIATE_TEST_SUITE_P(

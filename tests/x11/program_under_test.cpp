@@ -79,7 +79,15 @@ std::string ProgramUnderTest::WaitForAnswer(const std::string& request, const st
 }
 
 ScreenRect ProgramUnderTest::Find(const std::string& name) {
-    const std::string answer = WaitFor("rect " + name, [](const std::string& a) { return a != "none"; });
+    // A window just shown may still be moved by the window manager (placed,
+    // centred, framed): a place counts once two answers 100 ms apart agree.
+    std::string answer = WaitFor("rect " + name, [](const std::string& a) { return a != "none"; });
+    for (const auto deadline = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < deadline;) {
+        std::this_thread::sleep_for(100ms);
+        const std::string again = Ask("rect " + name);
+        if (again == answer) break;
+        answer = again;
+    }
     ScreenRect r;
     std::istringstream in(answer);
     if (!(in >> r.x >> r.y >> r.width >> r.height)) throw std::runtime_error(name + " is not shown: " + answer);

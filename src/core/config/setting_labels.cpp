@@ -73,4 +73,12 @@ std::optional<SerialFormat> ParseSerialFormat(std::string_view text) {
     return SerialFormat{static_cast<int>(parity), text[2] - '7', text[4] - '1'};
 }
 
+std::optional<std::string> SerialFormatLabel(const SerialFormat& format) {
+    if (format.parity < 0 || format.parity > 3 || format.data < 0 || format.data > 1 || format.stop < 0 ||
+        format.stop > 1)
+        return std::nullopt;
+    return std::string{kParityLetters[static_cast<std::size_t>(format.parity)], '-', static_cast<char>('7' + format.data),
+                       '-', static_cast<char>('1' + format.stop)};
+}
+
 }  // namespace qx

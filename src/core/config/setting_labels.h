@@ -39,5 +39,7 @@ struct SerialFormat {
     int stop;    // Serial_Stop index: 1, 2
 };
 std::optional<SerialFormat> ParseSerialFormat(std::string_view text);
+// "N-8-1" for those items; none when one of them is not an item.
+std::optional<std::string> SerialFormatLabel(const SerialFormat& format);
 
 }  // namespace qx

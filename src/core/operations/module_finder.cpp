@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "serial/comqx7_object.h"
+#include "serial/reply_wait_bound.h"
 
 namespace qx {
 
@@ -39,15 +40,31 @@ public:
     SettingProbe(TCOMQX7Object& channel, const FindTimings& timings, const FindCallbacks& callbacks)
         : channel_(channel), timings_(timings), callbacks_(callbacks) {}
 
-    std::string Run(bool tryEscape) {
+    // The escape character that brought the module to command mode, when
+    // one of those given did.
+    std::optional<int> EscapeTaken() const { return escapeTaken_; }
+
+    // `escapeCodes` empty: the channel's own escape character.
+    std::string Run(bool tryEscape, const std::vector<int>& escapeCodes) {
         Send("\r", timings_.probeWait);
         bool answered = !channel_.LastReply().empty();
-        if (!answered && tryEscape) {
+        const std::vector<std::optional<int>> escapes =
+            escapeCodes.empty() ? std::vector<std::optional<int>>{std::nullopt}
+                                : std::vector<std::optional<int>>(escapeCodes.begin(), escapeCodes.end());
+        for (std::size_t i = 0; !answered && tryEscape && i < escapes.size(); ++i) {
+            if (escapes[i]) {
+                EscapeCharacter escape;
+                escape.Set(*escapes[i]);
+                channel_.SetEscapeCharacter(escape);
+            }
             // A module in data mode takes the escape only after a guard time
-            // of silence, and answers a guard time after it.
+            // of silence, and answers a guard time after it; an escape it did
+            // not take was data, so the next one waits its guard time too.
             if (!PauseUntil(lastWrite_ + timings_.escapeGuard, callbacks_)) return {};
-            Send(channel_.BuildEscapeSequence(), timings_.escapeReplyWait, "");
+            const std::string sequence = channel_.BuildEscapeSequence();
+            Send(sequence, EscapeWait(sequence), "");
             answered = ModuleAnswered(channel_.LastReply());
+            if (answered) escapeTaken_ = escapes[i];
         }
         if (!answered || CancelRequested(callbacks_)) return {};
         Send("ATI\r", timings_.identifyWait, "OK");
@@ -56,6 +73,16 @@ public:
     }
 
 private:
+    // "+++" is read as a long reply, a full buffer whose time-out runs past
+    // the guard time after it; any other escape character gets a read of
+    // the same span.
+    std::chrono::milliseconds EscapeWait(const std::string& sequence) const {
+        const std::string factory = EscapeCharacter().Sequence();
+        const auto shortfall = ReplyWaitBound(factory, "", timings_.escapeReplyWait) -
+                               ReplyWaitBound(sequence, "", timings_.escapeReplyWait);
+        return timings_.escapeReplyWait + shortfall;
+    }
+
     // An empty `expected` makes the wait one short read.
     void Send(const std::string& command, std::chrono::milliseconds wait, const std::string& expected = "") {
         lastWrite_ = Clock::now();
@@ -66,6 +93,7 @@ private:
     const FindTimings& timings_;
     const FindCallbacks& callbacks_;
     Clock::time_point lastWrite_ = Clock::now();
+    std::optional<int> escapeTaken_;
 };
 
 }  // namespace
@@ -117,7 +145,7 @@ FindResult Cancelled(FindResult result) {
 }  // namespace
 
 FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& open, const FindCallbacks& callbacks,
-                      const FindTimings& timings) {
+                      const FindTimings& timings, const std::vector<int>& escapeCodes) {
     const std::vector<HostSerialSettings> order = FindOrder(current);
     std::set<std::uint8_t> escapedRates;
     FindResult result;
@@ -128,10 +156,12 @@ FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& o
         result.attempts = i + 1;
         const std::unique_ptr<TCOMQX7Object> channel = open(settings);
         const bool tryEscape = escapedRates.insert(settings.BaudIndex).second;
-        std::string identification = SettingProbe(*channel, timings, callbacks).Run(tryEscape);
+        SettingProbe probe(*channel, timings, callbacks);
+        std::string identification = probe.Run(tryEscape, escapeCodes);
         if (!identification.empty()) {
             result.found = true;
             result.settings = settings;
+            result.escapeCode = probe.EscapeTaken();
             result.identification = std::move(identification);
             return result;
         }

@@ -21,9 +21,9 @@ ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunn
 }
 
 ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead) {
-    const ModuleReading reading = ReadModuleConfiguration(reference, runRead);
-    ReadBack back{reading.outcome, {}};
-    if (back.outcome.IsDone()) back.differences = CompareConfigurations(reference.config, reading.module->config);
+    ModuleReading reading = ReadModuleConfiguration(reference, runRead);
+    ReadBack back{reading.outcome, std::move(reading.module), {}};
+    if (back.outcome.IsDone()) back.differences = CompareConfigurations(reference.config, back.module->config);
     return back;
 }
 

@@ -25,7 +25,8 @@ struct ModuleReading {
 };
 
 struct ReadBack {
-    OperationOutcome outcome;  // the Read's
+    OperationOutcome outcome;           // the Read's
+    std::unique_ptr<Workspace> module;  // the configuration read (defaults where the read stopped)
     // Done only: every setting in which the module differs from the
     // reference, in command slot order (first: the reference, second: the
     // module); empty when the module stores the same.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "serial/reply_wait_bound.h"
 #include "serial/serial_device_factory.h"
 #include "serial/serial_errors.h"
 
@@ -57,6 +58,14 @@ void TCOMQX7Object::ReplyReceived(const std::string& text) {
 ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::string& expected,
                                     std::chrono::milliseconds wait) {
     if (sendTap_) sendTap_(command);
+    // The watcher learns of the wait's end on every path (a missing CTS throws).
+    struct WaitScope {
+        ReplyWaitWatcher* watcher;
+        ~WaitScope() {
+            if (watcher) watcher->WaitEnded();
+        }
+    } scope{waitWatcher_};
+    if (waitWatcher_) waitWatcher_->WaitBegins(command, ReplyWaitBound(command, expected, wait));
     const ExchangeEnd end = commPort_.SendAndWait(command, expected, wait);
     if (end == ExchangeEnd::NotSent) lastReply_.clear();
     return end;

@@ -16,6 +16,7 @@
 #include "app/escape_character.h"
 #include "serial/host_serial_settings.h"
 #include "serial/port_map.h"
+#include "serial/reply_wait_watcher.h"
 #include "serial/serial_device.h"
 #include "serial/vv_comm.h"
 
@@ -82,6 +83,9 @@ public:
     // Sees every text the channel sends, as it goes out: the other half of
     // such a log.
     void SetSendTap(ReplyHandler tap) { sendTap_ = std::move(tap); }
+    // Told of every exchange's reply wait, as it begins and when it ends
+    // (null: nobody); it must outlive the channel's exchanges.
+    void SetWaitWatcher(ReplyWaitWatcher* watcher) { waitWatcher_ = watcher; }
     // The last text the port delivered (after a command wait or a poll).
     const std::string& LastReply() const { return lastReply_; }
 
@@ -99,6 +103,7 @@ private:
     ReplyHandler onReply_;
     ReplyHandler replyTap_;
     ReplyHandler sendTap_;
+    ReplyWaitWatcher* waitWatcher_ = nullptr;
     std::string lastReply_;
     TVVComm commPort_;
 };

@@ -6,6 +6,7 @@
 #include "serial/host_serial_settings.h"
 #include "serial/open_failure_hint.h"
 #include "serial/port_map.h"
+#include "serial/reply_wait_bound.h"
 #include "serial/serial_errors.h"
 
 namespace qx {
@@ -26,18 +27,6 @@ constexpr CommTimeouts kOpenTimeouts{.readInterval = 50ms,
 constexpr auto kSlowListingInterval = 350ms;
 constexpr int kSlowListingRate = 1200;
 constexpr auto kCtsRetry = 50ms;
-
-struct ReadPlan {
-    std::size_t size;
-    int count;
-};
-
-ReadPlan PlanFor(const std::string& expected, bool longReply) {
-    if (longReply) return {TVVComm::kReadBufferSize, 10};
-    // The read buffer holds 255 bytes; a longer expected text cannot make a
-    // read larger than the buffer.
-    return {std::min(expected.size() + 20, TVVComm::kReadBufferSize), 20};
-}
 
 }  // namespace
 
@@ -96,13 +85,7 @@ void TVVComm::PurgePort() {
 
 ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& expected,
                                  std::chrono::milliseconds wait) {
-    // The wait is both the interval and the constant part of the read
-    // time-out.
-    device_->SetTimeouts({.readInterval = wait,
-                          .readTotalPerByte = 3ms,
-                          .readTotalConstant = wait,
-                          .writeTotalPerByte = 10ms,
-                          .writeTotalConstant = 10ms});
+    device_->SetTimeouts(ExchangeTimeouts(wait));
     const bool longReply = IsLongReplyCommand(command);
     if (command.find("AT&V") != std::string::npos && device_->CurrentRate() == kSlowListingRate) {
         CommTimeouts t = device_->Timeouts();
@@ -129,7 +112,7 @@ bool TVVComm::WriteText(const std::string& text) {
 }
 
 ExchangeEnd TVVComm::ReadReply(const std::string& expected, bool longReply) {
-    const ReadPlan plan = PlanFor(expected, longReply);
+    const ReadPlan plan = PlanReplyReads(expected, longReply);
     std::string reply;
     bool readFailed = false;
     bool senderStopped = false;

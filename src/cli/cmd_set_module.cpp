@@ -1,0 +1,109 @@
+// qxcfg set --port P NAME=VALUE...: changes settings on the module itself.
+// The module is read as the window's Read does; the settings of a JSON
+// object (--from-json) are applied as a file load applies them, then the
+// user's actions in order, with the window's rules, cascades and questions;
+// the configuration is written as Configure does and read back
+// (module_write.h). Printed: what changed on the module, one line per
+// setting as the module stores it,
+//
+//   S7 Connection Attempts (ATS7=): 5 -> 9
+//
+// or "nothing changed on the module"; exit 1 when the module holds
+// something else than was written. With --json one object per port, the
+// changes under "changed". -o FILE saves the configuration read back.
+
+#include "cli/cli_workspace.h"
+#include "cli/commands.h"
+#include "cli/each_port.h"
+#include "cli/field_actions.h"
+#include "cli/json_actions.h"
+#include "cli/module_read.h"
+#include "cli/module_write.h"
+#include "cli/outcome_exit.h"
+#include "cli/setting_differences.h"
+#include "cli/setting_names.h"
+#include "cli/usage_error.h"
+
+namespace qx::cli {
+
+namespace {
+
+struct ModuleChanges {
+    std::vector<std::string> actions;  // NAME=VALUE, in order
+    std::optional<std::string> jsonPath;
+    std::string jsonText;
+    bool strict = false;
+    bool json = false;
+    std::optional<std::string> output;  // -o: where the read-back is saved
+};
+
+PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const ModuleChanges& changes) {
+    ModuleRead read = ReadModule(context, online);
+    const int rc = Conclude(context, read.outcome);
+    if (!read.outcome.IsDone()) return {rc, read.outcome.text};
+    Workspace& workspace = *read.workspace;
+    const ConfigCommandList before = BuildConfigCommandList(workspace.config);
+    const RangePolicy policy{context.err, changes.strict};
+    if (changes.jsonPath) ApplyJsonSettings(workspace.config, changes.jsonText, *changes.jsonPath, policy);
+    for (const std::string& action : changes.actions) ApplyUserAction(workspace.config, action, policy);
+
+    ModuleWrite write = WriteToModule(context, online, workspace, {true, changes.json});
+    // Without a read-back nothing can be said of what the module holds.
+    if (!write.readBack) return write.result;
+    const auto changed = CompareCommandLists(before, BuildConfigCommandList(write.readBack->config));
+    write.result.details.Raw("changed", DifferencesJson(changed, "before", "after"));
+    if (!changes.json) {
+        for (const auto& d : changed) context.out << d.caption << ": " << d.first << " -> " << d.second << '\n';
+        if (changed.empty()) context.out << "nothing changed on the module\n";
+    }
+    if (changes.output) {
+        const int saved = SaveReadResult(context, *write.readBack, changes.output);
+        if (write.result.exitCode == kExitOk) write.result.exitCode = saved;
+    }
+    return write.result;
+}
+
+}  // namespace
+
+int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
+    ArgReader reader(std::move(args));
+    OnlineOptions online;
+    ModuleChanges changes;
+    while (!reader.AtEnd()) {
+        if (online.Take(reader)) continue;
+        if (auto j = reader.TakeOption("--from-json")) {
+            if (changes.jsonPath) throw UsageError("set: --from-json is given twice");
+            changes.jsonPath = *j;
+        } else if (reader.TakeFlag("--strict")) {
+            changes.strict = true;
+        } else if (reader.TakeFlag("--json")) {
+            changes.json = true;
+        } else if (auto o = reader.TakeOption("-o")) {
+            changes.output = *o;
+        } else if (reader.Peek().starts_with("-") || reader.Peek().find('=') == std::string::npos) {
+            throw UsageError("set --port: unexpected argument '" + reader.Peek() + "' (settings are NAME=VALUE)");
+        } else {
+            changes.actions.push_back(reader.Next());
+        }
+    }
+    if (changes.actions.empty() && !changes.jsonPath)
+        throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
+    // Unknown names are refused before any module is woken.
+    for (const std::string& action : changes.actions) ResolveSettingName(action.substr(0, action.find('=')));
+    if (changes.jsonPath) changes.jsonText = ReadJsonFile(*changes.jsonPath);
+
+    if (changes.output && (changes.output->empty() || *changes.output == kStandardOutput))
+        throw UsageError("set --port: -o needs a file name");
+    if (online.ports.size() > 1) {
+        if (changes.output) throw UsageError("set: -o takes one port");
+        return RunOnEachPort(
+            context, online,
+            [&changes](CliContext& own, const OnlineOptions& one) { return SetOnePort(own, one, changes); },
+            changes.json);
+    }
+    const PortResult result = SetOnePort(context, online, changes);
+    if (changes.json) context.out << PortJson(online.PortText(), result) << '\n';
+    return result.exitCode;
+}
+
+}  // namespace qx::cli

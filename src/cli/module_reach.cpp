@@ -1,0 +1,40 @@
+#include "cli/module_reach.h"
+
+#include "app/escape_character.h"
+#include "operations/host_follows_module.h"
+
+namespace qx::cli {
+
+std::optional<ModuleReach> ReachAfterWrite(const OnlineOptions& online, const WorkingConfig& written) {
+    const HostSerialSettings before = online.port.Settings();
+    HostSerialSettings after = before;
+    UpdateSerialParams(after, written);
+    ModuleReach reach;
+    reach.rate = written.SelectedItemText(FieldId::Serial_Baud);
+    reach.format = DisplaySerialSettings(after).other;
+    reach.escapeCode = static_cast<int>(written.Value(FieldId::sreg_2));
+    reach.hostCanUse = HostBaudIndexForModuleRate(written.Choice(FieldId::Serial_Baud)).has_value();
+    const bool same = reach.rate == DisplaySerialSettings(before).rate &&
+                      reach.format == DisplaySerialSettings(before).other &&
+                      reach.escapeCode == online.escapeCode.value_or(EscapeCharacter::kDefault);
+    if (same) return std::nullopt;
+    return reach;
+}
+
+std::string ReachText(const ModuleReach& reach) {
+    const std::string escape = std::to_string(reach.escapeCode);
+    return "module now answers at " + reach.rate + " " + reach.format + ", escape character " + escape +
+           (reach.hostCanUse
+                ? " (--baud " + reach.rate + " --format " + reach.format + " --escape-char " + escape + ")"
+                : " (a rate this computer's port cannot be set to)");
+}
+
+std::string ReachJson(const ModuleReach& reach) {
+    return JsonLine()
+        .Number("baud", std::stoll(reach.rate))
+        .Text("format", reach.format)
+        .Number("escape-char", reach.escapeCode)
+        .Str();
+}
+
+}  // namespace qx::cli

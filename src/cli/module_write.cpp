@@ -1,0 +1,76 @@
+#include "cli/module_write.h"
+
+#include "cli/cli_workspace.h"
+#include "cli/module_reach.h"
+#include "cli/outcome_exit.h"
+#include "cli/setting_differences.h"
+#include "cli/usage_error.h"
+#include "operations/operation_starters.h"
+#include "operations/read_back.h"
+
+namespace qx::cli {
+
+namespace {
+
+// A failure of this command's own, said on standard error.
+void Fail(CliContext& context, PortResult& result, const std::string& text) {
+    context.err << "qxcfg: " << text << '\n';
+    result.exitCode = kExitFailure;
+    result.text = text;
+}
+
+}  // namespace
+
+ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Workspace& workspace,
+                          const WriteRequest& request) {
+    ModuleWrite write;
+    PortResult& result = write.result;
+    online.ApplyTo(workspace);
+    auto list = PrepareWriteConfig(workspace);
+    if (!list) {
+        result = {kExitFailure, "An operating mode must be selected!"};
+        return write;
+    }
+    const OperationOutcome configured =
+        RunModuleOperation(context, workspace, online, ModuleOperation::Configure, *list);
+    result.exitCode = Conclude(context, configured);
+    if (!configured.IsDone()) {
+        result.text = configured.text;
+        return write;
+    }
+    if (const auto reach = ReachAfterWrite(online, workspace.config)) {
+        if (!request.json) context.out << ReachText(*reach) << '\n';
+        result.text = ReachText(*reach);
+        result.details.Raw("reached-at", ReachJson(*reach));
+    }
+    if (!request.verify) return write;
+
+    if (!CanReadBack(workspace.config)) {
+        Fail(context, result, "cannot verify: the module now runs at a rate this computer's port cannot use");
+        return write;
+    }
+    ReadBack back = ReadBackAndCompare(workspace, [&](Workspace& module) {
+        return RunModuleOperation(context, module, online, ModuleOperation::Read);
+    });
+    result.exitCode = Conclude(context, back.outcome);
+    if (!back.outcome.IsDone()) {
+        result.text = back.outcome.text;
+        return write;
+    }
+    write.readBack = std::move(back.module);
+    const auto& differences = back.differences;
+    result.details.Flag("verified", differences.empty()).Raw("differences", DifferencesJson(differences, "wrote", "module"));
+    if (!request.json)
+        for (const auto& d : differences)
+            context.out << d.caption << ": wrote " << d.first << ", module has " << d.second << '\n';
+    if (!differences.empty()) {
+        Fail(context, result,
+             "the module holds something else in " + std::to_string(differences.size()) + " setting(s)");
+        return write;
+    }
+    if (!request.json) context.out << "verified: the module holds the configuration written\n";
+    result.text = result.text.empty() ? "verified" : "verified; " + result.text;
+    return write;
+}
+
+}  // namespace qx::cli
