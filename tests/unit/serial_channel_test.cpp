@@ -230,8 +230,6 @@ TEST(TCOMQX7Object, OperationWakeSendsItsLastCrAndStopsOnCancel) {
         std::string wantSent;
         bool awake;
     } cases[] = {
-        {"escape and last CR answered", {{"---", {}}, {"---", {{0, "OK\r\n"}}}, {"\r", {{0, "OK\r\n"}}}}, false,
-         "\r------\r", true},
         {"escape answered, last CR not", {{"---", {}}, {"---", {{0, "OK\r\n"}}}}, false, "\r------\r", false},
         {"cancelled", {}, true, "\r", true},
     };
