@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <exception>
 
+#include "click_after_question.h"
 #include "core_file_commands.h"
 #include "esc_char_edit_form.h"
 #include "field_binder.h"
@@ -59,6 +60,8 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
     escDialog_ = new TEscCharEdit_Form(this);
 
     ConnectCommands();
+    // Owned by the window, as its widgets are.
+    new ClickAfterQuestion(this);
     connect(binder_.get(), &FieldBinder::viewChanged, this, &TMainForm::SyncView);
     // The status line and the log belong to the workspace.
     statusAndLogSubscription_ = workspace_.Subscribe([this] { SyncView(); });

@@ -191,6 +191,11 @@ QString WindowProbe::Answer(const QString& request) {
         const auto found = Locate(name);
         return found ? found->text : none;
     }
+    if (command == QLatin1String("checked")) {
+        const auto* button = qobject_cast<const QAbstractButton*>(WidgetNamed(name));
+        if (!button) return none;
+        return button->isChecked() ? QStringLiteral("yes") : QStringLiteral("no");
+    }
     if (command == QLatin1String("modal")) {
         const QWidget* front = FrontWindow();
         return front ? Describe(front) : none;

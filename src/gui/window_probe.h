@@ -11,6 +11,8 @@
 //                   not yet placed and active, so not yet taking input)
 //   text NAME       its text (label, field, button, drop-down, the front
 //                   page's caption of a page control, window title)
+//   checked NAME    whether a check box or radio button is checked: "yes",
+//                   "no", or "none" when NAME is no such button
 //   modal           the window in front of the main window (a modal window
 //                   or an open menu): "name<TAB>title<TAB>text", or "none"
 //   focus           the name of the widget with the keyboard focus

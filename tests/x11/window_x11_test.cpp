@@ -140,6 +140,37 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
     }
 }
 
+TEST(WindowX11, AControlClickedAfterTheExitRuleQuestionTakesItsClick) {
+    struct Row {
+        const char* control;
+        const char* answer;
+        const char* request;  // what shows that the click was taken
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"Radio_Crc_1", "Yes", "checked Radio_Crc_1", "yes"},
+        {"Radio_Crc_1", "No", "checked Radio_Crc_1", "yes"},
+        {"rb_ContMode", "Yes", "checked rb_ContMode", "yes"},
+        {"tab:Page_Settings:Serial", "No", "text Page_Settings", "Serial"},
+    };
+    Desk desk;
+    int run = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.control) + " answered " + row.answer);
+        const std::string site = desk.dir.File("site" + std::to_string(run++) + ".X7R");
+        WriteFile(site, kSiteFile);
+        desk.Start(desk.dir.File("state"), {site});
+        ProgramUnderTest& w = *desk.window;
+
+        w.TypeInto("Radio_PackSize", "700");
+        w.Click(row.control);
+        ASSERT_EQ(w.MessageBoxText(), kThresholdQuestion);
+        w.Click(std::string("button:") + row.answer);
+        EXPECT_EQ(w.WaitForAnswer(row.request, row.expected), row.expected);
+        EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
+    }
+}
+
 TEST(WindowX11, ThePanelsShowTheHostSettingsOfALoadedFile) {
     struct Row {
         const char* how;
