@@ -148,7 +148,9 @@ FileDescriptor CreateTemporaryNear(const std::string& folder, TemporaryFile& tem
 // may give them (root may; a user may keep a group it belongs to), then
 // its mode, which a change of owner may have cut.
 void KeepOwnerAndMode(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Neither may be given: the file keeps this process's user and group.
+    }
     if (::fchmod(fd, old.st_mode & 07777) != 0) Refuse(errno);
 }
 
@@ -167,7 +169,9 @@ bool WriteRegularInPlace(const Target& target, const std::string& content) {
     const std::string_view text(content);
     if (text.size() > oldSize && !WriteAllAt(fd.Get(), text.substr(oldSize), static_cast<off_t>(oldSize))) {
         const int error = errno;
-        (void)::ftruncate(fd.Get(), static_cast<off_t>(oldSize));
+        if (::ftruncate(fd.Get(), static_cast<off_t>(oldSize)) != 0) {
+            // The write's error is the one the user needs; the old bytes are untouched.
+        }
         Refuse(error);
     }
     if (!WriteAllAt(fd.Get(), text.substr(0, std::min(oldSize, text.size())), 0)) Refuse(errno);
