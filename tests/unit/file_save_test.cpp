@@ -1,5 +1,6 @@
 // Saving onto whatever the name stands for: links, FIFOs, devices made with
-// mknod, directories, sockets, files of another owner; a folder that may
+// mknod, directories, sockets, files of another owner, hard links and
+// extended attributes; a folder that may
 // not be written; a full disk, through the temporary file and in place.
 // Device nodes and tmpfs mounts need privileges: those cases are skipped
 // where the system refuses them.
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -187,6 +189,28 @@ TEST(FileSave, AFolderThatMayNotBeWrittenStillTakesAFileThatMay) {
         EXPECT_EQ(ReadWholeFile(path), writable ? "new content" : "the old content, longer than the new");
         EXPECT_EQ(EntriesIn(folder.Root()), 1u);
     }
+}
+
+// What a rename onto the name would lose: the file's other names (hard
+// links) are written in place, so each shows the new content; its extended
+// attributes (where the file system has them) are carried over.
+TEST(FileSave, AFileKeepsItsOtherNamesAndItsAttributes) {
+    ScratchFolder folder;
+    const std::string path = folder.Write("site.X7R", "old");
+    const std::string other = folder.Path("other-name.X7R");
+    ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+    SaveFileContent(path, "new");
+    EXPECT_EQ(ReadWholeFile(other), "new");
+    EXPECT_EQ(Leftovers(folder.Root()), 0);
+
+    const std::string tagged = folder.Write("tagged.X7R", "old");
+    if (::setxattr(tagged.c_str(), "user.qx.site", "north", 5, 0) != 0)
+        GTEST_SKIP() << "no user attributes on this file system: " << std::strerror(errno);
+    SaveFileContent(tagged, "new");
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(tagged.c_str(), "user.qx.site", value, sizeof value), 5);
+    EXPECT_STREQ(value, "north");
+    EXPECT_EQ(ReadWholeFile(tagged), "new");
 }
 
 // A disk with no room left: the save fails with the system's reason and

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -181,11 +182,41 @@ bool WriteRegularInPlace(const Target& target, const std::string& content) {
     return true;
 }
 
+// The old file's extended attributes (its access control list and
+// security label among them) given to the replacement. False when one of
+// them cannot be given, so the replacement would open or close the file
+// to other people than the old one did.
+bool CopyExtendedAttributes(const std::string& from, int to) {
+    const ssize_t listSize = ::listxattr(from.c_str(), nullptr, 0);
+    if (listSize < 0) return errno == ENOTSUP;  // none on this file system
+    std::string names(static_cast<std::size_t>(listSize), '\0');
+    const ssize_t listed = ::listxattr(from.c_str(), names.data(), names.size());
+    if (listed < 0) return false;
+    names.resize(static_cast<std::size_t>(listed));
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        const ssize_t size = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+        if (size < 0) return false;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+        if (got < 0) return false;
+        if (::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(got), 0) != 0) return false;
+    }
+    return true;
+}
+
 void ReplaceThroughTemporary(const Target& target, const std::string& content) {
     // A file that may not be written is not replaced either, though its
     // folder would allow it: write protection is the user's to lift.
     if (target.kind == TargetKind::Regular && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0)
         Refuse(errno);
+    // A file with other names (hard links) is written where it stands, so
+    // that every name still shows the one file, as a plain write would.
+    if (target.kind == TargetKind::Regular && target.st.st_nlink > 1) {
+        if (!WriteRegularInPlace(target, content)) Refuse(errno);
+        return;
+    }
     const std::string folder = FolderOf(target.path);
     TemporaryFile temporary;
     int error = 0;
@@ -197,7 +228,16 @@ void ReplaceThroughTemporary(const Target& target, const std::string& content) {
         if (target.kind == TargetKind::Regular && folderRefused && WriteRegularInPlace(target, content)) return;
         Refuse(error);
     }
-    if (target.kind == TargetKind::Regular) KeepOwnerAndMode(fd.Get(), target.st);
+    if (target.kind == TargetKind::Regular) {
+        // Attributes the replacement cannot carry: the old file written in
+        // place instead (the temporary file goes with `temporary`).
+        if (!CopyExtendedAttributes(target.path, fd.Get())) {
+            fd.Close();
+            if (!WriteRegularInPlace(target, content)) Refuse(errno);
+            return;
+        }
+        KeepOwnerAndMode(fd.Get(), target.st);
+    }
     if (!WriteAll(fd.Get(), content)) Refuse(errno);
     if (::fsync(fd.Get()) != 0) Refuse(errno);
     if (fd.Close() != 0) Refuse(errno);
