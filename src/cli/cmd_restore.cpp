@@ -4,6 +4,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/each_port.h"
+#include "cli/module_reach.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
@@ -12,6 +13,18 @@
 namespace qx::cli {
 
 void PrintReadResult(CliContext& context, const Workspace& workspace, bool json);
+
+namespace {
+
+// Factory settings may move the module off the rate, format or escape
+// character the port options reached it at; standard output keeps the
+// fields alone, so the note goes with the others.
+void SayWhereTheModuleAnswers(CliContext& context, const OnlineOptions& online, const Workspace& restored) {
+    if (const auto reach = ReachAfterWrite(online, restored.config))
+        context.err << "qxcfg: restore: " << ReachText(*reach) << '\n';
+}
+
+}  // namespace
 
 int RunRestore(CliContext& context, std::vector<std::string> args) {
     ArgReader reader(std::move(args));
@@ -40,13 +53,17 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
             one.ApplyTo(*module);
             const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
             const int rc = Conclude(own, outcome);
+            if (outcome.IsDone()) SayWhereTheModuleAnswers(own, one, *module);
             return PortResult{rc, outcome.IsFailed() ? outcome.text : module->StatusText()};
         }, json);
     }
     const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
     const int rc = Conclude(context, outcome);
     // A restore whose read-back a late Ctrl-C skipped has no fields to show.
-    if (outcome.IsDone()) PrintReadResult(context, *workspace, json);
+    if (outcome.IsDone()) {
+        SayWhereTheModuleAnswers(context, online, *workspace);
+        PrintReadResult(context, *workspace, json);
+    }
     return rc;
 }
 

@@ -102,13 +102,17 @@ TEST_F(QxcfgOnlineTest, RefusedXonXoffIsReportedAndNothingIsStored) {
 
 TEST_F(QxcfgOnlineTest, RestoreAsksThenRestoresFactorySettings) {
     Start({"--state", StateFile()});
-    ASSERT_EQ(Qxcfg({"write", MakeFile({"sreg_20=9"})}).exitCode, 0);
-    const auto r = RunProgram("qxcfg", {"--yes", "restore", "--port", Link()});
+    ASSERT_EQ(Qxcfg({"write", MakeFile({"sreg_20=9", "serial.baud=19200"})}).exitCode, 0);
+    const auto r = RunProgram("qxcfg", {"--yes", "restore", "--port", Link(), "--baud", "19200"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("WARNING: This option will delete all existing configuration data and restore factory "
                          "defaults to the modem. Continue? -> Yes"),
               std::string::npos);
     EXPECT_EQ(Fields(r.out)["sreg_20"], "100");
+    // Back at the factory rate, which the port options no longer say.
+    EXPECT_NE(r.err.find("qxcfg: restore: module now answers at 9600 N-8-1, escape character 43 (--baud 9600 "),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(QxcfgOnlineTest, ReadsAModuleInDataMode) {
