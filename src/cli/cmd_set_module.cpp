@@ -88,8 +88,9 @@ int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
     }
     if (changes.actions.empty() && !changes.jsonPath)
         throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
-    // Unknown names are refused before any module is woken.
-    for (const std::string& action : changes.actions) ResolveSettingName(action.substr(0, action.find('=')));
+    // Unknown names and values of the wrong form are refused before any
+    // module is woken.
+    for (const std::string& action : changes.actions) CheckUserAction(action, context.variant.Family);
     if (changes.jsonPath) changes.jsonText = ReadJsonFile(*changes.jsonPath);
 
     if (changes.output && (changes.output->empty() || *changes.output == kStandardOutput))

@@ -10,10 +10,10 @@ namespace qx::cli {
 namespace {
 
 // While typing, a number field takes only digits, signs and the decimal point.
-bool TypableNumberText(const std::string& text) {
+void RequireTypableNumber(const std::string& name, const std::string& text) {
     for (char c : text)
-        if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')) return false;
-    return true;
+        if (!((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))
+            throw UsageError(name + " takes digits, signs and '.', not '" + text + "'");
 }
 
 void CheckEditable(const WorkingConfig& config, FieldId field, const std::string& name) {
@@ -24,7 +24,7 @@ void CheckEditable(const WorkingConfig& config, FieldId field, const std::string
 
 void TypeNumber(WorkingConfig& config, FieldId field, const std::string& name, const std::string& text,
                 const RangePolicy& policy) {
-    if (!TypableNumberText(text)) throw UsageError(name + " takes digits, signs and '.', not '" + text + "'");
+    RequireTypableNumber(name, text);
     const int min = config.Min(field), max = config.Max(field);
     const auto number = ParseInteger(text);
     const bool fits = number && *number >= min && *number <= max;
@@ -52,11 +52,42 @@ void ReportOutOfRange(const RangePolicy& policy, const std::string& name, const 
     policy.warnings << "qxcfg: warning: " << what << "; " << applied << " applied\n";
 }
 
-void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const RangePolicy& policy) {
+namespace {
+
+struct Assignment {
+    std::string name;
+    std::string value;
+};
+
+Assignment SplitAssignment(const std::string& assignment) {
     const auto eq = assignment.find('=');
     if (eq == std::string::npos || eq == 0) throw UsageError("expected NAME=VALUE, not '" + assignment + "'");
-    const std::string name = assignment.substr(0, eq);
-    const std::string value = assignment.substr(eq + 1);
+    return {assignment.substr(0, eq), assignment.substr(eq + 1)};
+}
+
+}  // namespace
+
+void CheckUserAction(const std::string& assignment, ModelFamily family) {
+    const auto [name, value] = SplitAssignment(assignment);
+    const SettingName named = ResolveSettingName(name);
+    if (!named.setting) {
+        ParseSerialFormatArg(value);
+        return;
+    }
+    if (named.wholeMode) {
+        ParseLabelledValue(named, family, name, value);
+        return;
+    }
+    switch (Spec(named.field).kind) {
+        case FieldKind::Number: RequireTypableNumber(name, value); break;
+        case FieldKind::Choice:
+        case FieldKind::Flag: ParseLabelledValue(named, family, name, value); break;
+        case FieldKind::Radio: ParseIntArg(value, 0, 1, name); break;
+    }
+}
+
+void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const RangePolicy& policy) {
+    const auto [name, value] = SplitAssignment(assignment);
 
     const SettingName named = ResolveSettingName(name);
     if (!named.setting) return PickSerialFormat(config, value);

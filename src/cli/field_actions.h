@@ -28,6 +28,13 @@ struct RangePolicy {
 
 void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const RangePolicy& policy);
 
+// The usage error ApplyUserAction would give for the name or the form of
+// the value, found without a configuration: so that a command working on a
+// module refuses a mistyped setting before the module is woken. What
+// depends on the configuration (the range, whether the setting is shown)
+// is left to ApplyUserAction.
+void CheckUserAction(const std::string& assignment, ModelFamily family);
+
 // The warning, or with `strict` the usage error, for a value that did not
 // fit: "NAME=GIVEN is outside MIN..MAX; APPLIED applied".
 void ReportOutOfRange(const RangePolicy& policy, const std::string& name, const std::string& given, int min,

@@ -68,6 +68,10 @@ TEST_F(QxcfgModuleSettingsTest, BadArgumentsAreUsageErrors) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"set", "--port", "/nonexistent/tty", "no.such=1"},
           {"set", "--port", "/nonexistent/tty", "s7"},
+          {"set", "--port", "/nonexistent/tty", "serial.baud=12345"},
+          {"set", "--port", "/nonexistent/tty", "s7=abc"},
+          {"set", "--port", "/nonexistent/tty", "serial.format=X-9-9"},
+          {"set", "--port", "/nonexistent/tty", "mode=bogus"},
           {"set", "--port", "/nonexistent/tty", "s7=9", "-o", "-"},
           {"get", "--port", "/nonexistent/tty", "no.such"},
           {"get", "--port", "/a", "--port", "/b", "s7"},
