@@ -41,6 +41,12 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Mo
     ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return {rc, read.outcome.text};
+    // Ctrl-C while the module was read: the read ran to its end, but the
+    // user has asked to stop before anything is written.
+    if (read.outcome.cancelRequested) {
+        context.err << "qxcfg: set: nothing written to the module\n";
+        return {kExitCancelled, {}};
+    }
     Workspace& workspace = *read.workspace;
     const ConfigCommandList before = BuildConfigCommandList(workspace.config);
     const RangePolicy policy{context.err, changes.strict};

@@ -67,6 +67,10 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
     int exitCode = kExitOk;
     for (std::size_t i = 0; i < each.size(); ++i) {
         const PortRun& run = runs[i];
+        // What the port's run had to say (its messages, notes and --verbose
+        // lines), each line under its port, one port after the other.
+        std::istringstream said(run.err.str());
+        for (std::string line; std::getline(said, line);) context.ErrLine(each[i].ports.front() + ": " + line);
         if (json)
             context.out << PortJson(each[i].ports.front(), run.result) << '\n';
         else

@@ -31,7 +31,8 @@ using PortJob = std::function<PortResult(CliContext& context, const OnlineOption
 // "PORT: FAILED: <report>" or "PORT: CANCELLED" per port, in the order
 // given; with `json` each port's PortJson object on a line instead.
 // Questions are not put to the terminal from the ports' threads; long waits
-// are announced with the port in front. The exit code is 0 when every port
+// are announced with the port in front as they come, and each port's other
+// lines for standard error follow its end, each with the port in front. The exit code is 0 when every port
 // succeeded, else the first failing port's code.
 int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJob& job, bool json = false);
 

@@ -43,7 +43,9 @@ ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Work
         result.text = ReachText(*reach);
         result.details.Raw("reached-at", ReachJson(*reach));
     }
-    if (!request.verify) return write;
+    // A Ctrl-C that came too late to stop the write still ends the command:
+    // the module is not read back.
+    if (!request.verify || configured.cancelRequested) return write;
 
     if (!CanReadBack(workspace.config)) {
         Fail(context, result, "cannot verify: the module now runs at a rate this computer's port cannot use");

@@ -158,6 +158,9 @@ TEST_F(QxcfgOnlineTest, SeveralPortsRunAtOnceWithOneLineEach) {
     EXPECT_EQ(w.out, Link() + ": OK verified\n" + dir_.File("second") + ": OK verified\n" + dir_.File("absent") +
                          ": FAILED: " + dir_.File("absent") + "- This port may be already in use or not present. " +
                          "No such device: " + dir_.File("absent") + " (see: qxcfg ports)\n");
+    // Each port's own messages reach standard error under its name.
+    EXPECT_NE(w.err.find(dir_.File("absent") + ": ERROR: " + dir_.File("absent") + "- This port"), std::string::npos)
+        << w.err;
     const auto r = RunProgram("qxcfg", {"read", "--port", Link(), "--port", dir_.File("second"), "--json"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("{\"port\": \"" + dir_.File("second") + "\", \"result\": \"ok\", \"exit\": 0, \"text\": \"V1.95"),

@@ -140,6 +140,7 @@ TEST_F(QxcfgOutcome, CtrlCStopsOnlyWhatItCanStillStop) {
         {"DuringTheList", "AT&E", {"write", "--port", "{link}", "{dir}plain.X7R"}, 130, false, false},
         {"DuringTheStore", "AT&W", {"write", "--port", "{link}", "{dir}plain.X7R"}, 0, true, true},
         {"DuringTheListing", "AT&V", {"read", "--port", "{link}"}, 0, true, false},
+        {"DuringTheReadOfASet", "AT&V", {"set", "--port", "{link}", "s7=9"}, 130, true, false},
     };
     ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", Dir() + "plain.X7R", "--sysaddr", "5"}).exitCode, 0);
     for (const CancelCase& c : cases) {
