@@ -54,8 +54,7 @@ int RunRead(CliContext& context, std::vector<std::string> args) {
             const ModuleRead read = ReadModule(own, one);
             const int rc = Conclude(own, read.outcome);
             if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
-            const std::string& status = read.workspace->StatusText();
-            return PortResult{rc, status.substr(std::min(status.find_first_not_of(' '), status.size()))};
+            return PortResult{rc, ShownStatus(*read.workspace)};
         }, json);
     }
     const ModuleRead read = ReadModule(context, online);

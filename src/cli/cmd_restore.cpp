@@ -4,6 +4,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/each_port.h"
+#include "cli/field_output.h"
 #include "cli/module_reach.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -54,7 +55,7 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
             const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
             const int rc = Conclude(own, outcome);
             if (outcome.IsDone()) SayWhereTheModuleAnswers(own, one, *module);
-            return PortResult{rc, outcome.IsFailed() ? outcome.text : module->StatusText()};
+            return PortResult{rc, outcome.IsFailed() ? outcome.text : ShownStatus(*module)};
         }, json);
     }
     const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);

@@ -43,15 +43,18 @@ const std::vector<ExitHelp> kLinkExits = {
     {2, "usage error"},
 };
 
-const std::vector<ExitHelp> kOperationExits = {
-    {0, "done"},
-    {1, "the module or port failed (its report printed)"},
-    {2, "usage or file error"},
-    {3, "declined: a question answered No ended the command"},
-    {130, "cancelled with Ctrl-C, nothing changed on the module"},
-};
-
 }  // namespace
+
+const std::vector<ExitHelp>& OperationExits() {
+    static const std::vector<ExitHelp> exits = {
+        {0, "done"},
+        {1, "the module or port failed (its report printed)"},
+        {2, "usage or file error"},
+        {3, "declined: a question answered No ended the command"},
+        {130, "cancelled with Ctrl-C, nothing changed on the module"},
+    };
+    return exits;
+}
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -135,7 +138,7 @@ const std::vector<Command>& Commands() {
          Join({{"-o FILE", "also save it as a configuration file (- writes only the file, to standard output)"},
                {"--json", "print the fields as one JSON object"}},
               Join(kOperationOptions, kSeveralPorts)),
-         kOperationExits,
+         OperationExits(),
          {"qxcfg read --port /dev/ttyUSB0 -o back.X7R"},
          RunRead},
         {"get",
@@ -144,7 +147,7 @@ const std::vector<Command>& Commands() {
          Join({{"NAME", "a setting as qxcfg fields lists it; its value is printed as set takes it back"},
                {"--json", "print the settings named (or all) as one JSON object, as set --from-json takes it"}},
               kOperationOptions),
-         kOperationExits,
+         OperationExits(),
          {"qxcfg get --port /dev/ttyUSB0 s7 serial.baud"},
          RunGet},
         {"write",
@@ -156,21 +159,21 @@ const std::vector<Command>& Commands() {
                {"--verify", "read the module back and list every setting that differs"},
                {"--json", "print one JSON object per port: result, how the module is reached now, differences"}},
               Join(kOperationOptions, kSeveralPorts)),
-         kOperationExits,
+         OperationExits(),
          {"qxcfg write --port /dev/ttyUSB0 site7.X7R --verify"},
          RunWrite},
         {"restore",
          "[PORT OPTIONS] [--json]",
          "restore the module's factory defaults and read it back",
          Join({{"--json", "print the fields as one JSON object"}}, Join(kOperationOptions, kSeveralPorts)),
-         kOperationExits,
+         OperationExits(),
          {"qxcfg --yes restore --port /dev/ttyUSB0"},
          RunRestore},
         {"txber",
          "[PORT OPTIONS] start|stop",
          "start or stop the module's transmit bit-error-rate test",
          kOperationOptions,
-         kOperationExits,
+         OperationExits(),
          {"qxcfg txber --port /dev/ttyUSB0 start"},
          RunTxBer},
         {"rxber",
@@ -180,7 +183,7 @@ const std::vector<Command>& Commands() {
                {"--seconds N", "stop after N seconds (default: at Ctrl-C)"},
                {"--json", "one JSON object per received line, with the time it was shown"}},
               kOperationOptions),
-         kOperationExits,
+         OperationExits(),
          {"qxcfg rxber --port /dev/ttyUSB0 --test 3 --seconds 10"},
          RunRxBer},
         {"find",

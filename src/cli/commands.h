@@ -35,6 +35,9 @@ struct Command {
     int (*run)(CliContext& context, std::vector<std::string> args);
 };
 
+// The exit codes of the commands that work on a module or a file.
+const std::vector<ExitHelp>& OperationExits();
+
 // Every command qxcfg knows, in the order the help lists them.
 const std::vector<Command>& Commands();
 // The command of that name, or nullptr.

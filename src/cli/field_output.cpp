@@ -27,10 +27,14 @@ void PrintFields(const WorkingConfig& config, std::ostream& out) {
     out << "PlcModeActive=" << (config.PlcModeActive() ? 1 : 0) << '\n';
 }
 
-void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
+std::string ShownStatus(const Workspace& workspace) {
     const std::string& status = workspace.StatusText();
+    return status.substr(std::min(status.find_first_not_of(' '), status.size()));
+}
+
+void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
     out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"status\": "
-        << JsonString(status.substr(std::min(status.find_first_not_of(' '), status.size())));
+        << JsonString(ShownStatus(workspace));
     for (const SettingKey& setting : AllSettings())
         out << ",\n  " << JsonString(setting.key) << ": " << SettingJsonValue(workspace.config, setting);
     out << "\n}\n";

@@ -22,6 +22,9 @@ std::optional<std::string> SettingValueText(const WorkingConfig& config, const S
 // The same as JSON: a number, a string, or null.
 std::string SettingJsonValue(const WorkingConfig& config, const SettingKey& setting);
 
+// The status line as shown in a result: without the blanks it starts with.
+std::string ShownStatus(const Workspace& workspace);
+
 void PrintFields(const WorkingConfig& config, std::ostream& out);
 void PrintSettingsJson(const Workspace& workspace, std::ostream& out);
 // One of the two, as the command's --json flag says.

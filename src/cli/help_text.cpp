@@ -18,14 +18,6 @@ const std::vector<OptionHelp> kGlobalOptions = {
     {"--version", "print the version and end"},
 };
 
-const std::vector<ExitHelp> kAllExits = {
-    {0, "done"},
-    {1, "the module or port failed (its report printed)"},
-    {2, "usage or file error"},
-    {3, "declined: a question answered No ended the command"},
-    {130, "cancelled with Ctrl-C, nothing changed on the module"},
-};
-
 constexpr std::size_t kLineWidth = 79;
 
 // `text` from column `column` on, broken between words before kLineWidth;
@@ -91,7 +83,7 @@ void PrintOverview(std::ostream& os) {
     os << "\nOptions:\n";
     PrintOptions(os, kGlobalOptions, "  ");
     os << "\nExit status:\n";
-    PrintExits(os, kAllExits, "  ");
+    PrintExits(os, OperationExits(), "  ");
     os << "Each command's help lists the codes it gives.\n\n"
        << "Examples:\n"
        << "  $ qxcfg new -o site.X7R --sysaddr 17\n"
@@ -138,6 +130,6 @@ void PrintUsageHint(std::ostream& os, const Command* command) {
         os << "Usage: " << kSynopsis << "\nTry 'qxcfg --help' for the commands.\n";
 }
 
-void PrintVersion(std::ostream& os) { os << VersionBanner("qxcfg", GetVersionText(OwnExecutablePath())) << '\n'; }
+void PrintVersion(std::ostream& os) { os << OwnVersionBanner("qxcfg") << '\n'; }
 
 }  // namespace qx::cli

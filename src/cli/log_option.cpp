@@ -10,7 +10,7 @@ bool LogOption::Take(ArgReader& reader) {
     if (!path) return false;
     if (path->empty()) throw UsageError("--log needs a file name");
     file = std::make_shared<CommunicationLogFile>(*path);
-    program = VersionBanner("qxcfg", GetVersionText(OwnExecutablePath()));
+    program = OwnVersionBanner("qxcfg");
     return true;
 }
 

@@ -55,7 +55,7 @@ std::optional<int> AnswerInformationOptions(const std::string& programName, cons
         return 0;
     }
     if (given({"--version"})) {
-        out << VersionBanner(name, GetVersionText(OwnExecutablePath())) << '\n';
+        out << OwnVersionBanner(name) << '\n';
         return 0;
     }
     return std::nullopt;

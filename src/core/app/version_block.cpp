@@ -128,4 +128,8 @@ std::string VersionBanner(std::string_view programName, const VersionText& versi
     return banner;
 }
 
+std::string OwnVersionBanner(std::string_view programName) {
+    return VersionBanner(programName, GetVersionText(OwnExecutablePath()));
+}
+
 }  // namespace qx

@@ -58,4 +58,7 @@ std::string OwnExecutablePath();
 // shows with the build number; "NAME version unknown" without a block.
 std::string VersionBanner(std::string_view programName, const VersionText& version);
 
+// VersionBanner of the running program's own version block.
+std::string OwnVersionBanner(std::string_view programName);
+
 }  // namespace qx
