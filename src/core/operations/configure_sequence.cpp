@@ -132,15 +132,15 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
     const std::string deferredLine = deferredLines + "AT&WATZ" + "\r";
     if (ResponseCodesGoOff(responseCodesLine)) {
         // Response codes go off now: from here on no reply is judged.
-        SendUnchecked(channel, responseCodesLine + "\r", "OK");
+        channel.SendDelivered(responseCodesLine + "\r", "OK", kListWait);
         StepProgress();
         ModuleChanging();
         if (DeferSerialChange()) {
-            SendUnchecked(channel, deferredLine, "CR");
+            channel.SendDelivered(deferredLine, "CR", kListWait);
         } else {
-            SendUnchecked(channel, "AT&W\r", "OK");
+            channel.SendDelivered("AT&W\r", "OK", kListWait);
             Pause(kAfterUncheckedStore);
-            SendUnchecked(channel, "ATZ\r", "\r");
+            channel.SendDelivered("ATZ\r", "\r", kListWait);
             Pause(kAfterUncheckedStore);
         }
     } else {
@@ -150,10 +150,10 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
         NoteIdentification(identified);
         ModuleChanging();
         if (DeferSerialChange()) {
-            SendUnchecked(channel, deferredLine, "CR");
+            channel.SendDelivered(deferredLine, "CR", kListWait);
         } else {
             channel.SendExpect("AT&W\r", "OK", kListWait);
-            SendUnchecked(channel, "ATZ\r", "\r");
+            channel.SendDelivered("ATZ\r", "\r", kListWait);
         }
     }
     SetProgressPosition(kProgressMax);

@@ -65,13 +65,6 @@ bool TProgramThread::StopOnCancel() {
     return true;
 }
 
-void TProgramThread::SendUnchecked(TCOMQX7Object& channel, const std::string& command, const std::string& expected) {
-    const ExchangeEnd end = channel.SendCommand(command, expected, 100ms);
-    if (end == ExchangeEnd::NotSent || end == ExchangeEnd::PortFailed)
-        throw EWriteCommError("Error communicating with " + channel.GetProductName() +
-                              ". The module did not respond correctly.");
-}
-
 void TProgramThread::Failed(OperationOutcome failure) {
     failure.moduleMayHaveChanged = outcome_.moduleMayHaveChanged;
     if (failure.otherModel.empty()) failure.otherModel = outcome_.otherModel;

@@ -68,10 +68,6 @@ private:
     // At a safe point: true when the user has asked to stop, and the
     // operation then ends here as cancelled.
     bool StopOnCancel();
-    // An exchange of the closing steps that is not judged by its reply, but
-    // whose command must go out: EWriteCommError when it could not be
-    // written or the port failed.
-    void SendUnchecked(TCOMQX7Object& channel, const std::string& command, const std::string& expected);
     // The module may hold something else from here on (store, factory reset).
     void ModuleChanging() { outcome_.moduleMayHaveChanged = true; }
     void Failed(OperationOutcome failure);

@@ -21,8 +21,7 @@ ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunn
 }
 
 ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead) {
-    ModuleReading reading = ReadModuleConfiguration(reference, runRead);
-    ReadBack back{reading.outcome, std::move(reading.module), {}};
+    ReadBack back{ReadModuleConfiguration(reference, runRead), {}};
     if (back.outcome.IsDone()) back.differences = CompareConfigurations(reference.config, back.module->config);
     return back;
 }

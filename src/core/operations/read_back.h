@@ -24,9 +24,7 @@ struct ModuleReading {
     std::unique_ptr<Workspace> module;  // the configuration read (defaults where the read stopped)
 };
 
-struct ReadBack {
-    OperationOutcome outcome;           // the Read's
-    std::unique_ptr<Workspace> module;  // the configuration read (defaults where the read stopped)
+struct ReadBack : ModuleReading {
     // Done only: every setting in which the module differs from the
     // reference, in command slot order (first: the reference, second: the
     // module); empty when the module stores the same.

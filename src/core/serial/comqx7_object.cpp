@@ -79,6 +79,16 @@ ExchangeEnd TCOMQX7Object::SendCommand(const std::string& command, const std::st
 void TCOMQX7Object::SendExpect(const std::string& command, const std::string& expected,
                                std::chrono::milliseconds wait) {
     if (Exchange(command, expected, wait) == ExchangeEnd::Answered) return;
+    ThrowNoResponse();
+}
+
+void TCOMQX7Object::SendDelivered(const std::string& command, const std::string& expected,
+                                  std::chrono::milliseconds wait) {
+    const ExchangeEnd end = Exchange(command, expected, wait);
+    if (end == ExchangeEnd::NotSent || end == ExchangeEnd::PortFailed) ThrowNoResponse();
+}
+
+void TCOMQX7Object::ThrowNoResponse() const {
     throw EWriteCommError("Error communicating with " + GetProductName() + ". The module did not respond correctly.");
 }
 

@@ -66,6 +66,11 @@ public:
     // result says how it ended, for a caller that must know whether the
     // command went out at all (NotSent) or the port failed.
     ExchangeEnd SendCommand(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
+    // An unchecked exchange whose command must still go out: EWriteCommError
+    // when it could not be written or the port failed.
+    void SendDelivered(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
+    // The exchange error: the module did not respond correctly.
+    [[noreturn]] void ThrowNoResponse() const;
     // Brings the module to command mode; EWriteCommError "Unable to wake
     // modem." when it never answers, ECommsError when CTS is missing.
     void Wake(const WakeOptions& options = {});

@@ -23,9 +23,7 @@ void TOnLineObject::WaitFor() {
 void TOnLineObject::Execute(std::stop_token stop) {
     try {
         while (!stop.stop_requested()) {
-            if (!channel_.PollReceive())
-                throw EWriteCommError("Error communicating with " + channel_.GetProductName() +
-                                      ". The module did not respond correctly.");
+            if (!channel_.PollReceive()) channel_.ThrowNoResponse();
         }
     } catch (...) {
         // A thread cannot let an error escape; keep it for the owner, who

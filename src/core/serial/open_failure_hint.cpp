@@ -1,6 +1,7 @@
 #include "serial/open_failure_hint.h"
 
 #include "serial/network_port_address.h"
+#include "serial/network_serial_device.h"
 #include "serial/permission_hint.h"
 #include "serial/port_holder.h"
 
@@ -36,11 +37,12 @@ std::string OpenFailureHint(OpenStatus status, const std::string& path, const st
         case OpenStatus::PermissionDenied: return PermissionDeniedHint(path);
         case OpenStatus::BadAddress: return "Not a network port address: " + path + InParentheses(detail);
         case OpenStatus::HostUnknown:
-            return "Host unknown: " + (ParseNetworkPort(path) ? ParseNetworkPort(path)->host : path) +
-                   InParentheses(detail);
+            if (const auto address = ParseNetworkPort(path))
+                return "Host unknown: " + address->host + InParentheses(detail);
+            return "Host unknown: " + path + InParentheses(detail);
         case OpenStatus::ConnectionRefused:
             return "Connection refused by " + ServerOf(path) + ": is the port server running, and is this its port?";
-        case OpenStatus::NoAnswer: return "No answer from " + ServerOf(path) + " within 5 s" + InParentheses(detail) + ".";
+        case OpenStatus::NoAnswer: return "No answer from " + ServerOf(path) + " within " + std::to_string(NetworkSerialDevice::kServerAnswerMs / 1000) + " s" + InParentheses(detail) + ".";
         case OpenStatus::NetworkError: return "Network error with " + ServerOf(path) + InParentheses(detail) + ".";
         case OpenStatus::Opened:
         case OpenStatus::Unavailable:
