@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -97,6 +98,14 @@ ScreenRect ProgramUnderTest::Find(const std::string& name) {
 void ProgramUnderTest::Click(const std::string& name) {
     const ScreenRect r = Find(name);
     session_.Click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+void ProgramUnderTest::Choose(const std::string& path) {
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('>', start), path.size());
+        Click(path.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
 void ProgramUnderTest::TypeInto(const std::string& field, const std::string& text) {

@@ -60,14 +60,6 @@ struct Desk {
         arguments.insert(arguments.begin(), {"--com", "1=" + dir.Path("module")});
         window = std::make_unique<ProgramUnderTest>(x, dir.Path(""), arguments);
     }
-
-    // "tb_Program", or a menu and its item: "Comm_Menu>Comm_Read".
-    void Choose(const std::string& command) {
-        const std::size_t split = command.find('>');
-        if (split == std::string::npos) return window->Click(command);
-        window->Click(command.substr(0, split));
-        window->Click(command.substr(split + 1));
-    }
 };
 
 // What a command leaves behind when it has run.
@@ -99,7 +91,7 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
         ProgramUnderTest& w = *desk.window;
 
         w.TypeInto("Radio_PackSize", "700");
-        desk.Choose(row.command);
+        w.Choose(row.command);
         ASSERT_EQ(w.MessageBoxText(), kThresholdQuestion);
         w.Click(std::string("button:") + row.answer);
 
@@ -172,7 +164,7 @@ TEST(WindowX11, ThePanelsShowTheHostSettingsOfALoadedFile) {
         ProgramUnderTest& w = *desk.window;
         if (!row.onCommandLine) {
             EXPECT_EQ(w.Ask("text StatusBar_BaudRate"), "9600");
-            desk.Choose("File_Menu>File_Open");
+            w.Choose("File_Menu>File_Open");
             w.TypeInto("fileNameEdit", fast);
             // The name field's completer lists the folder once it has read
             // it; a Return that comes while its list is up only closes the
@@ -193,7 +185,7 @@ TEST(WindowX11, CancelInTheProgressWindowEndsARead) {
     // Every answer takes a second: the read is still going when Cancel comes.
     desk.Start(desk.dir.Path("state"), {}, {"--fault", "slow:1000"});
     ProgramUnderTest& w = *desk.window;
-    desk.Choose("Comm_Menu>Comm_Read");
+    w.Choose("Comm_Menu>Comm_Read");
     w.Click("CancelBitBtn");
     EXPECT_EQ(w.WaitForAnswer("modal", "none", 60s), "none");
     EXPECT_EQ(w.Ask("text StatusBar1"), "");
