@@ -18,8 +18,8 @@ std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) 
     return all;
 }
 
-ChildOptions Options(const XSession& session, const std::string& folder, std::vector<std::string> environment) {
-    ChildOptions options;
+test::ProgramOptions Options(const XSession& session, const std::string& folder, std::vector<std::string> environment) {
+    test::ProgramOptions options;
     environment.push_back("DISPLAY=" + session.Display());
     environment.push_back("QT_QPA_PLATFORM=xcb");
     options.environment = std::move(environment);

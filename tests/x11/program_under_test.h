@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/child_process.h"
+#include "support/program_process.h"
 #include "x11/x_session.h"
 
 namespace qx::x11test {
@@ -52,7 +52,7 @@ public:
 
 private:
     XSession& session_;
-    ChildProcess process_;
+    test::ProgramProcess process_;
     std::string received_;
 };
 

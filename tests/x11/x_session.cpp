@@ -28,11 +28,11 @@ constexpr auto kPressHold = 150ms;
 XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay) {
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    ChildOptions serverOptions;
+    test::ProgramOptions serverOptions;
     serverOptions.log = folder + "/xvfb.log";
     serverOptions.fd3 = ready[1];
     try {
-        server_ = std::make_unique<ChildProcess>(
+        server_ = std::make_unique<test::ProgramProcess>(
             std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
             serverOptions);
     } catch (...) {
@@ -56,10 +56,10 @@ XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay)
     if (!XTestQueryExtension(display_.get(), &event, &error, &major, &minor))
         throw std::runtime_error("the X server has no XTEST");
 
-    ChildOptions managerOptions;
+    test::ProgramOptions managerOptions;
     managerOptions.environment = {"DISPLAY=" + name_};
     managerOptions.log = folder + "/openbox.log";
-    manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, managerOptions);
+    manager_ = std::make_unique<test::ProgramProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, managerOptions);
     // The manager is at work once it announces itself on the root window.
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (Property(DefaultRootWindow(display_.get()), "_NET_SUPPORTING_WM_CHECK").empty()) {
