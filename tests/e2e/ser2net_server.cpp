@@ -1,15 +1,10 @@
 #include "e2e/ser2net_server.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
@@ -17,8 +12,6 @@
 #include <vector>
 
 #include "serial/unique_fd.h"
-
-extern char** environ;
 
 namespace qx::nettest {
 
@@ -84,51 +77,28 @@ Ser2NetServer::Ser2NetServer(const std::string& device, const std::string& folde
     const std::string pidFile = folder + "/ser2net.pid";
     // -n -d: in the foreground, its messages to the log; -u: no UUCP lock
     // files (the test's devices are locked by their users themselves).
-    std::vector<std::string> args{binary, "-n", "-d", "-u", "-c", config, "-P", pidFile};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("cannot start " + binary);
+    test::ProgramOptions options;
+    options.log = log;
+    process_ = std::make_unique<test::ProgramProcess>(
+        std::vector<std::string>{binary, "-n", "-d", "-u", "-c", config, "-P", pidFile}, options);
     // Listening is the sign it is ready; a connection made to see it is
     // closed at once, before the test's first one.
     const auto end = std::chrono::steady_clock::now() + 10s;
     while (!Accepts(port_)) {
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            throw std::runtime_error("ser2net ended at start; see " + log);
-        }
+        if (!process_->Running()) throw std::runtime_error("ser2net ended at start; see " + log);
         if (std::chrono::steady_clock::now() > end) {
-            Stop(SIGKILL);
+            process_->Kill();
             throw std::runtime_error("ser2net does not listen; see " + log);
         }
         std::this_thread::sleep_for(10ms);
     }
 }
 
-Ser2NetServer::~Ser2NetServer() { Stop(SIGTERM); }
-
 std::string Ser2NetServer::Url() const {
     return std::string(accepter_ == Accepter::Rfc2217 ? "rfc2217" : "socket") + "://127.0.0.1:" +
            std::to_string(port_);
 }
 
-void Ser2NetServer::Kill() { Stop(SIGKILL); }
-
-void Ser2NetServer::Stop(int signal) {
-    if (pid_ < 0) return;
-    ::kill(pid_, signal);
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-}
+void Ser2NetServer::Kill() { process_->Kill(); }
 
 }  // namespace qx::nettest

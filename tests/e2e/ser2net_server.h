@@ -3,11 +3,11 @@
 // written to the test's folder, the server started in the foreground on a
 // free local TCP port, and stopped (or killed) by the test.
 
-#include <sys/types.h>
-
+#include <memory>
 #include <string>
 
 #include "serial/unique_fd.h"
+#include "support/program_process.h"
 
 namespace qx::nettest {
 
@@ -25,7 +25,6 @@ public:
     // 127.0.0.1; the configuration and the server's output go to `folder`.
     // Throws when ser2net is missing or does not start listening.
     Ser2NetServer(const std::string& device, const std::string& folder, Accepter accepter = Accepter::Rfc2217);
-    ~Ser2NetServer();
     Ser2NetServer(const Ser2NetServer&) = delete;
     Ser2NetServer& operator=(const Ser2NetServer&) = delete;
 
@@ -37,11 +36,9 @@ public:
     void Kill();
 
 private:
-    void Stop(int signal);
-
     Accepter accepter_;
     int port_ = 0;
-    pid_t pid_ = -1;
+    std::unique_ptr<test::ProgramProcess> process_;
 };
 
 }  // namespace qx::nettest

@@ -33,7 +33,8 @@ speed_t SpeedOf(unsigned rate) {
     }
 }
 
-// The first line the child prints, within `timeout`.
+}  // namespace
+
 std::string ReadFirstLine(int fd, Millis timeout) {
     std::string line;
     const auto end = std::chrono::steady_clock::now() + timeout;
@@ -50,8 +51,6 @@ std::string ReadFirstLine(int fd, Millis timeout) {
     if (const std::size_t nl = line.find('\n'); nl != std::string::npos) line.resize(nl);
     return line;
 }
-
-}  // namespace
 
 std::string SimBinary() { return std::string(QX_BIN_DIR) + "/qxsim"; }
 

@@ -78,6 +78,11 @@ private:
     int fd_ = -1;
 };
 
+// The first line a child process writes to `fd` (without its newline),
+// waiting at most `timeout`; what came so far, perhaps nothing, when the
+// time is up or the child closed its end.
+std::string ReadFirstLine(int fd, Millis timeout);
+
 // Full path of qxsim in the build.
 std::string SimBinary();
 

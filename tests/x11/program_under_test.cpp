@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -17,8 +18,8 @@ std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) 
     return all;
 }
 
-ChildOptions Options(const XSession& session, const std::string& folder, std::vector<std::string> environment) {
-    ChildOptions options;
+test::ProgramOptions Options(const XSession& session, const std::string& folder, std::vector<std::string> environment) {
+    test::ProgramOptions options;
     environment.push_back("DISPLAY=" + session.Display());
     environment.push_back("QT_QPA_PLATFORM=xcb");
     options.environment = std::move(environment);
@@ -97,6 +98,14 @@ ScreenRect ProgramUnderTest::Find(const std::string& name) {
 void ProgramUnderTest::Click(const std::string& name) {
     const ScreenRect r = Find(name);
     session_.Click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+void ProgramUnderTest::Choose(const std::string& path) {
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('>', start), path.size());
+        Click(path.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
 void ProgramUnderTest::TypeInto(const std::string& field, const std::string& text) {

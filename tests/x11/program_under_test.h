@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/child_process.h"
+#include "support/program_process.h"
 #include "x11/x_session.h"
 
 namespace qx::x11test {
@@ -40,6 +40,9 @@ public:
     ScreenRect Find(const std::string& name);
     // A real click in the middle of it.
     void Click(const std::string& name);
+    // Clicks a control, or a path through the menus ("Comm_Menu>Comm_Read",
+    // "Advanced_Menu>Adv_Diag>Diag_RxBer") one step after the other.
+    void Choose(const std::string& path);
     // Clicks into a number field and types `text` over its content.
     void TypeInto(const std::string& field, const std::string& text);
     // The text of the front window's message box, once one is shown.
@@ -49,7 +52,7 @@ public:
 
 private:
     XSession& session_;
-    ChildProcess process_;
+    test::ProgramProcess process_;
     std::string received_;
 };
 

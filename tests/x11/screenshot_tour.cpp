@@ -47,11 +47,7 @@ struct Tour {
     // with the button captioned `close`.
     void Dialog(const std::string& open, const std::string& dialog, const std::string& file,
                 const std::string& close) {
-        for (std::size_t start = 0; start <= open.size();) {
-            const std::size_t end = std::min(open.find('>', start), open.size());
-            w.Click(open.substr(start, end - start));
-            start = end + 1;
-        }
+        w.Choose(open);
         Shoot(dialog, file);
         w.Click("button:" + close);
         w.WaitForAnswer("modal", "none");

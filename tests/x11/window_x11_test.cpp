@@ -5,18 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "e2e/sim_harness.h"
+#include "support/scratch_folder.h"
 #include "x11/program_under_test.h"
 
 namespace qx::x11test {
 namespace {
 
 using simtest::SimProcess;
-using simtest::TempDir;
 
 // Packet size 220 (S14 code 100), Tx hold-off 33, S18 and S19 at 1 (so PLC
 // Mode is on and asks its question), 9600 bit/s N-8-1.
@@ -33,21 +31,12 @@ constexpr const char* kFastFile =
 
 constexpr const char* kThresholdQuestion = "Automatically adjust S18 & S19 (recommended)?";
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Waits until `check` holds for the file's content.
 bool FileComesToHold(const std::string& path, const std::function<bool(const std::string&)>& check) {
     const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (!check(ReadFile(path))) {
+    while (!check(test::ReadWholeFile(path))) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(50ms);
     }
@@ -57,8 +46,8 @@ bool FileComesToHold(const std::string& path, const std::function<bool(const std
 // One desk: a display with its window manager, and per run a simulated
 // module on "Com 1" and the program.
 struct Desk {
-    TempDir dir;
-    XSession x{dir.File("")};
+    test::ScratchFolder dir;
+    XSession x{dir.Path("")};
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<ProgramUnderTest> window;
 
@@ -67,17 +56,9 @@ struct Desk {
         window.reset();
         sim.reset();
         simArgs.insert(simArgs.begin(), {"--state", state});
-        sim = std::make_unique<SimProcess>(dir.File("module"), simArgs, dir.File("qxsim.log"));
-        arguments.insert(arguments.begin(), {"--com", "1=" + dir.File("module")});
-        window = std::make_unique<ProgramUnderTest>(x, dir.File(""), arguments);
-    }
-
-    // "tb_Program", or a menu and its item: "Comm_Menu>Comm_Read".
-    void Choose(const std::string& command) {
-        const std::size_t split = command.find('>');
-        if (split == std::string::npos) return window->Click(command);
-        window->Click(command.substr(0, split));
-        window->Click(command.substr(split + 1));
+        sim = std::make_unique<SimProcess>(dir.Path("module"), simArgs, dir.Path("qxsim.log"));
+        arguments.insert(arguments.begin(), {"--com", "1=" + dir.Path("module")});
+        window = std::make_unique<ProgramUnderTest>(x, dir.Path(""), arguments);
     }
 };
 
@@ -104,14 +85,13 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
     int run = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.command) + " answered " + row.answer);
-        const std::string site = desk.dir.File("site" + std::to_string(run) + ".X7R");
-        const std::string state = desk.dir.File("state" + std::to_string(run++));
-        WriteFile(site, kSiteFile);
+        const std::string site = desk.dir.Write("site" + std::to_string(run) + ".X7R", kSiteFile);
+        const std::string state = desk.dir.Path("state" + std::to_string(run++));
         desk.Start(state, {site});
         ProgramUnderTest& w = *desk.window;
 
         w.TypeInto("Radio_PackSize", "700");
-        desk.Choose(row.command);
+        w.Choose(row.command);
         ASSERT_EQ(w.MessageBoxText(), kThresholdQuestion);
         w.Click(std::string("button:") + row.answer);
 
@@ -123,12 +103,12 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
                 EXPECT_TRUE(FileComesToHold(state, [yes](const std::string& s) {
                     return Contains(s, "\nS14=255\n") && Contains(s, "\nS16=33\n") &&
                            Contains(s, yes ? "\nS18=120\n" : "\nS18=1\n");
-                })) << ReadFile(state);
+                })) << test::ReadWholeFile(state);
                 break;
             case Effect::FileSaved:
                 EXPECT_TRUE(FileComesToHold(site, [yes](const std::string& s) {
                     return Contains(s, " ATS14:255 ") && Contains(s, yes ? " ATS18:120 " : " ATS18:1 ");
-                })) << ReadFile(site);
+                })) << test::ReadWholeFile(site);
                 break;
             case Effect::ModuleRead:
                 EXPECT_TRUE(Contains(w.WaitFor("text StatusBar1", [](const std::string& t) { return Contains(t, "V1.95"); }),
@@ -157,9 +137,8 @@ TEST(WindowX11, AControlClickedAfterTheExitRuleQuestionTakesItsClick) {
     int run = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.control) + " answered " + row.answer);
-        const std::string site = desk.dir.File("site" + std::to_string(run++) + ".X7R");
-        WriteFile(site, kSiteFile);
-        desk.Start(desk.dir.File("state"), {site});
+        const std::string site = desk.dir.Write("site" + std::to_string(run++) + ".X7R", kSiteFile);
+        desk.Start(desk.dir.Path("state"), {site});
         ProgramUnderTest& w = *desk.window;
 
         w.TypeInto("Radio_PackSize", "700");
@@ -178,15 +157,14 @@ TEST(WindowX11, ThePanelsShowTheHostSettingsOfALoadedFile) {
     };
     const Row rows[] = {{"named on the command line", true}, {"File > Open", false}};
     Desk desk;
-    const std::string fast = desk.dir.File("fast.X7R");
-    WriteFile(fast, kFastFile);
+    const std::string fast = desk.dir.Write("fast.X7R", kFastFile);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.how);
-        desk.Start(desk.dir.File("state"), row.onCommandLine ? std::vector<std::string>{fast} : std::vector<std::string>{});
+        desk.Start(desk.dir.Path("state"), row.onCommandLine ? std::vector<std::string>{fast} : std::vector<std::string>{});
         ProgramUnderTest& w = *desk.window;
         if (!row.onCommandLine) {
             EXPECT_EQ(w.Ask("text StatusBar_BaudRate"), "9600");
-            desk.Choose("File_Menu>File_Open");
+            w.Choose("File_Menu>File_Open");
             w.TypeInto("fileNameEdit", fast);
             // The name field's completer lists the folder once it has read
             // it; a Return that comes while its list is up only closes the
@@ -205,9 +183,9 @@ TEST(WindowX11, ThePanelsShowTheHostSettingsOfALoadedFile) {
 TEST(WindowX11, CancelInTheProgressWindowEndsARead) {
     Desk desk;
     // Every answer takes a second: the read is still going when Cancel comes.
-    desk.Start(desk.dir.File("state"), {}, {"--fault", "slow:1000"});
+    desk.Start(desk.dir.Path("state"), {}, {"--fault", "slow:1000"});
     ProgramUnderTest& w = *desk.window;
-    desk.Choose("Comm_Menu>Comm_Read");
+    w.Choose("Comm_Menu>Comm_Read");
     w.Click("CancelBitBtn");
     EXPECT_EQ(w.WaitForAnswer("modal", "none", 60s), "none");
     EXPECT_EQ(w.Ask("text StatusBar1"), "");
@@ -215,7 +193,7 @@ TEST(WindowX11, CancelInTheProgressWindowEndsARead) {
 
 TEST(WindowX11, EveryWindowCarriesTheApplicationIcon) {
     Desk desk;
-    desk.Start(desk.dir.File("state"), {});
+    desk.Start(desk.dir.Path("state"), {});
     ProgramUnderTest& w = *desk.window;
     w.Click("tb_Help");
     for (const char* window : {"TMainForm", "TForm_HelpAbout"}) {

@@ -6,13 +6,14 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+
+#include "e2e/sim_harness.h"
 
 namespace qx::x11test {
 namespace {
@@ -22,32 +23,16 @@ using namespace std::chrono_literals;
 // How long a hand holds a button down.
 constexpr auto kPressHold = 150ms;
 
-// The display number Xvfb writes once it accepts connections.
-std::string ReadDisplayNumber(int fd) {
-    std::string text;
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (text.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0) continue;
-        char buffer[32];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    if (text.find('\n') == std::string::npos) throw std::runtime_error("Xvfb did not report its display (installed? scripts/setup)");
-    return ":" + text.substr(0, text.find('\n'));
-}
-
 }  // namespace
 
 XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay) {
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    ChildOptions serverOptions;
+    test::ProgramOptions serverOptions;
     serverOptions.log = folder + "/xvfb.log";
     serverOptions.fd3 = ready[1];
     try {
-        server_ = std::make_unique<ChildProcess>(
+        server_ = std::make_unique<test::ProgramProcess>(
             std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
             serverOptions);
     } catch (...) {
@@ -56,8 +41,11 @@ XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay)
         throw;
     }
     ::close(ready[1]);
-    name_ = ReadDisplayNumber(ready[0]);
+    // The display number, written once the server accepts connections.
+    const std::string number = simtest::ReadFirstLine(ready[0], 30s);
     ::close(ready[0]);
+    if (number.empty()) throw std::runtime_error("Xvfb did not report its display (installed? scripts/setup)");
+    name_ = ":" + number;
 
     // A request about a window that has just gone is no reason to end the
     // test program (Xlib's own handler would).
@@ -68,10 +56,10 @@ XSession::XSession(const std::string& folder) : display_(nullptr, XCloseDisplay)
     if (!XTestQueryExtension(display_.get(), &event, &error, &major, &minor))
         throw std::runtime_error("the X server has no XTEST");
 
-    ChildOptions managerOptions;
+    test::ProgramOptions managerOptions;
     managerOptions.environment = {"DISPLAY=" + name_};
     managerOptions.log = folder + "/openbox.log";
-    manager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, managerOptions);
+    manager_ = std::make_unique<test::ProgramProcess>(std::vector<std::string>{"openbox", "--sm-disable"}, managerOptions);
     // The manager is at work once it announces itself on the root window.
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     while (Property(DefaultRootWindow(display_.get()), "_NET_SUPPORTING_WM_CHECK").empty()) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/child_process.h"
+#include "support/program_process.h"
 
 struct _XDisplay;
 
@@ -38,9 +38,9 @@ private:
     void Sync();
 
     std::string name_;
-    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<test::ProgramProcess> server_;
     std::unique_ptr<_XDisplay, int (*)(_XDisplay*)> display_;
-    std::unique_ptr<ChildProcess> manager_;
+    std::unique_ptr<test::ProgramProcess> manager_;
 };
 
 }  // namespace qx::x11test
