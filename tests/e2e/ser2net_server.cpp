@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace qx::nettest {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 #include "support/program_process.h"
 
 namespace qx::nettest {

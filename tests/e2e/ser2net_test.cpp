@@ -12,7 +12,7 @@
 #include "e2e/ser2net_server.h"
 #include "e2e/sim_fixture.h"
 #include "serial/network_serial_device.h"
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 #include "support/run_process.h"
 
 namespace qx::nettest {

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace qx::test {
 

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 #include "support/pty_pair.h"
 
 namespace qx::test {

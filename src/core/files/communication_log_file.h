@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_descriptor.h"
+#include "app/unique_fd.h"
 
 namespace qx {
 
@@ -65,7 +65,7 @@ public:
 
 private:
     std::string path_;
-    FileDescriptor fd_;
+    UniqueFd fd_;
     std::mutex writing_;
 };
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "files/file_descriptor.h"
+#include "app/unique_fd.h"
 #include "files/file_save.h"
 
 namespace qx {
@@ -25,8 +25,8 @@ std::string SystemReason(int error) { return std::generic_category().message(err
 std::string ReadBoundedFile(const std::string& path, std::size_t maxSize) {
     // Non-blocking, so that opening a FIFO returns at once; only regular
     // files are read after that.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.IsOpen()) ThrowRead(path, SystemReason(errno));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) ThrowRead(path, SystemReason(errno));
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) ThrowRead(path, SystemReason(errno));
     if (!S_ISREG(st.st_mode)) ThrowRead(path, "not a regular file");

@@ -126,7 +126,7 @@ private:
 
 // A new, exclusively created file next to the target. A short name, so
 // that a target name near the length limit still leaves room for it.
-FileDescriptor CreateTemporaryNear(const std::string& folder, TemporaryFile& temporary, int& error) {
+UniqueFd CreateTemporaryNear(const std::string& folder, TemporaryFile& temporary, int& error) {
     std::random_device entropy;
     std::mt19937 gen(entropy());
     constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -134,15 +134,15 @@ FileDescriptor CreateTemporaryNear(const std::string& folder, TemporaryFile& tem
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = folder + "/.qxsave-";
         for (int i = 0; i < 8; ++i) name += kAlphabet[pick(gen)];
-        FileDescriptor fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-        if (fd.IsOpen()) {
+        UniqueFd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        if (fd.Valid()) {
             temporary.Set(std::move(name));
             return fd;
         }
         error = errno;
-        if (error != EEXIST) return FileDescriptor();
+        if (error != EEXIST) return UniqueFd();
     }
-    return FileDescriptor();
+    return UniqueFd();
 }
 
 // The replacement takes the old file's owner and group where this process
@@ -161,8 +161,8 @@ void KeepOwnerAndMode(int fd, const struct stat& old) {
 // blocks already exist, and the file is cut to the new length. Returns
 // false when the file cannot be opened for writing.
 bool WriteRegularInPlace(const Target& target, const std::string& content) {
-    FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-    if (!fd.IsOpen()) return false;
+    UniqueFd fd(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) return false;
     RequireSameFile(fd.Get(), target);
     struct stat now {};
     if (::fstat(fd.Get(), &now) != 0) Refuse(errno);
@@ -220,8 +220,8 @@ void ReplaceThroughTemporary(const Target& target, const std::string& content) {
     const std::string folder = FolderOf(target.path);
     TemporaryFile temporary;
     int error = 0;
-    FileDescriptor fd = CreateTemporaryNear(folder, temporary, error);
-    if (!fd.IsOpen()) {
+    UniqueFd fd = CreateTemporaryNear(folder, temporary, error);
+    if (!fd.Valid()) {
         // A folder that may not be written (shared, read-only) can still
         // hold a file that may: that file is written where it stands.
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
@@ -246,16 +246,16 @@ void ReplaceThroughTemporary(const Target& target, const std::string& content) {
 
     // Make the rename itself durable; the content is already safe, so a
     // folder that cannot be synced is not an error.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.IsOpen()) ::fsync(dir.Get());
+    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) ::fsync(dir.Get());
 }
 
 // A character device or FIFO, opened for writing without waiting: a FIFO
 // without a reader would otherwise hang the program. Writes then wait as a
 // plain write does. The name may be a link to it.
-FileDescriptor OpenStream(const Target& target) {
-    FileDescriptor fd(::open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.IsOpen()) {
+UniqueFd OpenStream(const Target& target) {
+    UniqueFd fd(::open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid()) {
         if (errno == ENXIO && S_ISFIFO(target.st.st_mode)) throw Refusal{"no program is reading from this FIFO"};
         Refuse(errno);
     }
@@ -266,7 +266,7 @@ FileDescriptor OpenStream(const Target& target) {
 }
 
 void WriteStream(const Target& target, const std::string& content) {
-    FileDescriptor fd = OpenStream(target);
+    UniqueFd fd = OpenStream(target);
     if (!WriteAll(fd.Get(), content)) Refuse(errno);
     if (fd.Close() != 0) Refuse(errno);
 }
@@ -299,14 +299,14 @@ void SaveFileContent(const std::string& path, const std::string& content) {
     }
 }
 
-FileDescriptor OpenFileForAppend(const std::string& path) {
+UniqueFd OpenFileForAppend(const std::string& path) {
     try {
         if (path.empty()) Refuse(ENOENT);
         const Target target = Inspect(path);
         if (target.kind == TargetKind::Stream) return OpenStream(target);
-        FileDescriptor fd(
+        UniqueFd fd(
             ::open(target.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
-        if (!fd.IsOpen()) Refuse(errno);
+        if (!fd.Valid()) Refuse(errno);
         struct stat now {};
         if (::fstat(fd.Get(), &now) != 0) Refuse(errno);
         if (!S_ISREG(now.st_mode)) throw Refusal{"the file was replaced while it was being opened"};

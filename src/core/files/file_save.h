@@ -26,7 +26,7 @@
 
 #include <string>
 
-#include "files/file_descriptor.h"
+#include "app/unique_fd.h"
 #include "files/file_errors.h"
 
 namespace qx {
@@ -38,7 +38,7 @@ void SaveFileContent(const std::string& path, const std::string& content);
 // checks as a save: a link is followed, a character device or FIFO is
 // written as it is, a directory, block device or socket is refused.
 // EFileWriteError "Cannot write PATH: REASON" on failure.
-FileDescriptor OpenFileForAppend(const std::string& path);
+UniqueFd OpenFileForAppend(const std::string& path);
 
 // The whole of `content` to `fd`; false with errno set when a write fails.
 bool WriteAll(int fd, const std::string& content);

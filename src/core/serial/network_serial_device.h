@@ -20,7 +20,7 @@
 #include "serial/serial_device.h"
 #include "serial/telnet_codec.h"
 #include "serial/timed_read.h"
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace qx {
 

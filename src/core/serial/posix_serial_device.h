@@ -8,7 +8,7 @@
 // other non-root programs that do not lock). Both are lifted on Close.
 
 #include "serial/serial_device.h"
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace qx {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "serial/serial_device.h"
-#include "serial/unique_fd.h"
+#include "app/unique_fd.h"
 
 namespace qx {
 

@@ -1,5 +1,7 @@
 #pragma once
-// Owns one POSIX file descriptor and closes it exactly once.
+// Owns one POSIX file descriptor and closes it exactly once. Close() closes
+// it early with the result reported: for a written file a failed close can
+// mean that data was lost, which a save must not pass over.
 
 #include <unistd.h>
 
@@ -26,6 +28,11 @@ public:
     void Reset(int fd = -1) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = fd;
+    }
+    // Closes now; 0, or -1 with errno set.
+    int Close() {
+        if (fd_ < 0) return 0;
+        return ::close(std::exchange(fd_, -1));
     }
 
 private:
