@@ -15,7 +15,7 @@ bool LogOption::Take(ArgReader& reader) {
 }
 
 void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
-                    std::ostream* echo) const {
+                    LineSink echo) const {
     if (!file && !echo) return;
     const std::string path = ports.PathFor(settings.PortIndex);
     const SerialSettingsTexts line = DisplaySerialSettings(settings);
@@ -25,7 +25,7 @@ void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, 
                                         line.other + ", started " + LogTimestamp(std::chrono::system_clock::now())));
     const std::string port = markPorts ? path : std::string();
     auto entry = [log = file, echo, port](LogDirection direction, const std::string& text) {
-        if (echo) *echo << static_cast<char>(direction) << ' ' << ReadableLogText(text) << std::endl;
+        if (echo) echo(std::string(1, static_cast<char>(direction)) + ' ' + ReadableLogText(text));
         if (log) log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port});
     };
     channel.SetSendTap([entry](const std::string& text) { entry(LogDirection::Sent, text); });

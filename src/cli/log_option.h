@@ -6,6 +6,7 @@
 // share the log, every line names its port. --verbose shows the same
 // lines, without time and header, on standard error.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,11 +24,15 @@ struct LogOption {
     // Consumes "--log FILE" and opens the file; a file that cannot be opened
     // ends the command with the system's reason.
     bool Take(ArgReader& reader);
+    // One whole line for the user (it is called from the channel's thread
+    // while other threads may say lines too).
+    using LineSink = std::function<void(const std::string& line)>;
+
     // The header for a channel about to talk on `settings`, then everything
     // the channel sends and receives, to the file and to `echo` (nothing
     // without --log and without `echo`).
     void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
-             std::ostream* echo = nullptr) const;
+             LineSink echo = {}) const;
 };
 
 }  // namespace qx::cli

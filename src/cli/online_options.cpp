@@ -79,7 +79,9 @@ std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const Ho
                              std::chrono::milliseconds(phases * NetworkSerialDevice::kServerAnswerMs));
     }
     auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
-    log.Tap(*channel, settings, ports, verbose ? &context.err : nullptr);
+    LogOption::LineSink echo;
+    if (verbose) echo = [&context](const std::string& line) { context.ErrLine(line); };
+    log.Tap(*channel, settings, ports, echo);
     if (context.waits.Active()) channel->SetWaitWatcher(&context.waits);
     return channel;
 }
