@@ -66,18 +66,9 @@ std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const Ho
     const std::string path = ports.PathFor(settings.PortIndex);
     // A port server gets its time to accept the connection and, for RFC 2217,
     // to acknowledge the line settings.
-    struct ConnectWait {
-        WaitAnnouncer* waits;
-        ~ConnectWait() {
-            if (waits) waits->WaitEnded();
-        }
-    } connecting{nullptr};
-    if (const auto address = ParseNetworkPort(path)) {
-        const int phases = address->scheme == NetworkScheme::Rfc2217 ? 2 : 1;
-        connecting.waits = &context.waits;
-        context.waits.Begins("connecting to " + path,
-                             std::chrono::milliseconds(phases * NetworkSerialDevice::kServerAnswerMs));
-    }
+    const auto address = ParseNetworkPort(path);
+    if (address) context.waits.Begins("connecting to " + path, NetworkSerialDevice::OpenBound(*address));
+    const WaitEndGuard connecting(address ? &context.waits : nullptr);
     auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
     LogOption::LineSink echo;
     if (verbose) echo = [&context](const std::string& line) { context.ErrLine(line); };

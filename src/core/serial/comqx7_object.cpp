@@ -59,12 +59,7 @@ ExchangeEnd TCOMQX7Object::Exchange(const std::string& command, const std::strin
                                     std::chrono::milliseconds wait) {
     if (sendTap_) sendTap_(command);
     // The watcher learns of the wait's end on every path (a missing CTS throws).
-    struct WaitScope {
-        ReplyWaitWatcher* watcher;
-        ~WaitScope() {
-            if (watcher) watcher->WaitEnded();
-        }
-    } scope{waitWatcher_};
+    const WaitEndGuard scope(waitWatcher_);
     if (waitWatcher_) waitWatcher_->WaitBegins(command, ReplyWaitBound(command, expected, wait));
     const ExchangeEnd end = commPort_.SendAndWait(command, expected, wait);
     if (end == ExchangeEnd::NotSent) lastReply_.clear();

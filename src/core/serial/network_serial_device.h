@@ -11,6 +11,7 @@
 // server that never answers is an error and never a hang. A connection that
 // breaks fails the next read or write, as a port that vanishes does.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ public:
     static constexpr int kServerAnswerMs = 5000;
     // How long closing waits for the server to close its side.
     static constexpr int kServerCloseMs = 1000;
+    // The longest an open of `address` can take: the connection, and for
+    // RFC 2217 the server's acknowledgement of the line settings.
+    static std::chrono::milliseconds OpenBound(const NetworkPortAddress& address) {
+        return std::chrono::milliseconds((address.scheme == NetworkScheme::Rfc2217 ? 2 : 1) * kServerAnswerMs);
+    }
 
     NetworkSerialDevice() = default;
     ~NetworkSerialDevice() override;

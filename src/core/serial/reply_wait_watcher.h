@@ -16,4 +16,19 @@ public:
     virtual void WaitEnded() = 0;
 };
 
+// Tells the watcher (if any) that the wait has ended when it leaves scope,
+// on every path, a thrown error's included.
+class WaitEndGuard {
+public:
+    explicit WaitEndGuard(ReplyWaitWatcher* watcher) : watcher_(watcher) {}
+    ~WaitEndGuard() {
+        if (watcher_) watcher_->WaitEnded();
+    }
+    WaitEndGuard(const WaitEndGuard&) = delete;
+    WaitEndGuard& operator=(const WaitEndGuard&) = delete;
+
+private:
+    ReplyWaitWatcher* watcher_;
+};
+
 }  // namespace qx
