@@ -1,6 +1,7 @@
 #include "cli/module_reach.h"
 
 #include "app/escape_character.h"
+#include "config/module_serial.h"
 #include "operations/host_follows_module.h"
 
 namespace qx::cli {
@@ -9,8 +10,11 @@ std::optional<ModuleReach> ReachAfterWrite(const OnlineOptions& online, const Wo
     const HostSerialSettings before = online.port.Settings();
     HostSerialSettings after = before;
     UpdateSerialParams(after, written);
+    // No rate chosen (nothing to tell of) or one the list does not know.
+    const int rateCode = written.Choice(FieldId::Serial_Baud);
+    if (rateCode < 0 || rateCode >= static_cast<int>(kModuleSerialRates.size())) return std::nullopt;
     ModuleReach reach;
-    reach.rate = written.SelectedItemText(FieldId::Serial_Baud);
+    reach.rate = std::to_string(kModuleSerialRates[static_cast<std::size_t>(rateCode)]);
     reach.format = DisplaySerialSettings(after).other;
     reach.escapeCode = static_cast<int>(written.Value(FieldId::sreg_2));
     reach.hostCanUse = HostBaudIndexForModuleRate(written.Choice(FieldId::Serial_Baud)).has_value();
