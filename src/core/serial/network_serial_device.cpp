@@ -175,28 +175,11 @@ void NetworkSerialDevice::Handle(const telnet::Event& event) {
 }
 
 bool NetworkSerialDevice::Send(const std::string& wire, long long deadline) {
-    std::size_t done = 0;
-    while (done < wire.size()) {
-        if (!socket_.Valid() || ended_) return false;
-        const ssize_t n = ::send(socket_.Get(), wire.data() + done, wire.size() - done, MSG_NOSIGNAL);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) {
-            ended_ = true;
-            return false;
-        }
-        pollfd p{socket_.Get(), POLLOUT, 0};
-        const int ready = ::poll(&p, 1, MsUntil(deadline));
-        if (ready == 0) return false;
-        if (ready < 0 && errno != EINTR) {
-            ended_ = true;
-            return false;
-        }
-    }
-    return true;
+    if (!socket_.Valid() || ended_) return false;
+    const auto send = [](int fd, const char* data, std::size_t size) { return ::send(fd, data, size, MSG_NOSIGNAL); };
+    const WriteEnd end = WriteWithin(socket_.Get(), wire, deadline, send);
+    if (end == WriteEnd::Failed) ended_ = true;
+    return end == WriteEnd::Done;
 }
 
 std::optional<std::string> NetworkSerialDevice::Read(std::size_t maxBytes) {

@@ -168,21 +168,9 @@ std::optional<std::string> PosixSerialDevice::Read(std::size_t maxBytes) {
 bool PosixSerialDevice::Write(const std::string& text) {
     if (!fd_.Valid()) return false;
     const long long deadline = Deadline(timeouts_.writeTotalPerByte, timeouts_.writeTotalConstant, text.size());
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd_.Get(), text.data() + done, text.size() - done);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return false;
-        pollfd p{fd_.Get(), POLLOUT, 0};
-        const int ready = ::poll(&p, 1, MsUntil(deadline));
-        if (ready == 0) return true;  // cut short by the write time-out
-        if (ready < 0 && errno != EINTR) return false;
-        if (ready > 0 && (p.revents & (POLLERR | POLLNVAL))) return false;
-    }
+    const WriteEnd end = WriteWithin(fd_.Get(), text, deadline, ::write);
+    if (end == WriteEnd::Failed) return false;
+    if (end == WriteEnd::TimedOut) return true;  // cut short by the write time-out
     // write() only hands the bytes to the driver. The port's write is done
     // when they have gone out on the line, and callers discard the output
     // buffer right after it: wait for the line, bounded by the time-out.
