@@ -63,9 +63,11 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
     // Owned by the window, as its widgets are.
     new ClickAfterQuestion(this);
     connect(binder_.get(), &FieldBinder::viewChanged, this, &TMainForm::SyncView);
-    // The status line and the log belong to the workspace.
-    statusAndLogSubscription_ = workspace_.Subscribe([this] { SyncView(); });
+    // The status line and the log belong to the workspace; each of its
+    // changes (a log line per exchange) updates only them.
+    statusAndLogSubscription_ = workspace_.Subscribe([this] { ShowStatusAndLog(); });
     binder_->SyncAll();
+    ShowStatusAndLog();
 }
 
 TMainForm::~TMainForm() { workspace_.Unsubscribe(statusAndLogSubscription_); }
@@ -224,6 +226,9 @@ void TMainForm::SyncView() {
     const ViewState& view = workspace_.config.View();
     modeOptions_->Show(view);
     settingsPages_->Show(view);
+}
+
+void TMainForm::ShowStatusAndLog() {
     statusRow_->TextPanel()->setText(ToQ(workspace_.StatusText()));
     const QString log = CleanLogText(workspace_.Log());
     if (memo_->toPlainText() != log) {

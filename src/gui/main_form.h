@@ -72,7 +72,10 @@ private:
     void ConnectCommands();
     // The show step: runs once, when the window is first shown.
     void FormShow();
+    // The mode options and settings pages as the configuration's view says.
     void SyncView();
+    // The status panel's text and the communications log.
+    void ShowStatusAndLog();
 
     // What the window does around a command of the menus or the toolbar.
     enum CommandSteps : unsigned {

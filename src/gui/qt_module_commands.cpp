@@ -133,7 +133,6 @@ void QtModuleCommands::FindModule() {
     Workspace& workspace = form_.GetWorkspace();
     if (auto found = FindModuleDialog::Run(&form_, workspace.host, OpenChannel())) {
         workspace.host = *found;
-        form_.DisplaySerialSettings();
     }
 }
 
