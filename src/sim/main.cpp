@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         }
         return Serve(options);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "qxsim: %s\n%s", e.what(), UsageText());
+        std::fprintf(stderr, "qxsim: %s\n%s", e.what(), UsageText().c_str());
         return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qxsim: %s\n", e.what());

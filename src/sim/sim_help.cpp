@@ -4,17 +4,6 @@
 
 namespace qx::sim {
 
-namespace {
-
-// The list of faults the usage text ends with ("faults: silent, ...").
-std::string FaultList() {
-    const std::string usage = UsageText();
-    const std::size_t list = usage.find("faults: ");
-    return list == std::string::npos ? std::string() : usage.substr(list + 8);
-}
-
-}  // namespace
-
 std::string HelpText() {
     return "Usage: qxsim --link PATH [OPTION]...\n"
            "\n"
@@ -37,7 +26,7 @@ std::string HelpText() {
            "  --version           print the version\n"
            "\n"
            "Faults:\n"
-           "  " + FaultList() +
+           "  " + IndentedFaultNames("  ") + "\n" +
            "\n"
            "Exit status:\n"
            "  0  stopped by SIGINT or SIGTERM, or the line hung up (hangup-after:CMD)\n"

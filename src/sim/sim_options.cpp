@@ -13,12 +13,20 @@ bool IsFirmwareText(const std::string& text) {
 
 }  // namespace
 
-const char* UsageText() {
+std::string IndentedFaultNames(const std::string& indent) {
+    std::string list =
+        "silent, reject-xon, drop-after:N, garbage, slow:MS[:CMD], numeric, ignore-sreg:N,\n"
+        "listing-cut:K, hangup-after:CMD";
+    for (std::size_t at = list.find('\n'); at != std::string::npos; at = list.find('\n', at + 1))
+        list.insert(at + 1, indent);
+    return list;
+}
+
+std::string UsageText() {
     return "usage: qxsim --link PATH [--model QX7T-R|QX5T] [--firmware X.YY] [--state FILE]\n"
            "             [--online] [--baud RATE] [--format N-8-1|E-7-1|O-7-1|E-7-2|O-7-2]\n"
            "             [--guard MS] [--fault NAME]... [--verbose]\n"
-           "faults: silent, reject-xon, drop-after:N, garbage, slow:MS[:CMD], numeric, ignore-sreg:N,\n"
-           "        listing-cut:K, hangup-after:CMD\n";
+           "faults: " + IndentedFaultNames("        ") + "\n";
 }
 
 SimOptions ParseOptions(const std::vector<std::string>& args) {

@@ -30,6 +30,9 @@ public:
 };
 
 SimOptions ParseOptions(const std::vector<std::string>& args);
-const char* UsageText();
+std::string UsageText();
+// The faults --fault takes, as the usage and the help list them, each line
+// after the first indented by `indent`.
+std::string IndentedFaultNames(const std::string& indent);
 
 }  // namespace qx::sim
