@@ -173,6 +173,7 @@ TEST(WindowX11, ThePanelsShowTheHostSettingsOfALoadedFile) {
                 w.Session().Keys("Return");
                 w.WaitForAnswer("modal", "none", 3s);
             }
+            ASSERT_EQ(w.Ask("modal"), "none") << "the name field holds: " << w.Ask("text fileNameEdit");
         }
         EXPECT_EQ(w.WaitForAnswer("text StatusBar_BaudRate", "115200"), "115200");
         EXPECT_EQ(w.WaitForAnswer("text StatusBar_Other", "O-7-2"), "O-7-2");
