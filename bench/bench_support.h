@@ -41,15 +41,19 @@ inline int HostBaudIndex(int rate) {
 }
 
 // Runs `op` on the workspace's module to its end, on this thread, with
-// channels from `channels`; the wall time in milliseconds.
-inline double TimeOperation(Workspace& workspace, ModuleOperation op, ChannelFactory channels) {
+// channels from `channels` (and the history recorder, when given); the wall
+// time in milliseconds.
+inline double TimeOperation(Workspace& workspace, ModuleOperation op, ChannelFactory channels,
+                            HistoryRecorder* history = nullptr) {
     ConfigCommandList list{};
     if (op == ModuleOperation::Configure) list = *PrepareWriteConfig(workspace);
     if (op == ModuleOperation::Read) PrepareReadModuleConfig(workspace);
     DirectDispatcher ui;
     NullProgress progress;
     const auto start = std::chrono::steady_clock::now();
-    TProgramThread(OperationContext{workspace, ui, progress, std::move(channels), {}}, op, list).Execute();
+    OperationContext context{workspace, ui, progress, std::move(channels), {}};
+    context.history = history;
+    TProgramThread(std::move(context), op, list).Execute();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -53,6 +53,9 @@ struct OperationOutcome {
     // The module identified itself as the other model than the one the
     // program runs as (its product name); empty when it did not.
     std::string otherModel;
+    // The firmware line the module identified itself with ("V1.95 SIM", as
+    // the status line shows it); empty when the operation did not ask.
+    std::string firmware;
 
     static OperationOutcome Failure(ReportKind report, std::string text, ErrorClass errorClass) {
         OperationOutcome o;

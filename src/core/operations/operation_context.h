@@ -15,6 +15,7 @@
 namespace qx {
 
 class TCOMQX7Object;
+class HistoryRecorder;
 
 using ChannelFactory = std::function<std::unique_ptr<TCOMQX7Object>(const HostSerialSettings&)>;
 
@@ -26,6 +27,10 @@ struct OperationContext {
     // Shows the host serial settings again after an operation changed them
     // (user-interface thread); may be empty.
     std::function<void()> displaySerialSettings;
+    // Keeps what the operation read from or wrote to the module in the
+    // module history, and backs the module up before a write when asked;
+    // null: nothing is kept.
+    HistoryRecorder* history = nullptr;
 };
 
 }  // namespace qx

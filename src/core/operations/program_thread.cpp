@@ -44,6 +44,7 @@ void TProgramThread::Execute() {
     }
     outcome_.cancelRequested = Terminated();
     if (!outcome_.IsFailed()) outcome_.kind = stoppedOnCancel_ ? OutcomeKind::Cancelled : OutcomeKind::Done;
+    KeepInHistory();
     workerExchangeActive_ = false;
     try {
         context_.ui.Invoke([this] { context_.progress.Close(); });
@@ -55,6 +56,8 @@ void TProgramThread::Execute() {
 
 TProgramThread::Channel TProgramThread::Open(const HostSerialSettings& settings) {
     Channel channel = context_.openChannel(settings);
+    portName_ = channel->PortNameGiven();
+    portPath_ = channel->PortPath();
     channel->SetOnReply([this](const std::string& text) { ReceiveData(text); });
     return channel;
 }
@@ -68,11 +71,13 @@ bool TProgramThread::StopOnCancel() {
 void TProgramThread::Failed(OperationOutcome failure) {
     failure.moduleMayHaveChanged = outcome_.moduleMayHaveChanged;
     if (failure.otherModel.empty()) failure.otherModel = outcome_.otherModel;
+    if (failure.firmware.empty()) failure.firmware = outcome_.firmware;
     outcome_ = std::move(failure);
 }
 
 void TProgramThread::NoteIdentification(const OperationOutcome& identified) {
     if (!identified.otherModel.empty()) outcome_.otherModel = identified.otherModel;
+    if (!identified.firmware.empty()) outcome_.firmware = identified.firmware;
 }
 
 void TProgramThread::ReportError(Channel& channel, const std::exception& e) {
@@ -85,6 +90,7 @@ void TProgramThread::RunConfigure() {
     Channel channel;
     try {
         channel = Open(context_.workspace.host);
+        BackUpBeforeWrite(*channel);
         context_.ui.Invoke([&] { CheckSerialParameters(channel); });
         ConfigureSequence(*channel);
         channel.reset();

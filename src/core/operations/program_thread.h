@@ -87,6 +87,11 @@ private:
                                    const std::string& deferredLines);
     void ReadSequence(TCOMQX7Object& channel);
     void RestoreSequence(TCOMQX7Object& channel);
+    // The module history (module_history.cpp): the module's configuration
+    // read and kept before a write, when the history asks for it; and what
+    // the operation read or wrote, kept once it has ended.
+    void BackUpBeforeWrite(TCOMQX7Object& channel);
+    void KeepInHistory();
 
     OperationContext context_;
     ModuleOperation operation_;
@@ -96,6 +101,8 @@ private:
     OperationOutcome outcome_;      // worker only, until it has ended
     std::atomic<bool> workerExchangeActive_{false};
     std::atomic<bool> deferSerialChange_{false};
+    std::string portName_;  // worker only: the port the operation opened, as given...
+    std::string portPath_;  // ...and the device it stands for; empty until a port opened
     std::thread thread_;
 };
 

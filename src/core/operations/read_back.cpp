@@ -8,15 +8,20 @@ namespace qx {
 
 bool CanReadBack(const WorkingConfig& written) { return HostCanUseModuleRate(written.Choice(FieldId::Serial_Baud)); }
 
+std::unique_ptr<Workspace> WorkspaceForReading(const Workspace& reference, Prompter& prompter) {
+    auto module = std::make_unique<Workspace>(reference.variant, prompter);
+    module->StartUp();
+    module->host = reference.host;
+    module->escape = reference.escape;
+    module->config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
+    PrepareReadModuleConfig(*module);
+    return module;
+}
+
 ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead) {
     ModuleReading reading;
-    Workspace& module = *(reading.module = std::make_unique<Workspace>(reference.variant, reference.GetPrompter()));
-    module.StartUp();
-    module.host = reference.host;
-    module.escape = reference.escape;
-    module.config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
-    PrepareReadModuleConfig(module);
-    reading.outcome = runRead(module);
+    reading.module = WorkspaceForReading(reference, reference.GetPrompter());
+    reading.outcome = runRead(*reading.module);
     return reading;
 }
 

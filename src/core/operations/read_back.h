@@ -35,6 +35,12 @@ struct ReadBack : ModuleReading {
 // its serial rate is one this computer's port cannot use.
 bool CanReadBack(const WorkingConfig& written);
 
+// A workspace of its own for reading the module that `reference` talks to:
+// started as the window starts, with the reference's host settings, escape
+// character and S21 (kept for the firmware check), prepared for a Read.
+// Its messages go to `prompter`.
+std::unique_ptr<Workspace> WorkspaceForReading(const Workspace& reference, Prompter& prompter);
+
 // Reads the module that `reference` talks to (its host settings and escape
 // character) into a workspace of its own, started as the window starts,
 // with the reference's S21 kept for the firmware check.

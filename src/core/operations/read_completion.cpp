@@ -18,6 +18,7 @@ FirmwareJudge JudgeFor(const Workspace& workspace) {
 OperationOutcome Identified(const FirmwareReply& reply) {
     OperationOutcome outcome;
     outcome.otherModel = reply.otherModel;
+    outcome.firmware = FirmwareLine(reply);
     return outcome;
 }
 
@@ -31,6 +32,12 @@ FirmwareReply ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel) {
     if (!reply.otherModel.empty())
         workspace.AppendLogLine(OtherModelText(reply.otherModel, workspace.variant) + "\r");
     return reply;
+}
+
+std::string FirmwareLine(const FirmwareReply& reply) {
+    std::string line = FirmwareStatusText(GetFirmwareVer(reply.identification));
+    line.erase(0, line.find_first_not_of(' '));
+    return line;
 }
 
 OperationOutcome UpdateReadConfig(Workspace& workspace, TCOMQX7Object& channel) {

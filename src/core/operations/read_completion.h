@@ -22,6 +22,10 @@ struct FirmwareReply {
 // the communication log.
 FirmwareReply ReadFirmwareVer(Workspace& workspace, TCOMQX7Object& channel);
 
+// The firmware line of the identification, as the status line shows it
+// without its leading blanks ("V1.95 SIM").
+std::string FirmwareLine(const FirmwareReply& reply);
+
 // Parses the listing in ReplyText into the fields, identifies the firmware
 // (status line and S21 check) and restarts the module. Errors are shown
 // here, as the readout's own reports, and the outcome is then Failed; the

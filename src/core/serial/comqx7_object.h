@@ -98,6 +98,10 @@ public:
     // The escape character three times, e.g. "+++".
     std::string BuildEscapeSequence() const { return setup_.escape.Sequence(); }
     const std::string& GetProductName() const { return setup_.productName; }
+    // The port as the user named it ("COM1", or the path or address it was
+    // given as), and the device or address it stands for.
+    std::string PortNameGiven() const { return setup_.ports.NameFor(commPort_.PortIndex); }
+    std::string PortPath() const { return setup_.ports.PathFor(commPort_.PortIndex); }
 
 private:
     void OpenLink(const HostSerialSettings& settings);
