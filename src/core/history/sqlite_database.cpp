@@ -45,6 +45,10 @@ Connection::Connection(std::string path, bool create, std::chrono::milliseconds 
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout_.count()));
+    // The last connection to close would copy the log into the file and
+    // sync it, which costs a program that records once far more than its
+    // record; the log is copied as it grows instead (every 1000 pages).
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 Connection::~Connection() { sqlite3_close_v2(db_); }
@@ -76,14 +80,13 @@ void Connection::Fail(int code) const {
         case SQLITE_READONLY:
         case SQLITE_PERM:
         case SQLITE_AUTH: throw EHistoryReadOnly(path_ + " may not be written (" + because + ")");
-        case SQLITE_IOERR:
-            if (systemError == ENOSPC) throw EHistoryFull("no room for " + path_ + " (" + because + ")");
-            if (systemError == EROFS || systemError == EACCES || systemError == EPERM)
-                throw EHistoryReadOnly(path_ + " may not be written (" + because + ")");
-            break;
-        case SQLITE_CANTOPEN: throw EHistoryError("cannot open " + path_ + " (" + because + ")");
         default: break;
     }
+    // An I/O error or a file that cannot be opened: the system's reason decides.
+    if (systemError == ENOSPC) throw EHistoryFull("no room for " + path_ + " (" + because + ")");
+    if (systemError == EROFS || systemError == EACCES || systemError == EPERM)
+        throw EHistoryReadOnly(path_ + " may not be written (" + because + ")");
+    if ((code & 0xff) == SQLITE_CANTOPEN) throw EHistoryError("cannot open " + path_ + " (" + because + ")");
     throw EHistoryError(path_ + ": " + because);
 }
 
