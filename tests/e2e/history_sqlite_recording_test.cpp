@@ -37,6 +37,10 @@ struct HistoryRig {
     }
 
     OperationOutcome Run(Workspace& ws, ModuleOperation op, ConfigCommandList list = {}) {
+        return RunRecordedBy(recorder, ws, op, std::move(list));
+    }
+    OperationOutcome RunRecordedBy(HistoryRecorder& history, Workspace& ws, ModuleOperation op,
+                                   ConfigCommandList list = {}) {
         DirectDispatcher ui;
         test::RecordingProgress progress;
         OperationContext context{ws, ui, progress,
@@ -45,7 +49,7 @@ struct HistoryRig {
                                          s, ChannelSetup{ws.variant.ProductName, ws.escape, ports});
                                  },
                                  {}};
-        context.history = &recorder;
+        context.history = &history;
         TProgramThread thread(std::move(context), op, std::move(list));
         thread.Execute();
         return thread.Outcome();
@@ -196,20 +200,7 @@ TEST(HistoryRecording, SeveralPortsInOneProcessEachKeepTheirEntry) {
         for (auto& rig : rigs)
             threads.emplace_back([&rig, &shared] {
                 PrepareReadModuleConfig(rig->workspace);
-                DirectDispatcher ui;
-                test::RecordingProgress progress;
-                const PortMap& ports = rig->ports;
-                Workspace& ws = rig->workspace;
-                OperationContext context{ws, ui, progress,
-                                         [&](const HostSerialSettings& s) {
-                                             return std::make_unique<TCOMQX7Object>(
-                                                 s, ChannelSetup{ws.variant.ProductName, ws.escape, ports});
-                                         },
-                                         {}};
-                context.history = &shared;
-                TProgramThread thread(std::move(context), ModuleOperation::Read, {});
-                thread.Execute();
-                EXPECT_TRUE(thread.Outcome().IsDone());
+                EXPECT_TRUE(rig->RunRecordedBy(shared, rig->workspace, ModuleOperation::Read).IsDone());
             });
     }
     HistoryStore store(rigs[0]->history.Path("shared.sqlite3"));

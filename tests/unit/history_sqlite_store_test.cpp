@@ -1,7 +1,7 @@
 // The module history's SQLite store on real files: what an entry keeps,
 // the listing's filters, files it must refuse and leave alone, a lock held
 // by another program, a disk without room, a process killed while
-// recording, and several processes and threads recording at once.
+// recording, and several processes recording at once.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -59,28 +59,18 @@ TEST(HistoryStore, KeepsEveryPartOfAnEntryAndItsLayout) {
     const std::string path = folder.Path("data/qxconfig/history.sqlite3");  // the folders are made
     HistoryStore store(path);
     HistoryEntry restored = Entry(1000, "ttyUSB0", 17, HistoryKind::RestoredDefaults);
-    restored.systemAddress.reset();
-    restored.unitAddress.reset();
+    restored.systemAddress = restored.unitAddress = std::nullopt;
     restored.configuration.clear();
-    for (const HistoryEntry& e : {Entry(1000, "ttyUSB0", 17, HistoryKind::BeforeWrite), restored}) {
-        const std::int64_t id = store.Record(e);
-        const auto got = store.Get(id);
-        ASSERT_TRUE(got.has_value());
-        EXPECT_EQ(got->id, id);
-        EXPECT_EQ(got->timeMs, e.timeMs);
-        EXPECT_EQ(std::tie(got->port, got->device, got->byIdPath, got->model, got->firmware),
-                  std::tie(e.port, e.device, e.byIdPath, e.model, e.firmware));
-        EXPECT_EQ(got->systemAddress, e.systemAddress);
-        EXPECT_EQ(got->unitAddress, e.unitAddress);
-        EXPECT_EQ(got->kind, e.kind);
-        EXPECT_EQ(std::tie(got->program, got->command, got->outcome), std::tie(e.program, e.command, e.outcome));
-        EXPECT_EQ(got->configuration, e.configuration);  // byte for byte, 8-bit and CR LF included
+    // Byte for byte, 8-bit text and CR LF included.
+    for (HistoryEntry e : {Entry(1000, "ttyUSB0", 17, HistoryKind::BeforeWrite), restored}) {
+        e.id = store.Record(e);
+        EXPECT_EQ(store.Get(e.id), e);
     }
     EXPECT_FALSE(store.Get(99).has_value());
     SqliteFile file(path);
-    EXPECT_EQ(file.Query("PRAGMA user_version"), "1");
-    EXPECT_EQ(file.Query("PRAGMA journal_mode"), "wal");
-    EXPECT_EQ(file.Query("PRAGMA application_id"), std::to_string(0x51584849));
+    EXPECT_EQ(file.Query("PRAGMA user_version") + " " + file.Query("PRAGMA journal_mode") + " " +
+                  file.Query("PRAGMA application_id"),
+              "1 wal " + std::to_string(0x51584849));
 }
 
 TEST(HistoryStore, ListsNewestFirstThroughItsFilters) {
@@ -93,31 +83,20 @@ TEST(HistoryStore, ListsNewestFirstThroughItsFilters) {
     unit5.unitAddress = 5;
     store.Record(unit5);  // 4
 
-    const auto filter = [](auto set) {
-        HistoryFilter f;
-        set(f);
-        return f;
-    };
     const struct {
         const char* what;
         HistoryFilter filter;
         std::vector<std::int64_t> ids;
     } cases[] = {
         {"everything", {}, {4, 3, 2, 1}},
-        {"port as given", filter([](HistoryFilter& f) { f.port = "ttyUSB0"; }), {3, 1}},
-        {"device", filter([](HistoryFilter& f) { f.port = "/dev/ttyUSB1"; }), {4, 2}},
-        {"by-id name", filter([](HistoryFilter& f) { f.port = "/dev/serial/by-id/usb-ttyUSB1"; }), {4, 2}},
-        {"system address", filter([](HistoryFilter& f) { f.systemAddress = 17; }), {2, 1}},
-        {"unit address", filter([](HistoryFilter& f) { f.unitAddress = 5; }), {4}},
-        {"since", filter([](HistoryFilter& f) { f.sinceMs = 2000; }), {4, 3, 2}},
-        {"limit", filter([](HistoryFilter& f) { f.limit = 2; }), {4, 3}},
-        {"all at once", filter([](HistoryFilter& f) {
-             f.port = "ttyUSB0";
-             f.systemAddress = 20;
-             f.sinceMs = 500;
-             f.limit = 5;
-         }),
-         {3}},
+        {"port as given", {.port = "ttyUSB0"}, {3, 1}},
+        {"device", {.port = "/dev/ttyUSB1"}, {4, 2}},
+        {"by-id name", {.port = "/dev/serial/by-id/usb-ttyUSB1"}, {4, 2}},
+        {"system address", {.systemAddress = 17}, {2, 1}},
+        {"unit address", {.unitAddress = 5}, {4}},
+        {"since", {.sinceMs = 2000}, {4, 3, 2}},
+        {"limit", {.limit = 2}, {4, 3}},
+        {"all at once", {.port = "ttyUSB0", .systemAddress = 20, .sinceMs = 500, .limit = 5}, {3}},
     };
     for (const auto& c : cases) EXPECT_EQ(Ids(store.List(c.filter)), c.ids) << c.what;
     EXPECT_TRUE(store.List().front().configuration.empty()) << "a listing carries no configurations";
@@ -167,13 +146,6 @@ TEST(HistoryStore, RefusesAndLeavesAloneWhatIsNoHistoryOfItsOwn) {
         }
         EXPECT_TRUE(test::ReadWholeFile(path) == before) << c.what << " was changed";
     }
-}
-
-TEST(HistoryStore, AMissingFileIsAnErrorWhenNotToBeCreated) {
-    ScratchFolder folder;
-    const std::string path = folder.Path("none.sqlite3");
-    EXPECT_THROW(HistoryStore(path, {.create = false}), EHistoryError);
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(HistoryStore, ALockHeldPastTheBusyTimeoutIsSaidAsSuch) {
@@ -260,35 +232,23 @@ TEST(HistoryStore, AProcessKilledWhileRecordingLeavesTheFileConsistent) {
     EXPECT_EQ(watcher.List().size(), kept + 1);
 }
 
-TEST(HistoryStore, SeveralProcessesAndThreadsRecordWithNothingLost) {
+TEST(HistoryStore, SeveralProcessesRecordAtOnceWithNothingLost) {
     ScratchFolder folder;
-    const std::string path = folder.Path("h.sqlite3");  // created by whichever comes first
+    const std::string path = folder.Path("h.sqlite3");  // made by whichever comes first
     constexpr int kEach = 25;
-    const auto recordSome = [&](const std::string& port) {
-        HistoryStore store(path, {.busyTimeout = 10s});
-        for (int i = 0; i < kEach; ++i) store.Record(Entry(i, port, i));
-    };
     std::vector<pid_t> children;
     for (int p = 0; p < 4; ++p) {
         const pid_t pid = ::fork();
         if (pid == 0) {
-            int code = 0;
             try {
-                recordSome("ttyUSB" + std::to_string(p));
+                HistoryStore store(path, {.busyTimeout = 10s});
+                for (int i = 0; i < kEach; ++i) store.Record(Entry(i, "ttyUSB" + std::to_string(p), i));
             } catch (...) {
-                code = 1;
+                ::_exit(1);
             }
-            ::_exit(code);
+            ::_exit(0);
         }
         children.push_back(pid);
-    }
-    {
-        HistoryStore shared(path, {.busyTimeout = 10s});
-        std::vector<std::jthread> threads;
-        for (int t = 0; t < 4; ++t)
-            threads.emplace_back([&, t] {
-                for (int i = 0; i < kEach; ++i) shared.Record(Entry(i, "ttyS" + std::to_string(t), i));
-            });
     }
     for (const pid_t pid : children) {
         int status = 0;
@@ -296,9 +256,8 @@ TEST(HistoryStore, SeveralProcessesAndThreadsRecordWithNothingLost) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     HistoryStore store(path);
-    EXPECT_EQ(store.List().size(), 8u * kEach);
-    for (const char* port : {"ttyUSB0", "ttyUSB3", "ttyS0", "ttyS3"})
-        EXPECT_EQ(store.List({.port = port}).size(), static_cast<std::size_t>(kEach)) << port;
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(store.List({.port = "ttyUSB" + std::to_string(p)}).size(), static_cast<std::size_t>(kEach));
 }
 
 }  // namespace

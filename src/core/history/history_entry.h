@@ -41,6 +41,8 @@ struct HistoryEntry {
     // not read after it changed (a restore cancelled after its reset). A
     // listing leaves it empty too.
     std::string configuration;
+
+    friend bool operator==(const HistoryEntry&, const HistoryEntry&) = default;
 };
 
 }  // namespace qx
