@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <random>
 
 #include "app/win32_handle.h"
 #include "app/win32_text.h"
+#include "files/temporary_file.h"
 
 namespace qx {
 
@@ -101,36 +101,15 @@ bool WriteAllAt(HANDLE file, std::string_view content, long long offset) {
     return ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && WriteAllTo(file, content);
 }
 
-// Removes the temporary file unless the replacement has taken it over.
-class TemporaryFile {
-public:
-    TemporaryFile() = default;
-    ~TemporaryFile() {
-        if (!path_.empty()) ::DeleteFileW(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void Set(std::wstring path) { path_ = std::move(path); }
-    const std::wstring& Path() const { return path_; }
-    void Release() { path_.clear(); }
-
-private:
-    std::wstring path_;
-};
-
 // A new, exclusively created file next to the target.
 UniqueHandle CreateTemporaryNear(const std::wstring& folder, TemporaryFile& temporary, DWORD& error) {
-    std::random_device entropy;
-    std::mt19937 gen(entropy());
-    constexpr wchar_t kAlphabet[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 2);
-    const std::wstring stem = folder + (folder.ends_with(L'\\') || folder.ends_with(L'/') ? L"" : L"\\") + L".qxsave-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring name = stem;
-        for (int i = 0; i < 8; ++i) name += kAlphabet[pick(gen)];
-        UniqueHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                        nullptr));
+    TemporaryNames names;
+    const std::string stem = Utf8FromWide(folder.ends_with(L'\\') ? folder.substr(0, folder.size() - 1) : folder);
+    for (int attempt = 0; attempt < TemporaryNames::kAttempts; ++attempt) {
+        // Backslashes: a "\\?\" path takes no other separator.
+        std::string name = names.Next(stem, '\\');
+        UniqueHandle file(::CreateFileW(WideFromUtf8(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.Valid()) {
             temporary.Set(std::move(name));
             return file;
@@ -193,9 +172,9 @@ void ReplaceThroughTemporary(const Target& target, const std::string& content) {
     if (!::FlushFileBuffers(file.Get())) RefuseLast();
     if (!file.Close()) RefuseLast();
     const bool replaced = target.kind == TargetKind::Regular &&
-                          ::ReplaceFileW(target.path.c_str(), temporary.Path().c_str(), nullptr,
+                          ::ReplaceFileW(target.path.c_str(), WideFromUtf8(temporary.Path()).c_str(), nullptr,
                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-    if (!replaced && !::MoveFileExW(temporary.Path().c_str(), target.path.c_str(),
+    if (!replaced && !::MoveFileExW(WideFromUtf8(temporary.Path()).c_str(), target.path.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RefuseLast();
     temporary.Release();

@@ -56,16 +56,6 @@ TcpResolution ResolveTcp(const std::string& host, const std::string& port) {
     return result;
 }
 
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNone);
-    }
-    return *this;
-}
-
 void TcpSocket::Close() {
     if (handle_ != kNone) ::close(static_cast<int>(std::exchange(handle_, kNone)));
 }

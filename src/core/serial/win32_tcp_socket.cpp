@@ -92,16 +92,6 @@ TcpResolution ResolveTcp(const std::string& host, const std::string& port) {
     return result;
 }
 
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNone);
-    }
-    return *this;
-}
-
 void TcpSocket::Close() {
     if (handle_ != kNone) ::closesocket(SocketOf(std::exchange(handle_, kNone)));
 }
