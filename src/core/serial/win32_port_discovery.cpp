@@ -44,7 +44,8 @@ private:
     HKEY key_ = nullptr;
 };
 
-// The ports the system has now: device name ("\Device\Serial0") -> "COM1".
+// The port names ("COM1") the system's device map lists now, one per
+// device ("\Device\Serial0", "\Device\VCP0").
 std::vector<std::string> DeviceMapPorts() {
     std::vector<std::string> names;
     const RegistryKey map(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM");
