@@ -36,7 +36,8 @@ std::string ReadBoundedFile(const std::string& path, std::size_t maxSize) {
     char buffer[4096];
     while (content.size() <= maxSize) {
         DWORD n = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) ThrowRead(path, Win32ErrorText(::GetLastError()));
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr))
+            ThrowRead(path, Win32ErrorText(::GetLastError()));
         if (n == 0) break;
         content.append(buffer, n);
     }
