@@ -1,11 +1,10 @@
-#include <unistd.h>
-
 #include <algorithm>
 #include <exception>
 
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "cli/help_text.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"
@@ -76,7 +75,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         CliContext context(variant, answers, out, err, terminal);
         // On a terminal the progress bar shows what is going on.
-        if (::isatty(STDERR_FILENO) != 1) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
+        if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
         return command->run(context, std::move(rest));
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';

@@ -7,6 +7,13 @@
 //     driver: ftdi_sio
 //     usb:    FTDI FT232R USB UART
 //
+// On Windows the ports come from the system's device map, each with its
+// driver and the name Device Manager shows:
+//
+//   COM3  COM3
+//     driver: FTDIBUS
+//     name:   USB Serial Port (COM3)
+//
 // Com slots that --com points at a port server follow, one line each:
 //
 //   rfc2217://192.168.1.20:7777  COM2
@@ -37,6 +44,7 @@ void PrintJson(CliContext& context, const PortMap& map, const std::vector<Serial
         if (!info.byIdPath.empty()) entry.Text("by-id", info.byIdPath);
         if (!info.driver.empty()) entry.Text("driver", info.driver);
         if (!info.description.empty()) entry.Text("usb", info.description);
+        if (!info.friendlyName.empty()) entry.Text("name", info.friendlyName);
         entries.push_back(entry.Str());
     }
     for (const std::uint8_t slot : network)
@@ -79,6 +87,7 @@ int RunPorts(CliContext& context, std::vector<std::string> args) {
         if (!info.byIdPath.empty()) context.out << "  by-id:  " << info.byIdPath << '\n';
         if (!info.driver.empty()) context.out << "  driver: " << info.driver << '\n';
         if (!info.description.empty()) context.out << "  usb:    " << info.description << '\n';
+        if (!info.friendlyName.empty()) context.out << "  name:   " << info.friendlyName << '\n';
     }
     for (const std::uint8_t slot : network) context.out << map.PathFor(slot) << "  " << PortName(slot) << '\n';
     return kExitOk;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/utf8_path.h"
 #include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
@@ -49,7 +50,7 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     auto workspace = StartWorkspace(context, std::nullopt);
     // A whole configuration given as JSON may make a new file: it starts
     // from the factory defaults, as `new` does.
-    const bool newFile = json && !std::filesystem::exists(*file);
+    const bool newFile = json && !std::filesystem::exists(PathFromUtf8(*file));
     if (!newFile && !LoadFromFile(*workspace, *file)) return kExitUsage;
     const RangePolicy policy{context.err, strict};
     if (json) ApplyJsonSettings(workspace->config, ReadJsonFile(*json), *json, policy);

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "app/utf8_path.h"
 #include "cli/json_object.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
@@ -116,7 +117,7 @@ void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::
 
 std::string ReadJsonFile(const std::string& path) {
     if (path == "-") return ReadBounded(std::cin, "standard input");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) throw EFileReadError("Cannot read " + path + ": " + std::strerror(errno));
     return ReadBounded(in, path);
 }

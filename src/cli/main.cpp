@@ -1,12 +1,12 @@
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "cli/console.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    qx::cli::PrepareConsole();
+    const std::vector<std::string> args = qx::cli::ProgramArguments(argc, argv);
     // Questions are put to a user only when one sits at a terminal.
-    std::istream* terminal = ::isatty(STDIN_FILENO) == 1 ? &std::cin : nullptr;
+    std::istream* terminal = qx::cli::StdinIsTerminal() ? &std::cin : nullptr;
     return qx::cli::RunCli(args, std::cout, std::cerr, terminal);
 }

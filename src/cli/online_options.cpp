@@ -1,13 +1,10 @@
 #include "cli/online_options.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <thread>
 
 #include "cli/cli_progress.h"
+#include "cli/console.h"
 #include "cli/usage_error.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
@@ -15,15 +12,6 @@
 #include "serial/network_serial_device.h"
 
 namespace qx::cli {
-
-namespace {
-// Written by the signal handler only; the one piece of process state a
-// handler may touch.
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int) { interrupted = 1; }
-
-}  // namespace
 
 bool OnlineOptions::Take(ArgReader& reader) {
     if (auto p = reader.TakeOption("--port")) {
@@ -95,30 +83,9 @@ ChannelSetup OnlineOptions::Setup(const ModelVariant& variant) const {
     return setup;
 }
 
-bool InterruptRequested() { return interrupted != 0; }
-
-std::atomic<int> InterruptGuard::installed_{0};
-
-InterruptGuard::InterruptGuard() {
-    // Guards nest (several modules at once): the outermost one installs.
-    if (installed_.fetch_add(1) != 0) return;
-    interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previousInt_);
-    sigaction(SIGTERM, &action, &previousTerm_);
-}
-
-InterruptGuard::~InterruptGuard() {
-    if (installed_.fetch_sub(1) != 1) return;
-    sigaction(SIGINT, &previousInt_, nullptr);
-    sigaction(SIGTERM, &previousTerm_, nullptr);
-}
-
 OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
                                     ModuleOperation operation, ConfigCommandList commandList) {
-    CliProgress progress(context.err, ::isatty(STDERR_FILENO) == 1);
+    CliProgress progress(context.err, StderrIsTerminal());
     DirectDispatcher ui;  // the worker is the only thread at work meanwhile
     InterruptGuard interrupt;
     bool cancelled = false;

@@ -4,9 +4,6 @@
 // the log file (--log), opening a channel with all of them, and running
 // a module operation to its end with Ctrl-C as Cancel.
 
-#include <signal.h>
-
-#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +13,7 @@
 #include "cli/cli_context.h"
 #include "cli/log_option.h"
 #include "cli/port_options.h"
+#include "cli/stop_request.h"
 #include "config/command_builder.h"
 #include "operations/module_operation.h"
 #include "operations/operation_context.h"
@@ -54,21 +52,5 @@ struct OnlineOptions {
 // came of it.
 OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
                                     ModuleOperation operation, ConfigCommandList commandList = {});
-
-// Ctrl-C: true once the user has asked to stop.
-bool InterruptRequested();
-// Installs the Ctrl-C handler while it lives.
-class InterruptGuard {
-public:
-    InterruptGuard();
-    ~InterruptGuard();
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    static std::atomic<int> installed_;
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
-};
 
 }  // namespace qx::cli

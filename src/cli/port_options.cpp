@@ -4,17 +4,19 @@
 
 #include "cli/usage_error.h"
 #include "serial/network_port_address.h"
+#include "serial/system_port_names.h"
 
 namespace qx::cli {
 
 namespace {
 
 // A network address must be whole to be tried at all; a com name must be
-// one of the eight slots (a "COM9" is a typing error, not a file name).
+// one of the eight slots, or a port the system itself names (on Windows,
+// "COM12"): on Linux a "COM9" is a typing error, not a file name.
 void CheckPortText(const std::string& port, const std::string& option) {
     if (IsNetworkPort(port) && !ParseNetworkPort(port))
         throw UsageError(option + " takes a network port as " + std::string(kNetworkPortForms) + ", not '" + port + "'");
-    if (IsComName(port) && !PortIndexFromName(port))
+    if (IsComName(port) && !PortIndexFromName(port) && !IsSystemPortName(port))
         throw UsageError(option + " takes COM1..COM8, not '" + port + "'");
 }
 

@@ -1,8 +1,5 @@
 #include "window_probe.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -12,10 +9,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QTabBar>
 #include <QTabWidget>
 #include <optional>
+
+#include "probe_stdio.h"
 
 namespace qx::gui {
 namespace {
@@ -148,31 +146,18 @@ QString Grab(const QString& request) {
 }  // namespace
 
 WindowProbe::WindowProbe(QObject* parent)
-    : QObject(parent), notifier_(new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this)) {
-    ::fcntl(STDIN_FILENO, F_SETFL, ::fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
-    connect(notifier_, &QSocketNotifier::activated, this, &WindowProbe::ReadRequests);
-}
+    : QObject(parent), watcher_(WatchStdin(this, [this] { ReadRequests(); })) {}
 
 void WindowProbe::ReadRequests() {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n > 0) {
-            pending_.append(buffer, static_cast<qsizetype>(n));
-            continue;
-        }
-        if (n == 0) notifier_->setEnabled(false);  // the asking side has gone
-        break;
+    if (!ReadAvailableStdin(pending_) && watcher_) {
+        watcher_->deleteLater();  // the asking side has gone
+        watcher_ = nullptr;
     }
     for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
         const QString request = QString::fromUtf8(pending_.left(end)).trimmed();
         pending_.remove(0, end + 1);
-        QByteArray reply = Answer(request).replace(QLatin1Char('\n'), QLatin1String("\\n")).toUtf8() + '\n';
-        for (qsizetype done = 0; done < reply.size();) {
-            const ssize_t n = ::write(STDOUT_FILENO, reply.constData() + done, static_cast<size_t>(reply.size() - done));
-            if (n <= 0) return;
-            done += n;
-        }
+        const QByteArray reply = Answer(request).replace(QLatin1Char('\n'), QLatin1String("\\n")).toUtf8() + '\n';
+        if (!WriteStdout(reply)) return;
     }
 }
 

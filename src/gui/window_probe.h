@@ -29,8 +29,6 @@
 #include <QObject>
 #include <QString>
 
-class QSocketNotifier;
-
 namespace qx::gui {
 
 class WindowProbe : public QObject {
@@ -44,7 +42,7 @@ public:
 private:
     void ReadRequests();
 
-    QSocketNotifier* notifier_;
+    QObject* watcher_;  // of standard input, until it ends
     QByteArray pending_;
 };
 

@@ -2,9 +2,9 @@
 // A fresh folder under the system's temporary folder, removed with
 // everything in it when the test ends.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -13,9 +13,14 @@ namespace qx::test {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qxtest-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        std::random_device entropy;
+        std::mt19937 gen(entropy());
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("qxtest-" + std::to_string(gen() % 1000000));
+            if (std::filesystem::create_directory(candidate)) path_ = candidate;
+        }
+        if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
     }
     ~ScratchFolder() {
         std::error_code ec;

@@ -6,6 +6,7 @@
 #include "serial/module_error_reports.h"
 #include "serial/port_map.h"
 #include "serial/serial_errors.h"
+#include "serial/system_port_names.h"
 
 namespace qx {
 namespace {
@@ -71,13 +72,13 @@ TEST(PortMap, NamesAndDefaultPaths) {
     for (const char* bad : {"COM0", "COM9", "COM10", "CON1", "/dev/ttyUSB0", ""})
         EXPECT_FALSE(PortIndexFromName(bad).has_value()) << bad;
     PortMap map;
-    EXPECT_EQ(map.PathFor(0), "/dev/ttyUSB0");
-    EXPECT_EQ(map.PathFor(7), "/dev/ttyUSB7");
+    EXPECT_EQ(map.PathFor(0), DefaultPortPath(0));
+    EXPECT_EQ(map.PathFor(7), DefaultPortPath(7));
     map.Override(2, "/tmp/m1");
     EXPECT_EQ(map.PathFor(2), "/tmp/m1");
     EXPECT_TRUE(map.IsOverridden(2));
     map.ClearOverride(2);
-    EXPECT_EQ(map.PathFor(2), "/dev/ttyUSB2");
+    EXPECT_EQ(map.PathFor(2), DefaultPortPath(2));
 }
 
 }  // namespace

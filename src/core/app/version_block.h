@@ -27,6 +27,9 @@ struct VersionStrings {
 
 // The raw block of an ELF file's ".qx_version" section; empty when the file
 // cannot be read, is not a 64-bit little-endian ELF file or has no block.
+// On Windows the program carries its version as a version resource instead
+// (VERSIONINFO, read with GetFileVersionInfoW), and the block is made from
+// the resource's string table in the same form.
 std::string ReadVersionBlock(const std::string& path);
 
 // The strings of a block. No translation entry: nothing. Keys are read in
@@ -51,7 +54,8 @@ VersionText SplitFileVersion(std::string_view fileVersion);
 // SplitFileVersion of the "FileVersion" read from the executable at `path`.
 VersionText GetVersionText(const std::string& executablePath);
 
-// The file of the running program (/proc/self/exe); empty when unknown.
+// The file of the running program (/proc/self/exe, GetModuleFileNameW);
+// empty when unknown.
 std::string OwnExecutablePath();
 
 // What --version prints: "NAME 1.61 (build 27)", the version the About box

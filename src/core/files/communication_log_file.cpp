@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "files/file_errors.h"
 #include "files/file_save.h"
@@ -41,15 +40,15 @@ std::string ReadableLogText(std::string_view text) {
 
 std::string LogTimestamp(std::chrono::system_clock::time_point when) {
     using namespace std::chrono;
-    const auto millis = floor<milliseconds>(when.time_since_epoch());
-    const auto whole = floor<seconds>(millis);
-    const std::time_t secondsSinceEpoch = static_cast<std::time_t>(whole.count());
-    const int fraction = static_cast<int>((millis - whole).count());
-    std::tm utc{};
-    gmtime_r(&secondsSinceEpoch, &utc);
+    const auto millis = floor<milliseconds>(when);
+    const auto day = floor<days>(millis);
+    const year_month_day date(day);
+    const hh_mm_ss time(millis - day);
     char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900, utc.tm_mon + 1,
-                  utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, fraction);
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()), static_cast<int>(time.subseconds().count()));
     return text;
 }
 

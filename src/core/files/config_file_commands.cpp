@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "app/utf8_path.h"
 #include "config/command_builder.h"
 #include "config/readout_parser.h"
 #include "files/config_file_format.h"
@@ -77,7 +78,7 @@ void OpenCommandLineFile(ConfigDocument& document, const std::vector<std::string
     if (arguments.empty() || arguments.front().empty()) return;
     const std::string& argument = arguments.front();
     std::error_code ec;
-    const auto status = std::filesystem::status(argument, ec);
+    const auto status = std::filesystem::status(PathFromUtf8(argument), ec);
     if (ec || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return;
     // Exact and case-sensitive, as the program has always compared it.
     if (FileExtension(argument) == kConfigFileExtension) {

@@ -1,11 +1,6 @@
 #include "serial/network_serial_device.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 
 #include "serial/tcp_connect.h"
 #include "serial/timed_read.h"
@@ -16,6 +11,9 @@ namespace {
 
 using telnet::kBinary;
 using telnet::kComPortOption;
+
+// The most taken in at once.
+constexpr std::size_t kReceiveChunk = 4096;
 
 // What a server said before it closed the connection, on one line.
 std::string OneLine(const std::string& text) {
@@ -39,12 +37,12 @@ NetworkSerialDevice::~NetworkSerialDevice() { Close(); }
 // the port still taken. So the closing waits, briefly, for the server to
 // close too.
 void NetworkSerialDevice::Close() {
-    if (socket_.Valid() && !ended_ && ::shutdown(socket_.Get(), SHUT_WR) == 0) {
+    if (socket_.Valid() && !ended_ && socket_.ShutdownSending()) {
         dropping_ = true;
         const long long deadline = SteadyNowMs() + kServerCloseMs;
         PumpUntil([this] { return ended_; }, deadline);
     }
-    socket_.Reset();
+    socket_.Close();
     decoder_ = {};
     negotiator_ = {};
     received_.clear();
@@ -126,22 +124,17 @@ bool NetworkSerialDevice::PumpUntil(Done done, long long deadline) {
 
 WaitResult NetworkSerialDevice::Pump(int ms) {
     if (!socket_.Valid() || ended_) return WaitResult::Failed;
-    pollfd p{socket_.Get(), POLLIN, 0};
-    const int ready = ::poll(&p, 1, ms);
-    if (ready < 0) {
-        if (errno == EINTR) return WaitResult::Ready;
+    const WaitResult ready = socket_.WaitReadable(ms);
+    if (ready == WaitResult::Failed) ended_ = true;
+    if (ready != WaitResult::Ready) return ready;
+    std::string taken;
+    const TcpSocket::Received received = socket_.Receive(taken, kReceiveChunk);
+    if (received == TcpSocket::Received::Nothing) return WaitResult::Ready;
+    if (received == TcpSocket::Received::Ended) {
         ended_ = true;
         return WaitResult::Failed;
     }
-    if (ready == 0) return WaitResult::TimedOut;
-    std::array<char, 4096> buffer{};
-    const ssize_t n = ::recv(socket_.Get(), buffer.data(), buffer.size(), 0);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return WaitResult::Ready;
-    if (n <= 0) {
-        ended_ = true;
-        return WaitResult::Failed;
-    }
-    const std::string_view wire(buffer.data(), static_cast<std::size_t>(n));
+    const std::string_view wire(taken);
     if (!Telnet()) {
         if (!dropping_) received_ += wire;
         return WaitResult::Ready;
@@ -176,8 +169,7 @@ void NetworkSerialDevice::Handle(const telnet::Event& event) {
 
 bool NetworkSerialDevice::Send(const std::string& wire, long long deadline) {
     if (!socket_.Valid() || ended_) return false;
-    const auto send = [](int fd, const char* data, std::size_t size) { return ::send(fd, data, size, MSG_NOSIGNAL); };
-    const WriteEnd end = WriteWithin(socket_.Get(), wire, deadline, send);
+    const WriteEnd end = socket_.Send(wire, deadline);
     if (end == WriteEnd::Failed) ended_ = true;
     return end == WriteEnd::Done;
 }

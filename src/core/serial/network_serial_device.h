@@ -19,9 +19,9 @@
 #include "serial/com_port_control.h"
 #include "serial/network_port_address.h"
 #include "serial/serial_device.h"
+#include "serial/tcp_socket.h"
 #include "serial/telnet_codec.h"
 #include "serial/timed_read.h"
-#include "app/unique_fd.h"
 
 namespace qx {
 
@@ -68,7 +68,7 @@ private:
     bool Send(const std::string& wire, long long deadline);
     bool Telnet() const { return scheme_ == NetworkScheme::Rfc2217; }
 
-    UniqueFd socket_;
+    TcpSocket socket_;
     NetworkScheme scheme_ = NetworkScheme::RawSocket;
     CommTimeouts timeouts_;
     telnet::Decoder decoder_;

@@ -1,9 +1,8 @@
 #include "serial/open_failure_hint.h"
 
+#include "serial/local_port_hint.h"
 #include "serial/network_port_address.h"
 #include "serial/network_serial_device.h"
-#include "serial/permission_hint.h"
-#include "serial/port_holder.h"
 
 namespace qx {
 
@@ -19,22 +18,18 @@ std::string ServerOf(const std::string& path) {
 
 std::string InParentheses(const std::string& detail) { return detail.empty() ? "" : " (" + detail + ")"; }
 
-std::string InUseHint(const std::string& path, const std::string& detail) {
-    if (IsNetworkPort(path))
-        return "In use by another client of the port server at " + ServerOf(path) +
-               (detail.empty() ? "." : " (it said: " + detail + ").");
-    if (const auto holder = FindPortHolder(path))
-        return "In use by another program: " + holder->name + " (process " + std::to_string(holder->pid) + ").";
-    return "In use by another program.";
-}
 
 }  // namespace
 
 std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail) {
     switch (status) {
-        case OpenStatus::NoSuchDevice: return "No such device: " + path + " (see: qxcfg ports)";
-        case OpenStatus::InUse: return InUseHint(path, detail);
-        case OpenStatus::PermissionDenied: return PermissionDeniedHint(path);
+        case OpenStatus::InUse:
+            if (IsNetworkPort(path))
+                return "In use by another client of the port server at " + ServerOf(path) +
+                       (detail.empty() ? "." : " (it said: " + detail + ").");
+            return LocalPortHint(status, path);
+        case OpenStatus::NoSuchDevice:
+        case OpenStatus::PermissionDenied: return LocalPortHint(status, path);
         case OpenStatus::BadAddress: return "Not a network port address: " + path + InParentheses(detail);
         case OpenStatus::HostUnknown:
             if (const auto address = ParseNetworkPort(path))

@@ -1,5 +1,7 @@
 #include "serial/port_map.h"
 
+#include "serial/system_port_names.h"
+
 namespace qx {
 
 std::string PortName(std::uint8_t portIndex) { return "COM" + std::to_string(portIndex + 1); }
@@ -26,7 +28,7 @@ std::string PortMap::NameFor(std::uint8_t portIndex) const {
     return PortName(portIndex);
 }
 
-std::string PortMap::DefaultPath(std::uint8_t portIndex) { return "/dev/ttyUSB" + std::to_string(portIndex); }
+std::string PortMap::DefaultPath(std::uint8_t portIndex) { return DefaultPortPath(portIndex); }
 
 std::string PortMap::PathFor(std::uint8_t portIndex) const {
     if (portIndex < kPortCount && !overrides_[portIndex].empty()) return overrides_[portIndex];

@@ -1,7 +1,8 @@
 #pragma once
 // Where the eight com ports "COM1".."COM8" live on this computer. By default
-// COMn is /dev/ttyUSB(n-1) (COM1 = /dev/ttyUSB0), the name Linux gives USB
-// serial adapters, which is how modules are usually connected; each slot can
+// COMn is /dev/ttyUSB(n-1) on Linux (COM1 = /dev/ttyUSB0), the name Linux
+// gives USB serial adapters, which is how modules are usually connected, and
+// the port COMn itself on Windows (see system_port_names.h); each slot can
 // be pointed at any other device path (a built-in port /dev/ttyS0, a
 // simulator's pseudo-terminal, a port server's rfc2217:// or socket://
 // address). A value, not a global: each front end holds

@@ -14,7 +14,9 @@
 #include <chrono>
 #include <thread>
 
-#include "serial/termios2_rate.h"
+#include "serial/posix_termios2_rate.h"
+#include "serial/posix_write_within.h"
+#include "serial/system_serial_device.h"
 #include "serial/timed_read.h"
 
 namespace qx {
@@ -206,5 +208,7 @@ CtsState PosixSerialDevice::Cts() const {
     if (!fd_.Valid() || ::ioctl(fd_.Get(), TIOCMGET, &lines) != 0) return CtsState::CannotTell;
     return (lines & TIOCM_CTS) ? CtsState::Present : CtsState::Absent;
 }
+
+std::unique_ptr<SerialDevice> MakeSystemSerialDevice() { return std::make_unique<PosixSerialDevice>(); }
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #pragma once
 // The device behind a port name: a network port for "rfc2217://" and
-// "socket://" names, the termios port for anything else (a device path).
+// "socket://" names, the system's serial port for anything else (a device
+// path, a COM name).
 
 #include <memory>
 #include <string>

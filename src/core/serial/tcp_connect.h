@@ -2,18 +2,17 @@
 // Opens a TCP connection to a port server within a deadline and says why
 // when it cannot: the name does not resolve, nothing listens, or nothing
 // answered in time. The socket comes back non-blocking, with Nagle's
-// delay off (a module's commands are short and every one waits for an
-// answer).
+// delay off.
 
 #include <string>
 
 #include "serial/serial_device.h"
-#include "app/unique_fd.h"
+#include "serial/tcp_socket.h"
 
 namespace qx {
 
 struct TcpConnectResult {
-    UniqueFd socket;     // valid only when status is Opened
+    TcpSocket socket;    // valid only when status is Opened
     OpenStatus status;   // Opened, HostUnknown, ConnectionRefused, NoAnswer or NetworkError
     std::string detail;  // the resolver's or the system's text when it failed
 };

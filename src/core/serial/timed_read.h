@@ -4,10 +4,7 @@
 // a received byte without another one (the interval clock starts at the
 // first byte), or when N x the per-byte time-out + the constant one have
 // passed since the read began. A read that times out without data succeeds empty.
-// The termios device and the network device both read by these rules, and
-// write through the same bounded loop.
-
-#include <sys/types.h>
+// The termios device and the network device both read by these rules.
 
 #include <chrono>
 #include <functional>
@@ -45,13 +42,8 @@ struct ReadSource {
 // source failed, whatever it had gathered.
 std::optional<std::string> TimedRead(const CommTimeouts& timeouts, std::size_t maxBytes, const ReadSource& source);
 
+// How a write bounded by a deadline ended: all of it taken, cut short by
+// the deadline, or failed.
 enum class WriteEnd { Done, TimedOut, Failed };
-
-// Hands all of `text` to the non-blocking descriptor `fd` through `put`
-// (write or send: returns what it took, or -1 with errno set), waiting for
-// room until `deadline`: Done, TimedOut with part of it unwritten, or
-// Failed (the descriptor failed or reported an error).
-WriteEnd WriteWithin(int fd, std::string_view text, long long deadline,
-                     const std::function<ssize_t(int fd, const char* data, std::size_t size)>& put);
 
 }  // namespace qx

@@ -1,4 +1,4 @@
-#include "serial/port_holder.h"
+#include "serial/posix_port_holder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "serial/termios2_rate.h"
+#include "serial/posix_termios2_rate.h"
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>

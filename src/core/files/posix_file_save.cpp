@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <random>
 #include <system_error>
+
+#include "files/temporary_file.h"
 
 namespace qx {
 
@@ -106,34 +107,11 @@ bool WriteAllAt(int fd, std::string_view content, off_t offset) {
     return true;
 }
 
-// Removes the temporary file unless the rename has taken it over.
-class TemporaryFile {
-public:
-    TemporaryFile() = default;
-    ~TemporaryFile() {
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void Set(std::string path) { path_ = std::move(path); }
-    const std::string& Path() const { return path_; }
-    void Release() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-// A new, exclusively created file next to the target. A short name, so
-// that a target name near the length limit still leaves room for it.
+// A new, exclusively created file next to the target.
 UniqueFd CreateTemporaryNear(const std::string& folder, TemporaryFile& temporary, int& error) {
-    std::random_device entropy;
-    std::mt19937 gen(entropy());
-    constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = folder + "/.qxsave-";
-        for (int i = 0; i < 8; ++i) name += kAlphabet[pick(gen)];
+    TemporaryNames names;
+    for (int attempt = 0; attempt < TemporaryNames::kAttempts; ++attempt) {
+        std::string name = names.Next(folder);
         UniqueFd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
         if (fd.Valid()) {
             temporary.Set(std::move(name));

@@ -1,4 +1,4 @@
-#include "serial/permission_hint.h"
+#include "serial/posix_permission_hint.h"
 
 #include <grp.h>
 #include <sys/stat.h>

@@ -1,0 +1,16 @@
+#pragma once
+// The second line of an opening error for a port of this computer (not a
+// port server), in the terms of its operating system: what the system calls
+// a missing device, who holds a busy one and how to get at it.
+
+#include <string>
+
+#include "serial/serial_device.h"
+
+namespace qx {
+
+// For NoSuchDevice, InUse and PermissionDenied on the device `path`; empty
+// for any other status.
+std::string LocalPortHint(OpenStatus status, const std::string& path);
+
+}  // namespace qx
