@@ -4,10 +4,22 @@
 
 namespace qx::gui {
 
-void CoreFileCommands::New() { qx::New(workspace_); }
-void CoreFileCommands::Open() { qx::Open(workspace_, *dialogs_); }
-void CoreFileCommands::Save() { qx::Save(workspace_, *dialogs_); }
-void CoreFileCommands::SaveAs() { qx::SaveAs(workspace_, *dialogs_, true); }
+bool CoreFileCommands::New() { return qx::New(workspace_); }
+
+bool CoreFileCommands::Open() {
+    const auto path = dialogs_->AskOpenPath();
+    return path && OpenPath(*path);
+}
+
+bool CoreFileCommands::OpenPath(const std::string& path) {
+    // Loaded or not, the fields now hold the file's configuration or the
+    // defaults.
+    LoadFromFile(workspace_, path);
+    return true;
+}
+
+bool CoreFileCommands::Save() { return qx::Save(workspace_, *dialogs_); }
+bool CoreFileCommands::SaveAs() { return qx::SaveAs(workspace_, *dialogs_, true); }
 
 void CoreFileCommands::OpenCommandLineFile(const std::string& argument) {
     std::vector<std::string> arguments;

@@ -15,10 +15,11 @@ public:
     CoreFileCommands(Workspace& workspace, std::unique_ptr<FileDialogs> dialogs)
         : workspace_(workspace), dialogs_(std::move(dialogs)) {}
 
-    void New() override;
-    void Open() override;
-    void Save() override;
-    void SaveAs() override;
+    bool New() override;
+    bool Open() override;
+    bool OpenPath(const std::string& path) override;
+    bool Save() override;
+    bool SaveAs() override;
     void OpenCommandLineFile(const std::string& argument) override;
 
 private:

@@ -34,7 +34,7 @@ HostSerialSettings Defaults(std::uint8_t portIndex = 0) {
 }
 
 ChannelSetup SetupFor(const std::string& path, std::uint8_t portIndex = 0, char escape = '+') {
-    ChannelSetup setup{"QX7T-R", {}, {}};
+    ChannelSetup setup{"QX7T-R", {}, {}, "qxcfg ports"};
     setup.escape.Set(static_cast<unsigned char>(escape));
     setup.ports.Override(portIndex, path);
     return setup;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "config/command_builder.h"
+#include "config/model_fit.h"
 #include "config/readout_parser.h"
 #include "files/config_file_format.h"
 #include "files/file_read_write.h"
@@ -23,7 +24,16 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path) {
     document.config.SetDefaults();
     try {
         document.replyText = TFileReadWrite().ReadLine(path);
-        ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File);
+        if (!ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File)) {
+            // The model refused the file and has said so; the fields are at
+            // their defaults. The file does not become the current one, so
+            // that a Save cannot write those defaults over it.
+            document.currentFileName.clear();
+            return true;
+        }
+        const std::vector<std::string> changed = FitToModel(document.config);
+        if (!changed.empty())
+            Tell(document.GetPrompter(), MessageKind::Warning, ModelFitWarning(document.config, changed));
         document.currentFileName = path;
         document.FileLoaded();
         return true;

@@ -30,9 +30,11 @@ std::string InUseHint(const std::string& path, const std::string& detail) {
 
 }  // namespace
 
-std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail) {
+std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail,
+                            const std::string& portsHint) {
     switch (status) {
-        case OpenStatus::NoSuchDevice: return "No such device: " + path + " (see: qxcfg ports)";
+        case OpenStatus::NoSuchDevice:
+            return "No such device: " + path + (portsHint.empty() ? "" : " (see: " + portsHint + ")");
         case OpenStatus::InUse: return InUseHint(path, detail);
         case OpenStatus::PermissionDenied: return PermissionDeniedHint(path);
         case OpenStatus::BadAddress: return "Not a network port address: " + path + InParentheses(detail);
