@@ -1,5 +1,6 @@
 #include "core_file_commands.h"
 
+#include "config/model_fit.h"
 #include "files/config_file_commands.h"
 
 namespace qx::gui {
@@ -15,7 +16,15 @@ bool CoreFileCommands::OpenPath(const std::string& path) {
     // Loaded or not, the fields now hold the file's configuration or the
     // defaults.
     LoadFromFile(workspace_, path);
+    FitLoadedFile();
     return true;
+}
+
+void CoreFileCommands::FitLoadedFile() {
+    if (workspace_.currentFileName.empty()) return;  // nothing was loaded
+    const std::vector<std::string> changed = FitToModel(workspace_.config);
+    if (!changed.empty())
+        Tell(workspace_.GetPrompter(), MessageKind::Warning, ModelFitWarning(workspace_.config, changed));
 }
 
 bool CoreFileCommands::Save() { return qx::Save(workspace_, *dialogs_); }
@@ -25,6 +34,7 @@ void CoreFileCommands::OpenCommandLineFile(const std::string& argument) {
     std::vector<std::string> arguments;
     if (!argument.empty()) arguments.push_back(argument);
     qx::OpenCommandLineFile(workspace_, arguments);
+    FitLoadedFile();
 }
 
 }  // namespace qx::gui

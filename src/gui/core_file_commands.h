@@ -1,6 +1,8 @@
 #pragma once
 // The window's file commands: the core's New, Open, Save and Save As on the
-// workspace, with the file dialogs given.
+// workspace, with the file dialogs given. A file the window loads that holds
+// settings its model cannot (another model's file) has them put back, and
+// the user is told which (FitToModel).
 
 #include <memory>
 
@@ -23,6 +25,9 @@ public:
     void OpenCommandLineFile(const std::string& argument) override;
 
 private:
+    // After a load: another model's settings put back, in one warning.
+    void FitLoadedFile();
+
     Workspace& workspace_;
     std::unique_ptr<FileDialogs> dialogs_;
 };

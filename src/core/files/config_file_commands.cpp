@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "config/command_builder.h"
-#include "config/model_fit.h"
 #include "config/readout_parser.h"
 #include "files/config_file_format.h"
 #include "files/file_read_write.h"
@@ -31,9 +30,6 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path) {
             document.currentFileName.clear();
             return true;
         }
-        const std::vector<std::string> changed = FitToModel(document.config);
-        if (!changed.empty())
-            Tell(document.GetPrompter(), MessageKind::Warning, ModelFitWarning(document.config, changed));
         document.currentFileName = path;
         document.FileLoaded();
         return true;

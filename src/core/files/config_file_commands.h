@@ -29,8 +29,6 @@ bool New(ConfigDocument& document);
 // on the basic model) appear as during a module read. A file the model
 // refuses (fast mode on the basic model) leaves the defaults and no current
 // file, so that a Save cannot overwrite it with them; it counts as loaded.
-// Settings of another model that this one cannot hold are put back and
-// named in one warning (FitToModel).
 bool LoadFromFile(ConfigDocument& document, const std::string& path);
 
 // Asks for a file and loads it. Returns whether a file was loaded.
