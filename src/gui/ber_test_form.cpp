@@ -78,6 +78,10 @@ TBERTestForm::TBERTestForm(QWidget* parent)
 
     if (const QScreen* s = parent ? parent->screen() : screen())
         move(s->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+}
+
+void TBERTestForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     // Not the first read-only field: Start is what the user came for.
     startStop_->setFocus(Qt::OtherFocusReason);
 }

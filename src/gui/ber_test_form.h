@@ -51,6 +51,7 @@ public:
     void btn_StartStopClick();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     // The Close button, the close box and Esc: a running test is stopped
     // first, then the window closes.
     void reject() override;
