@@ -55,6 +55,10 @@ CompareDialog::CompareDialog(const QString& title, const std::vector<DifferenceR
     layout->addWidget(table_);
     layout->addWidget(buttons);
     resize(640, rows.empty() ? 120 : 420);
+}
+
+void CompareDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     close_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -37,6 +37,10 @@ public:
     QPushButton* CloseButton() const { return close_; }
     QString Summary() const;
 
+protected:
+    // The focus starts on Close.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* summary_;
     QTableWidget* table_;

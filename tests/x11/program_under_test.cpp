@@ -12,8 +12,8 @@
 namespace qx::x11test {
 namespace {
 
-std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
-    std::vector<std::string> all = {std::string(QX_BIN_DIR) + "/Cfg_QX7TR", "--probe"};
+std::vector<std::string> CommandLine(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {std::string(QX_BIN_DIR) + "/" + program, "--probe"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     return all;
 }
@@ -32,8 +32,9 @@ test::ProgramOptions Options(const XSession& session, const std::string& folder,
 
 ProgramUnderTest::ProgramUnderTest(XSession& session, const std::string& folder,
                                    const std::vector<std::string>& arguments,
-                                   std::vector<std::string> extraEnvironment)
-    : session_(session), process_(CommandLine(arguments), Options(session, folder, std::move(extraEnvironment))) {
+                                   std::vector<std::string> extraEnvironment, const std::string& program)
+    : session_(session),
+      process_(CommandLine(program, arguments), Options(session, folder, std::move(extraEnvironment))) {
     // A window that has ended shows as an error of Ask, not as SIGPIPE.
     ::signal(SIGPIPE, SIG_IGN);
     // Shown, placed by the window manager and active: clicks land where
