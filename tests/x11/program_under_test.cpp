@@ -83,10 +83,14 @@ std::string ProgramUnderTest::WaitForAnswer(const std::string& request, const st
 ScreenRect ProgramUnderTest::Find(const std::string& name) {
     // A window just shown may still be moved by the window manager (placed,
     // centred, framed): a place counts once two answers 100 ms apart agree.
-    std::string answer = WaitFor("rect " + name, [](const std::string& a) { return a != "none"; });
+    // A window that loses its activation for a moment meanwhile (the window
+    // manager handing the focus back after a dialog) is waited for again.
+    const auto shown = [](const std::string& a) { return a != "none"; };
+    std::string answer = WaitFor("rect " + name, shown);
     for (const auto deadline = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < deadline;) {
         std::this_thread::sleep_for(100ms);
-        const std::string again = Ask("rect " + name);
+        std::string again = Ask("rect " + name);
+        if (!shown(again)) again = WaitFor("rect " + name, shown);
         if (again == answer) break;
         answer = again;
     }

@@ -78,12 +78,18 @@ struct Desk {
     std::string ModuleLog() { return test::ReadWholeFile(dir.Path("qxsim.log")); }
 };
 
-// Answers a message box with its button, once it shows `text` (from its start).
+// The text of the message box in front, if one is.
+std::string BoxText(const std::string& modal) {
+    return modal.rfind("MessageBox\t", 0) == 0 ? modal.substr(modal.rfind('\t') + 1) : std::string();
+}
+
+// Answers the message box whose text starts with `text`, once it shows.
 void Answer(ProgramUnderTest& w, const std::string& text, const std::string& button) {
-    const std::string shown = w.MessageBoxText();
-    EXPECT_EQ(shown.substr(0, text.size()), text);
+    const auto showing = [&text](const std::string& modal) { return BoxText(modal).rfind(text, 0) == 0; };
+    const std::string modal = w.WaitFor("modal", showing);
+    ASSERT_TRUE(showing(modal)) << modal;
     w.Click("button:" + button);
-    w.WaitFor("modal", [&shown](const std::string& a) { return a.find(shown.substr(0, 20)) == std::string::npos; });
+    w.WaitFor("modal", [&showing](const std::string& a) { return !showing(a); });
 }
 
 // How long one probe request takes to be answered.
@@ -142,6 +148,8 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
                 })) << test::ReadWholeFile(site);
                 break;
             case Effect::ModuleRead:
+                // The read would replace the changed field: it offers to save it first.
+                Answer(w, "Save changes to " + site + "?", "No");
                 EXPECT_TRUE(Contains(w.WaitFor("text StatusBar1", [](const std::string& t) { return Contains(t, "V1.95"); }),
                                      "V1.95"));
                 break;
@@ -256,7 +264,7 @@ TEST(WindowX11, TheUsersWorkIsKept) {
         // Save asks for a name, as Save As does.
         EXPECT_EQ(w.WaitFor("modal", [](const std::string& a) { return a.rfind("SaveDialog1", 0) == 0; }).substr(0, 11),
                   "SaveDialog1");
-        w.Session().Keys("Escape");
+        w.Click("button:Cancel");
         EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
         EXPECT_EQ(test::ReadWholeFile(fast), kFastModeFile);
     }
@@ -291,11 +299,14 @@ TEST(WindowX11, ExitStopsTheTransmitTest) {
         ProgramUnderTest& w = *desk.window;
         w.Choose("Advanced_Menu>Adv_Diag>Diag_TxBer");
         Answer(w, "Transmit Bit Error Rate Test started.", "OK");
+        w.Find("TMainForm");  // active again: the keys go to it
         if (std::string(exit).find('>') != std::string::npos)
             w.Choose(exit);
         else
             w.Session().Keys(exit);
-        Answer(w, "Transmit Bit Error Rate Test stopped.", "OK");
+        // Its OK ends the program.
+        EXPECT_EQ(w.MessageBoxText(), "Transmit Bit Error Rate Test stopped.");
+        w.Click("button:OK");
         const auto deadline = std::chrono::steady_clock::now() + 30s;
         while (w.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
         EXPECT_FALSE(w.Running());
