@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -316,15 +316,11 @@ bool TMainForm::RunCommand(const Command& command) {
 }
 
 bool TMainForm::SaveChangesFirst() {
-    if (!Modified()) return true;
-    switch (AskToSaveChanges(workspace_.GetPrompter(), workspace_.currentFileName)) {
-        case Answer::Yes:
-            if (!Run([this] { return files_->Save(); })) return false;
-            ConfigurationSettled(true);
-            return true;
-        case Answer::No: return true;
-        default: return false;
-    }
+    return unsaved_->OfferToSave(workspace_.GetPrompter(), workspace_.currentFileName, [this] {
+        if (!Run([this] { return files_->Save(); })) return false;
+        ConfigurationSettled(true);
+        return true;
+    });
 }
 
 void TMainForm::ConfigurationSettled(bool fileNamed) {

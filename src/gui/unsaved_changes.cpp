@@ -18,9 +18,14 @@ void UnsavedChanges::MarkUnchanged() { saved_ = Content(config_); }
 
 bool UnsavedChanges::Modified() const { return Content(config_) != saved_; }
 
-Answer AskToSaveChanges(Prompter& prompter, const std::string& fileName) {
-    return Ask(prompter, MessageKind::Confirmation, MessageButtons::YesNoCancel,
-               "Save changes to " + (fileName.empty() ? std::string("this configuration") : fileName) + "?");
+bool UnsavedChanges::OfferToSave(Prompter& prompter, const std::string& fileName,
+                                 const std::function<bool()>& save) {
+    if (!Modified()) return true;
+    const Answer answer =
+        Ask(prompter, MessageKind::Confirmation, MessageButtons::YesNoCancel,
+            "Save changes to " + (fileName.empty() ? std::string("this configuration") : fileName) + "?");
+    if (answer == Answer::No) return true;
+    return answer == Answer::Yes && save();
 }
 
 }  // namespace qx::gui

@@ -5,6 +5,7 @@
 // A change undone is no change. The caption marks it, and the commands that
 // replace the fields, and Exit, offer to save it first.
 
+#include <functional>
 #include <string>
 
 #include "app/prompter.h"
@@ -20,13 +21,15 @@ public:
     void MarkUnchanged();
     bool Modified() const;
 
+    // Before the changes would be lost: "Save changes to <file>?" (or "to
+    // this configuration?" without a file), Yes / No / Cancel; Yes runs
+    // `save` (false: it did not save, as when its dialog was cancelled).
+    // True when the command may go on: nothing to save, saved, or No.
+    bool OfferToSave(Prompter& prompter, const std::string& fileName, const std::function<bool()>& save);
+
 private:
     const WorkingConfig& config_;
     std::string saved_;
 };
-
-// "Save changes to <file>?" (or "to this configuration?" without a file),
-// Yes / No / Cancel.
-Answer AskToSaveChanges(Prompter& prompter, const std::string& fileName);
 
 }  // namespace qx::gui
