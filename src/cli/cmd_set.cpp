@@ -52,6 +52,9 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     // from the factory defaults, as `new` does.
     const bool newFile = json && !std::filesystem::exists(PathFromUtf8(*file));
     if (!newFile && !LoadFromFile(*workspace, *file)) return kExitUsage;
+    // A file the model refused (its message is out) is no current file:
+    // nothing is written over it.
+    if (!newFile && !output && workspace->currentFileName.empty()) return kExitUsage;
     const RangePolicy policy{context.err, strict};
     if (json) ApplyJsonSettings(workspace->config, ReadJsonFile(*json), *json, policy);
     for (const auto& action : actions) ApplyUserAction(workspace->config, action, policy);

@@ -84,7 +84,7 @@ PortMap PortOptions::Ports() const {
 }
 
 ChannelSetup PortOptions::Setup(const ModelVariant& variant) const {
-    return ChannelSetup{variant.ProductName, EscapeCharacter{}, Ports()};
+    return ChannelSetup{variant.ProductName, EscapeCharacter{}, Ports(), "qxcfg ports"};
 }
 
 }  // namespace qx::cli

@@ -10,7 +10,6 @@
 #include "qt_text.h"
 #include "rssi_level.h"
 #include "rssi_plot.h"
-#include "wait_cursor.h"
 
 namespace qx::gui {
 namespace {
@@ -81,12 +80,20 @@ TBERTestForm::TBERTestForm(QWidget* parent)
         move(s->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
 }
 
+void TBERTestForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Not the first read-only field: Start is what the user came for.
+    startStop_->setFocus(Qt::OtherFocusReason);
+}
+
 // The session first: its polling thread may still be showing a field.
 TBERTestForm::~TBERTestForm() { session_.reset(); }
 
-void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter) {
+void TBERTestForm::SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter,
+                             ExchangeRunner* runner) {
     session_.reset();
     session_ = std::make_unique<BerTestSession>(channel, testNumber, ui, *this, prompter);
+    if (runner) session_->SetExchangeRunner(*runner);
     // A port that fails during the test ends the polling; the report and
     // the return to "Start" happen here, on this thread, once it has ended.
     session_->SetOnPollingEnded([this] {
@@ -108,7 +115,6 @@ void TBERTestForm::btn_StartStopClick() {
     if (!session_ || busy_) return;
     {
         const QScopedValueRollback<bool> busy(busy_, true);
-        const WaitCursor wait;
         // A new run draws a new curve (before Start: its replies may carry a level).
         if (session_->ButtonCaption() == "Start") plot_->Clear();
         session_->btn_StartStopClick();
@@ -130,7 +136,6 @@ void TBERTestForm::reject() {
     if (busy_) return;
     if (session_) {
         const QScopedValueRollback<bool> busy(busy_, true);
-        const WaitCursor wait;
         session_->StopTestAndClose();
     }
     SyncButtons();

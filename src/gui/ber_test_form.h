@@ -2,7 +2,8 @@
 // TBERTestForm: the window of a receive test (bit-error-rate tests 1 and 2,
 // RSSI measurement 3). Seven read-only fields show the last result line,
 // Start/Stop runs the test, Close (hidden while a test runs) and the close
-// box stop a running test before the window closes. Below the fields a
+// box stop a running test before the window closes. The window opens with
+// the focus on Start. Below the fields a
 // small plot follows the signal level over time: the Level field's number,
 // whenever it holds one (every test shows a level; see rssi_level.h).
 //
@@ -35,8 +36,10 @@ public:
     ~TBERTestForm() override;
 
     // Binds the window to an open channel and a test; the channel must
-    // outlive the window.
-    void SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter);
+    // outlive the window. Start's and Stop's exchanges run through `runner`
+    // (behind the progress window, with Cancel) when given, else at once.
+    void SetupTest(TCOMQX7Object& channel, int testNumber, UiDispatcher& ui, Prompter& prompter,
+                   ExchangeRunner* runner = nullptr);
 
     // TestDisplay: position 0..6, on the user-interface thread.
     void SetField(int position, const std::string& text) override;
@@ -48,6 +51,7 @@ public:
     void btn_StartStopClick();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     // The Close button, the close box and Esc: a running test is stopped
     // first, then the window closes.
     void reject() override;

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -10,45 +11,59 @@ namespace qx::gui {
 
 namespace {
 
-QTableWidgetItem* Cell(const std::string& text) {
-    auto* item = new QTableWidgetItem(text.empty() ? QString("(empty)") : QString::fromStdString(text));
+QTableWidgetItem* Cell(const QString& text, const QString& codes) {
+    auto* item = new QTableWidgetItem(text.isEmpty() ? QStringLiteral("(empty)") : text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setToolTip(codes);
     return item;
 }
 
 }  // namespace
 
-CompareDialog::CompareDialog(const std::vector<SettingDifference>& differences, QWidget* parent) : QDialog(parent) {
+CompareDialog::CompareDialog(const QString& title, const std::vector<DifferenceRow>& rows, QWidget* parent)
+    : QDialog(parent) {
     setObjectName("CompareDialog");
-    setWindowTitle("Compare with Module");
-    summary_ = new QLabel(differences.empty()
-                              ? QString("The module holds the window's configuration.")
-                              : QString("%1 setting(s) differ between the window and the module.").arg(differences.size()),
+    setWindowTitle(title);
+    summary_ = new QLabel(rows.empty() ? QString("The module holds the window's configuration.")
+                                       : QString("%1 setting(s) differ between the window and the module.")
+                                             .arg(rows.size()),
                           this);
     summary_->setObjectName("CompareSummary");
-    table_ = new QTableWidget(static_cast<int>(differences.size()), 3, this);
+    table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
     table_->setObjectName("CompareTable");
     table_->setHorizontalHeaderLabels({"Setting", "Window", "Module"});
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int row = 0; row < static_cast<int>(differences.size()); ++row) {
-        const SettingDifference& d = differences[static_cast<std::size_t>(row)];
-        table_->setItem(row, 0, Cell(d.caption));
-        table_->setItem(row, 1, Cell(d.first));
-        table_->setItem(row, 2, Cell(d.second));
+    // Tab leaves the table for the button instead of walking its cells.
+    table_->setTabKeyNavigation(false);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const DifferenceRow& d = rows[static_cast<std::size_t>(row)];
+        table_->setItem(row, 0, Cell(d.setting, d.codes));
+        table_->setItem(row, 1, Cell(d.window, d.codes));
+        table_->setItem(row, 2, Cell(d.module, d.codes));
     }
-    table_->setVisible(!differences.empty());
+    table_->resizeColumnToContents(1);
+    table_->resizeColumnToContents(2);
+    table_->setVisible(!rows.empty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    close_ = buttons->button(QDialogButtonBox::Close);
+    close_->setObjectName("CompareClose");
+    close_->setDefault(true);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(table_);
     layout->addWidget(buttons);
-    resize(640, differences.empty() ? 120 : 420);
+    resize(640, rows.empty() ? 120 : 420);
 }
 
-void CompareDialog::Show(QWidget* parent, const std::vector<SettingDifference>& differences) {
-    CompareDialog dialog(differences, parent);
+void CompareDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    close_->setFocus(Qt::OtherFocusReason);
+}
+
+void CompareDialog::Show(QWidget* parent, const QString& title, const std::vector<DifferenceRow>& rows) {
+    CompareDialog dialog(title, rows, parent);
     dialog.exec();
 }
 

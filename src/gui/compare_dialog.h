@@ -1,36 +1,50 @@
 #pragma once
-// "Compare with Module": the settings in which the window's configuration
-// and the module's differ, one row each: what the setting is, the window's
-// value, the module's value. The same comparison as qxcfg diff.
+// "Compare with Module" and "Verify after Configure": the settings in which
+// the window's configuration and the module's differ, one row each, as the
+// window shows them: what the setting is, the window's value, the module's
+// value; the module's codes in each row's tool tip. The same comparison as
+// qxcfg diff.
 //
 // Entry point for the window, once the module has been read back
 // (ReadBackAndCompare, as qxcfg write --verify reads back):
-//   CompareDialog::Show(this, back.differences);
+//   CompareDialog::Show(this, "Compare with Module", DifferenceRows(...));
+//
+// Tab goes from the table to Close; Enter and Esc close the dialog.
 
 #include <QDialog>
 #include <vector>
 
-#include "config/config_difference.h"
+#include "difference_rows.h"
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace qx::gui {
 
+inline constexpr const char* kCompareTitle = "Compare with Module";
+inline constexpr const char* kVerifyTitle = "Verify after Configure";
+
 class CompareDialog : public QDialog {
     Q_OBJECT
 public:
-    CompareDialog(const std::vector<SettingDifference>& differences, QWidget* parent = nullptr);
+    CompareDialog(const QString& title, const std::vector<DifferenceRow>& rows, QWidget* parent = nullptr);
 
     // Shows the differences modally.
-    static void Show(QWidget* parent, const std::vector<SettingDifference>& differences);
+    static void Show(QWidget* parent, const QString& title, const std::vector<DifferenceRow>& rows);
 
     QTableWidget* Table() const { return table_; }
+    QPushButton* CloseButton() const { return close_; }
     QString Summary() const;
+
+protected:
+    // The focus starts on Close.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* summary_;
     QTableWidget* table_;
+    QPushButton* close_;
 };
 
 }  // namespace qx::gui

@@ -1,18 +1,40 @@
 #include "core_file_commands.h"
 
+#include "config/model_fit.h"
 #include "files/config_file_commands.h"
 
 namespace qx::gui {
 
-void CoreFileCommands::New() { qx::New(workspace_); }
-void CoreFileCommands::Open() { qx::Open(workspace_, *dialogs_); }
-void CoreFileCommands::Save() { qx::Save(workspace_, *dialogs_); }
-void CoreFileCommands::SaveAs() { qx::SaveAs(workspace_, *dialogs_, true); }
+bool CoreFileCommands::New() { return qx::New(workspace_); }
+
+bool CoreFileCommands::Open() {
+    const auto path = dialogs_->AskOpenPath();
+    return path && OpenPath(*path);
+}
+
+bool CoreFileCommands::OpenPath(const std::string& path) {
+    // Loaded or not, the fields now hold the file's configuration or the
+    // defaults.
+    LoadFromFile(workspace_, path);
+    FitLoadedFile();
+    return true;
+}
+
+void CoreFileCommands::FitLoadedFile() {
+    if (workspace_.currentFileName.empty()) return;  // nothing was loaded
+    const std::vector<std::string> changed = FitToModel(workspace_.config);
+    if (!changed.empty())
+        Tell(workspace_.GetPrompter(), MessageKind::Warning, ModelFitWarning(workspace_.config, changed));
+}
+
+bool CoreFileCommands::Save() { return qx::Save(workspace_, *dialogs_); }
+bool CoreFileCommands::SaveAs() { return qx::SaveAs(workspace_, *dialogs_, true); }
 
 void CoreFileCommands::OpenCommandLineFile(const std::string& argument) {
     std::vector<std::string> arguments;
     if (!argument.empty()) arguments.push_back(argument);
     qx::OpenCommandLineFile(workspace_, arguments);
+    FitLoadedFile();
 }
 
 }  // namespace qx::gui

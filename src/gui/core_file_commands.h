@@ -1,6 +1,8 @@
 #pragma once
 // The window's file commands: the core's New, Open, Save and Save As on the
-// workspace, with the file dialogs given.
+// workspace, with the file dialogs given. A file the window loads that holds
+// settings its model cannot (another model's file) has them put back, and
+// the user is told which (FitToModel).
 
 #include <memory>
 
@@ -15,13 +17,17 @@ public:
     CoreFileCommands(Workspace& workspace, std::unique_ptr<FileDialogs> dialogs)
         : workspace_(workspace), dialogs_(std::move(dialogs)) {}
 
-    void New() override;
-    void Open() override;
-    void Save() override;
-    void SaveAs() override;
+    bool New() override;
+    bool Open() override;
+    bool OpenPath(const std::string& path) override;
+    bool Save() override;
+    bool SaveAs() override;
     void OpenCommandLineFile(const std::string& argument) override;
 
 private:
+    // After a load: another model's settings put back, in one warning.
+    void FitLoadedFile();
+
     Workspace& workspace_;
     std::unique_ptr<FileDialogs> dialogs_;
 };

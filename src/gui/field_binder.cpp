@@ -82,8 +82,14 @@ void FieldBinder::Sync(FieldId id) {
 
 NumberEdit* FieldBinder::Number(FieldId id, QWidget* parent) {
     auto* edit = new NumberEdit(parent);
-    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) { config_.TypeText(id, FromQ(text)); });
-    connect(edit, &NumberEdit::left, this, [this, id] { config_.Leave(id); });
+    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        config_.TypeText(id, FromQ(text));
+        emit userActed();
+    });
+    connect(edit, &NumberEdit::left, this, [this, id] {
+        config_.Leave(id);
+        emit userActed();
+    });
     Bind(id, edit, [this, id, edit] {
         const QString text = ToQ(config_.Text(id));
         if (edit->text() != text) {
@@ -100,6 +106,7 @@ QCheckBox* FieldBinder::Check(FieldId id, QWidget* parent) {
     connect(box, &QCheckBox::clicked, this, [this, id] {
         config_.Click(id);
         Sync(id);  // the model decides, whatever the widget toggled to
+        emit userActed();
     });
     Bind(id, box, [this, id, box] {
         const QSignalBlocker block(box);
@@ -116,6 +123,7 @@ QRadioButton* FieldBinder::ModeRadio(FieldId id, QWidget* parent) {
     connect(button, &QRadioButton::clicked, this, [this, id] {
         config_.Click(id);
         Sync(id);
+        emit userActed();
     });
     Bind(id, button, [this, id, button] {
         const QSignalBlocker block(button);
@@ -140,6 +148,7 @@ QGroupBox* FieldBinder::RadioGroup(FieldId id, QWidget* parent) {
     connect(group, &QButtonGroup::idClicked, this, [this, id](int index) {
         config_.PickItem(id, index);
         Sync(id);
+        emit userActed();
     });
     Bind(id, box, [this, id, group] {
         const auto& texts = config_.Items(id);
@@ -163,6 +172,7 @@ QComboBox* FieldBinder::DropDown(FieldId id, QWidget* parent) {
     connect(box, &QComboBox::activated, this, [this, id](int index) {
         config_.PickItem(id, index);
         Sync(id);
+        emit userActed();
     });
     Bind(id, box, [this, id, box] {
         const QSignalBlocker block(box);

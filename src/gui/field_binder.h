@@ -46,6 +46,9 @@ public:
 signals:
     // The view state changed (front group, captions, status text, log...).
     void viewChanged();
+    // The user typed into, left, picked or clicked a field (after the
+    // model has run the action's rules).
+    void userActed();
 
 private:
     struct Binding {

@@ -1,7 +1,9 @@
 #pragma once
 // The configuration-file commands of the File menu and the toolbar, and the
 // file named on the command line. The main window refreshes its caption and
-// focus after each of them.
+// focus after each of them. New and the opens return whether the fields
+// were replaced (by the file, or by the defaults a failed load leaves);
+// the saves whether a file was written.
 
 #include <string>
 
@@ -10,10 +12,12 @@ namespace qx::gui {
 class FileCommands {
 public:
     virtual ~FileCommands() = default;
-    virtual void New() = 0;
-    virtual void Open() = 0;
-    virtual void Save() = 0;
-    virtual void SaveAs() = 0;
+    virtual bool New() = 0;
+    virtual bool Open() = 0;
+    // A file chosen elsewhere (the recent files), opened as Open does.
+    virtual bool OpenPath(const std::string& path) = 0;
+    virtual bool Save() = 0;
+    virtual bool SaveAs() = 0;
     // The first command-line argument, loaded at start-up.
     virtual void OpenCommandLineFile(const std::string& argument) = 0;
 };

@@ -106,13 +106,20 @@ void FindModuleDialog::ShowEnd(const FindResult& result, const QString& error) {
         status_->setText(QString("Found at %1 %2:\n%3\n\nUse these settings?")
                              .arg(Text(texts.rate), Text(texts.other), Text(result.identification)));
         buttons_->setStandardButtons(QDialogButtonBox::Yes | QDialogButtonBox::No);
-        buttons_->button(QDialogButtonBox::Yes)->setDefault(true);
     } else if (result.cancelled) {
         status_->setText("Cancelled.");
         buttons_->setStandardButtons(QDialogButtonBox::Close);
     } else {
         status_->setText("No module answered at any serial rate or format.");
         buttons_->setStandardButtons(QDialogButtonBox::Close);
+    }
+    // The answer the end asks for is one key away: Enter takes Yes (or
+    // Close), and the focus sits on it.
+    auto* answer = qobject_cast<QPushButton*>(buttons_->buttons().value(0));
+    if (result.found && error.isEmpty()) answer = buttons_->button(QDialogButtonBox::Yes);
+    if (answer) {
+        answer->setDefault(true);
+        answer->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -20,7 +20,7 @@ struct RateHint {
     int rate;
     std::string_view hint;
 };
-inline constexpr std::array<RateHint, 1> kRateMenuHints = {{{31250, "Data Rate not Supported by Windows"}}};
+inline constexpr std::array<RateHint, 1> kRateMenuHints = {{{31250, "Data Rate not supported by this computer"}}};
 
 // The port pop-up menu: "Com &1" .. "Com &8", tags 0..7.
 inline constexpr std::array<std::string_view, 8> kPortMenuCaptions = {"Com &1", "Com &2", "Com &3", "Com &4",

@@ -7,10 +7,7 @@
 
 namespace qx::gui {
 
-LogSaver::LogSaver(Workspace& workspace, PathAsker ask)
-    : ask_(std::move(ask)), follower_(workspace, [this](const std::string& entry) {
-          entries_.push_back({std::chrono::system_clock::now(), entry});
-      }) {}
+LogSaver::LogSaver(const SessionLog& log, PathAsker ask) : log_(log), ask_(std::move(ask)) {}
 
 std::optional<QString> LogSaver::AskWithFileDialog(QWidget* parent) {
     const QString path = QFileDialog::getSaveFileName(parent, "Save Log", "communication.log",
@@ -21,7 +18,7 @@ std::optional<QString> LogSaver::AskWithFileDialog(QWidget* parent) {
 
 bool LogSaver::SaveTo(const QString& path, QString& error) const {
     try {
-        SaveLogEntries(path.toStdString(), entries_);
+        log_.SaveTo(path.toStdString());
         return true;
     } catch (const EFileError& e) {
         error = QString::fromStdString(e.what());

@@ -1,20 +1,25 @@
 #include "main_form.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
 
+#include "app/version_block.h"
 #include "click_after_question.h"
 #include "core_file_commands.h"
 #include "esc_char_edit_form.h"
@@ -27,10 +32,12 @@
 #include "progress_window.h"
 #include "qt_file_dialogs.h"
 #include "qt_text.h"
+#include "recent_files.h"
 #include "serial_settings_form.h"
 #include "settings_pages.h"
 #include "status_row.h"
 #include "toolbar_icons.h"
+#include "unsaved_changes.h"
 
 namespace qx::gui {
 namespace {
@@ -43,15 +50,17 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       workspace_(workspace),
+      session_(OwnVersionBanner("Cfg_QX7TR")),
       binder_(std::make_unique<FieldBinder>(workspace.config)),
       module_(std::make_unique<NoModuleCommands>()),
       files_(std::make_unique<CoreFileCommands>(workspace, std::make_unique<QtFileDialogs>(this))),
-      // Keeps every log entry with its time from the start, for "Save Log...".
-      logSaver_(std::make_unique<LogSaver>(workspace)),
+      logSaver_(std::make_unique<LogSaver>(session_)),
+      unsaved_(std::make_unique<UnsavedChanges>(workspace.config)),
       executablePath_(FromQ(QCoreApplication::applicationFilePath())) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(ToQ(workspace_.variant.WindowCaption));
     menu_ = BuildMainMenu(menuBar());
+    recent_ = new RecentFiles(menu_.File_Menu, menu_.N1, [this](const QString& path) { OpenRecent(path); });
     setCentralWidget(BuildClientArea());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -63,6 +72,8 @@ TMainForm::TMainForm(Workspace& workspace, QWidget* parent)
     // Owned by the window, as its widgets are.
     new ClickAfterQuestion(this);
     connect(binder_.get(), &FieldBinder::viewChanged, this, &TMainForm::SyncView);
+    // The caption's "*" follows every change the user makes.
+    connect(binder_.get(), &FieldBinder::userActed, this, &TMainForm::RefreshCaption);
     // The status line and the log belong to the workspace; each of its
     // changes (a log line per exchange) updates only them.
     statusAndLogSubscription_ = workspace_.Subscribe([this] { ShowStatusAndLog(); });
@@ -91,6 +102,8 @@ QWidget* TMainForm::BuildClientArea() {
     memo_ = new QPlainTextEdit(background);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setReadOnly(true);
+    // Read-only, but the keys move through it (Ctrl+Home, Ctrl+End, the pages).
+    memo_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     place(memo_, 8, 264, 169, 97);
 
     modeOptions_ = std::make_unique<ModeOptions>(*binder_, background);
@@ -123,30 +136,45 @@ void TMainForm::BuildToolBar(QWidget* client) {
 }
 
 void TMainForm::ConnectCommands() {
-    const auto files = [this](void (FileCommands::*command)()) { return [this, command] { ((*files_).*command)(); }; };
-    const auto module = [this](void (ModuleCommands::*command)()) {
-        return [this, command] { ((*module_).*command)(); };
+    const auto files = [this](bool (FileCommands::*command)()) {
+        return [this, command] { return ((*files_).*command)(); };
     };
-    const auto rxTest = [this](int test) { return [this, test] { module_->RxBerTest(test); }; };
+    const auto module = [this](void (ModuleCommands::*command)()) {
+        return [this, command] {
+            ((*module_).*command)();
+            return true;
+        };
+    };
+    const auto replacing = [this](bool (ModuleCommands::*command)()) {
+        return [this, command] { return ((*module_).*command)(); };
+    };
+    const auto plain = [](std::function<void()> body) {
+        return Command{[body = std::move(body)] {
+            body();
+            return true;
+        }};
+    };
+    const auto rxTest = [this, plain](int test) { return plain([this, test] { module_->RxBerTest(test); }); };
     // Each command once; the toolbar's buttons run the same ones.
-    const Command newFile{files(&FileCommands::New), kFollowsFocusRequest};
-    const Command openFile{files(&FileCommands::Open), kFollowsFocusRequest};
+    const Command newFile{files(&FileCommands::New), kReplacesFields};
+    const Command openFile{files(&FileCommands::Open), kReplacesFields | kOpensFile};
     // The menu's Save saves what the fields hold now; only the toolbar's
-    // Save applies the focus rule first.
-    const Command save{files(&FileCommands::Save)};
-    const Command read{module(&ModuleCommands::ReadModuleConfig), kFocusRule | kFollowsFocusRequest};
+    // Save (and Ctrl+S) applies the focus rule first.
+    const Command save{files(&FileCommands::Save), kSaves};
+    const Command toolbarSave{save.body, kFocusRule | kSaves};
+    const Command read{replacing(&ModuleCommands::ReadModuleConfig), kFocusRule | kReplacesFields};
     const Command configure{module(&ModuleCommands::WriteConfig), kFocusRule};
-    const Command comSettings{[this] { SetupComPort(); }};
-    const Command defaults{module(&ModuleCommands::RestoreFactDefaults), kFollowsFocusRequest};
-    const Command about{[this] { ShowHelpAbout(); }};
+    const Command comSettings = plain([this] { SetupComPort(); });
+    const Command defaults{replacing(&ModuleCommands::RestoreFactDefaults), kReplacesFields};
+    const Command about = plain([this] { ShowHelpAbout(); });
 
     const MainMenuActions& m = menu_;
     const std::vector<std::pair<QAction*, Command>> items = {
         {m.File_New, newFile},
         {m.File_Open, openFile},
         {m.File_Save, save},
-        {m.File_SaveAs, Command{files(&FileCommands::SaveAs)}},
-        {m.File_SaveLog, Command{[this] { logSaver_->Save(this); }}},
+        {m.File_SaveAs, Command{files(&FileCommands::SaveAs), kSaves}},
+        {m.File_SaveLog, plain([this] { logSaver_->Save(this); })},
         {m.Comm_Read, read},
         {m.Comm_Configure, configure},
         {m.Comm_Find, Command{module(&ModuleCommands::FindModule)}},
@@ -154,16 +182,19 @@ void TMainForm::ConnectCommands() {
         {m.Comm_Serial, comSettings},
         {m.Adv_Defaults, defaults},
         {m.Diag_TxBer, Command{module(&ModuleCommands::TxBertest)}},
-        {m.Diag_RxBer, Command{rxTest(1)}},
-        {m.Diag_TxRxBer, Command{rxTest(2)}},
-        {m.Diag_RSSI, Command{rxTest(3)}},
-        {m.Adv_EscChar, Command{[this] { Adv_EscCharClick(); }}},
+        {m.Diag_RxBer, rxTest(1)},
+        {m.Diag_TxRxBer, rxTest(2)},
+        {m.Diag_RSSI, rxTest(3)},
+        {m.Adv_EscChar, plain([this] { Adv_EscCharClick(); })},
         {m.Help_About, about},
     };
     for (const auto& [action, command] : items)
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
     connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
     connect(m.Comm_Verify, &QAction::toggled, this, [this](bool on) { module_->SetVerifyAfterConfigure(on); });
+    // Ctrl+S while typing into a field saves the field as it will stand.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            [this, toolbarSave] { RunCommand(toolbarSave); });
 
     struct Button {
         const char* name;
@@ -174,7 +205,7 @@ void TMainForm::ConnectCommands() {
     const std::vector<Button> buttons = {
         {"tb_New", "New", ToolbarImage::New, newFile},
         {"tb_Open", "Open", ToolbarImage::Open, openFile},
-        {"tb_Save", "Save", ToolbarImage::Save, Command{save.body, kFocusRule}},
+        {"tb_Save", "Save", ToolbarImage::Save, toolbarSave},
         {"tb_UpLoad", "Read Module Configuration", ToolbarImage::ReadModule, read},
         {"tb_Program", "Configure Module", ToolbarImage::ConfigureModule, configure},
         {"tb_ComSettings", "Com Port Settings", ToolbarImage::ComSettings, comSettings},
@@ -202,19 +233,29 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     QCoreApplication::setApplicationName(ToQ(workspace_.variant.WindowCaption));
-    RefreshCaption();
     workspace_.StartUp();
+    unsaved_->MarkUnchanged();
+    RefreshCaption();
     DisplaySerialSettings();
     ApplyFocusRequest();
 }
 
 void TMainForm::OpenCommandLineFile(const std::string& argument) {
-    RunCommand(Command{[this, &argument] { files_->OpenCommandLineFile(argument); }, kFollowsFocusRequest});
+    RunCommand(Command{[this, &argument] {
+                           files_->OpenCommandLineFile(argument);
+                           return true;
+                       },
+                       kReplacesFields | kOpensFile});
 }
 
 void TMainForm::DisplaySerialSettings() { statusRow_->DisplaySerialSettings(); }
 
-void TMainForm::RefreshCaption() { setWindowTitle(ToQ(workspace_.Caption())); }
+bool TMainForm::Modified() const { return unsaved_->Modified(); }
+
+void TMainForm::RefreshCaption() {
+    const QString caption = ToQ(workspace_.Caption());
+    setWindowTitle(Modified() ? QLatin1Char('*') + caption : caption);
+}
 
 void TMainForm::ApplyFocusRequest() {
     const auto& request = workspace_.config.View().focusRequest;
@@ -241,26 +282,81 @@ void TMainForm::ShowStatusAndLog() {
 
 void TMainForm::FocusToToolBar() { toolBar_->setFocus(Qt::OtherFocusReason); }
 
-void TMainForm::Run(const std::function<void()>& command) {
+bool TMainForm::Run(const std::function<bool()>& command) {
     try {
-        command();
+        return command();
     } catch (const std::exception& e) {
         Tell(workspace_.GetPrompter(), MessageKind::Error, e.what());
     }
+    return false;
 }
 
-void TMainForm::RunCommand(const Command& command) {
+bool TMainForm::RunCommand(const Command& command) {
+    // The field the user was in; the focus returns there afterwards.
+    const QPointer<QWidget> field = focusWidget();
     // The focus moves inside the command, never on a mouse press: the
     // field's exit rule (and any question it asks) comes first, and the
     // command then runs whatever the answer.
-    if (command.steps & kFocusRule) FocusToToolBar();
-    Run(command.body);
+    if (command.steps & (kFocusRule | kReplacesFields)) FocusToToolBar();
+    const bool replaces = command.steps & kReplacesFields;
+    const bool done = (!replaces || SaveChangesFirst()) && Run(command.body);
+    if (done && (command.steps & (kReplacesFields | kSaves)))
+        ConfigurationSettled(command.steps & (kSaves | kOpensFile));
     // The window shows what the command left: the caption follows the
-    // current file and the panels the host settings, which a load, a read,
-    // a configure, a restore, a search or the dialog may each have changed.
+    // current file and its changes, and the panels the host settings, which
+    // a load, a read, a configure, a restore, a search or the dialog may
+    // each have changed.
     RefreshCaption();
     DisplaySerialSettings();
-    if (command.steps & kFollowsFocusRequest) ApplyFocusRequest();
+    if (done && replaces)
+        ApplyFocusRequest();
+    else
+        ReturnFocus(field);
+    return done;
+}
+
+bool TMainForm::SaveChangesFirst() {
+    return unsaved_->OfferToSave(workspace_.GetPrompter(), workspace_.currentFileName, [this] {
+        if (!Run([this] { return files_->Save(); })) return false;
+        ConfigurationSettled(true);
+        return true;
+    });
+}
+
+void TMainForm::ConfigurationSettled(bool fileNamed) {
+    unsaved_->MarkUnchanged();
+    if (fileNamed && !workspace_.currentFileName.empty()) recent_->Add(ToQ(workspace_.currentFileName));
+}
+
+void TMainForm::ReturnFocus(QWidget* field) {
+    if (field && field != toolBar_ && field->isVisible() && field->isEnabled()) field->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::OpenRecent(const QString& path) {
+    const bool tried =
+        RunCommand(Command{[this, path] { return files_->OpenPath(FromQ(path)); }, kReplacesFields | kOpensFile});
+    // A file that could not be loaded leaves the list.
+    if (tried && workspace_.currentFileName != FromQ(path)) recent_->Remove(path);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // A second close while the first one asks its questions waits for it.
+    if (closing_) {
+        event->ignore();
+        return;
+    }
+    const QScopedValueRollback<bool> asking(closing_, true);
+    const QPointer<QWidget> field = focusWidget();
+    // The field being edited runs its exit rule: what is saved is what it
+    // will hold.
+    FocusToToolBar();
+    if (SaveChangesFirst() && module_->StopTestsBeforeExit()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    RefreshCaption();
+    ReturnFocus(field);
 }
 
 void TMainForm::SetupComPort() {

@@ -4,11 +4,17 @@
 // status row, and every command through the menus and the toolbar. It holds
 // no rule of its own: fields and presentation come from the Workspace, and
 // the module and file commands sit behind their hook interfaces.
+//
+// Around every command it keeps the user's work: the caption marks unsaved
+// changes ("*"), a command that replaces the fields and Exit offer to save
+// them first, the focus returns afterwards to the field that had it, and
+// Exit stops a test left running on the module.
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
+#include "operations/session_log.h"
 #include "operations/workspace.h"
 #include "file_commands.h"
 #include "main_menu.h"
@@ -25,9 +31,11 @@ class FieldBinder;
 class LogSaver;
 class ModeOptions;
 class ProgressWindow;
+class RecentFiles;
 class SettingsPages;
 class StatusRow;
 class TEscCharEdit_Form;
+class UnsavedChanges;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -49,6 +57,11 @@ public:
     const PortMap& Ports() const { return ports_; }
 
     Workspace& GetWorkspace() { return workspace_; }
+    // Every exchange of every channel the window opens, for "Save Log...".
+    SessionLog& Session() { return session_; }
+    // Whether the fields hold changes not yet saved (the caption's "*").
+    bool Modified() const;
+    const RecentFiles& Recent() const { return *recent_; }
     // The progress window the module operations run behind (created once).
     ProgressWindow& Progress() { return *progress_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -65,6 +78,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Exit, the close box and Alt+F4: unsaved changes are offered for
+    // saving, and a test left running on the module is stopped.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* BuildClientArea();
@@ -83,32 +99,55 @@ private:
         // The focus rule: the field being edited runs its exit rule before
         // the command reads the configuration.
         kFocusRule = 1,
-        // The command starts from the defaults or a readout, whose focus
-        // request the window follows afterwards.
-        kFollowsFocusRequest = 2,
+        // The command replaces the fields (with the defaults, a file or a
+        // readout): unsaved changes are offered for saving first; once it
+        // has done so, the configuration counts as unchanged and the window
+        // follows its focus request.
+        kReplacesFields = 2,
+        // Done, the command has saved the configuration.
+        kSaves = 4,
+        // The command opens a file: done and loaded, it joins the recent
+        // files.
+        kOpensFile = 8,
     };
     struct Command {
-        std::function<void()> body;
+        // Returns whether it did what its steps say (replaced, saved).
+        std::function<bool()> body;
         unsigned steps = kPlain;
     };
 
     // The focus rule's move: the focus goes to the toolbar.
     void FocusToToolBar();
-    // Runs a command; an error that escapes it is shown as an error box.
-    void Run(const std::function<void()>& command);
+    // Runs a command; an error that escapes it is shown as an error box
+    // (and the command counts as not done).
+    bool Run(const std::function<bool()>& command);
     // Every command goes through here (menus, toolbar, the file named on
     // the command line): its steps before and after, the command itself.
-    void RunCommand(const Command& command);
+    // Returns whether the command was done.
+    bool RunCommand(const Command& command);
+    // Unsaved changes: "Save changes to ...?"; Yes saves (a Save that is
+    // cancelled or fails counts as Cancel). False when the user cancelled.
+    bool SaveChangesFirst();
+    // After a command that replaced the fields or saved them (a file
+    // opened or saved joins the recent files).
+    void ConfigurationSettled(bool fileNamed);
+    // The focus goes back to `field` (the one the user was in), if it can.
+    void ReturnFocus(QWidget* field);
+    // A file was chosen from the recent files.
+    void OpenRecent(const QString& path);
 
     void SetupComPort();
     void Adv_EscCharClick();
     void ShowHelpAbout();
 
     Workspace& workspace_;
+    SessionLog session_;
     std::unique_ptr<FieldBinder> binder_;
     std::unique_ptr<ModuleCommands> module_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<LogSaver> logSaver_;
+    std::unique_ptr<UnsavedChanges> unsaved_;
+    RecentFiles* recent_ = nullptr;
     int statusAndLogSubscription_ = 0;
     std::unique_ptr<ModeOptions> modeOptions_;
     std::unique_ptr<SettingsPages> settingsPages_;
@@ -121,6 +160,7 @@ private:
     std::string executablePath_;
     PortMap ports_;
     bool shown_ = false;
+    bool closing_ = false;  // inside closeEvent's questions
 };
 
 }  // namespace qx::gui

@@ -1,5 +1,6 @@
 #include "main_menu.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -18,7 +19,11 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
     return item;
 }
 
-void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
+QAction* AddSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
 
 }  // namespace
 
@@ -26,13 +31,18 @@ MainMenuActions BuildMainMenu(QMenuBar* bar) {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     MainMenuActions a{};
 
-    QMenu* file = AddMenu(bar, "File_Menu", "&File");
+    QMenu* file = a.File_Menu = AddMenu(bar, "File_Menu", "&File");
     a.File_New = AddItem(file, "File_New", "&New");
     a.File_Open = AddItem(file, "File_Open", "&Open");
+    a.File_Open->setShortcut(QKeySequence::Open);
     a.File_Save = AddItem(file, "File_Save", "&Save");
+    a.File_Save->setShortcut(QKeySequence::Save);
+    // Shown in the menu, taken only there: elsewhere the window's own
+    // shortcut saves as the toolbar's Save does.
+    a.File_Save->setShortcutContext(Qt::WidgetShortcut);
     a.File_SaveAs = AddItem(file, "File_SaveAs", "Save &As");
     a.File_SaveLog = AddItem(file, "File_SaveLog", "Save &Log...");
-    AddSeparator(file, "N1");
+    a.N1 = AddSeparator(file, "N1");
     a.File_Exit = AddItem(file, "File_Exit", "E&xit");
     bar->addMenu(file);
 

@@ -1,21 +1,25 @@
 #pragma once
 // The menu bar MainMenu1: File, Communication, Advanced (with the
 // Diagnostics submenu) and Help. Captions use "&" for the access key and
-// "&&" for a visible "&".
+// "&&" for a visible "&". Open is Ctrl+O; Save shows Ctrl+S, which the
+// window itself takes (as the toolbar's Save, see TMainForm).
 
 #include <QObject>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace qx::gui {
 
 struct MainMenuActions {
+    QMenu* File_Menu;
     QAction* File_New;
     QAction* File_Open;
     QAction* File_Save;
     QAction* File_SaveAs;
     QAction* File_SaveLog;
+    QAction* N1;  // the separator before Exit
     QAction* File_Exit;
     QAction* Comm_Read;
     QAction* Comm_Configure;

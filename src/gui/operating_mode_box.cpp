@@ -14,6 +14,9 @@ QGroupBox* SubGroup(const QString& caption, QWidget* parent, std::initializer_li
                     FieldBinder& binder) {
     auto* box = new QGroupBox(caption, parent);
     auto* column = CompactColumn(box);
+    // The column is narrow: the longest captions ("Transparent Repeater",
+    // "Auto-Connect Master") take all its width.
+    column->setContentsMargins(2, 4, 2, 4);
     for (FieldId id : buttons) column->addWidget(binder.ModeRadio(id, box));
     return box;
 }
@@ -24,6 +27,7 @@ QGroupBox* BuildOperatingModeBox(FieldBinder& binder, QWidget* parent) {
     auto* box = new QGroupBox(QStringLiteral("Operating Mode: "), parent);
     box->setObjectName(QStringLiteral("Group_OpMode"));
     auto* column = CompactColumn(box);
+    column->setContentsMargins(3, 4, 3, 4);
     column->addWidget(SubGroup(QStringLiteral("Transparent: "), box,
                                {FieldId::rb_TransMode, FieldId::rb_TM_Rpt}, binder));
     column->addWidget(SubGroup(QStringLiteral("Controlled: "), box,

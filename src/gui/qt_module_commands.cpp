@@ -4,6 +4,7 @@
 
 #include "ber_test_form.h"
 #include "compare_dialog.h"
+#include "difference_rows.h"
 #include "find_module_dialog.h"
 #include "main_form.h"
 #include "operations/operation_starters.h"
@@ -13,7 +14,6 @@
 #include "qt_text.h"
 #include "qt_ui_dispatcher.h"
 #include "serial/comqx7_object.h"
-#include "wait_cursor.h"
 
 namespace qx::gui {
 namespace {
@@ -39,17 +39,26 @@ private:
     bool closed_ = false;  // user-interface thread only
 };
 
+// The window's user finds the ports in the serial port setup dialog.
+constexpr std::string_view kPortsHint = "Communication > Com Port Settings";
+
 }  // namespace
 
-QtModuleCommands::QtModuleCommands(TMainForm& form) : form_(form), ui_(std::make_unique<QtUiDispatcher>()) {}
+QtModuleCommands::QtModuleCommands(TMainForm& form)
+    : form_(form),
+      ui_(std::make_unique<QtUiDispatcher>()),
+      runner_(std::make_unique<ProgressExchangeRunner>(form.Progress(), *ui_)) {}
 
 QtModuleCommands::~QtModuleCommands() = default;
 
 ChannelFactory QtModuleCommands::OpenChannel() {
     return [this](const HostSerialSettings& settings) {
         const Workspace& workspace = form_.GetWorkspace();
-        return std::make_unique<TCOMQX7Object>(
-            settings, ChannelSetup{workspace.variant.ProductName, workspace.escape, form_.Ports()});
+        auto channel = std::make_unique<TCOMQX7Object>(
+            settings,
+            ChannelSetup{workspace.variant.ProductName, workspace.escape, form_.Ports(), std::string(kPortsHint)});
+        form_.Session().Tap(*channel, settings, form_.Ports());
+        return channel;
     };
 }
 
@@ -78,9 +87,9 @@ OperationOutcome QtModuleCommands::RunOperation(Workspace& workspace, ModuleOper
     return worker.Outcome();
 }
 
-void QtModuleCommands::ReadModuleConfig() {
+bool QtModuleCommands::ReadModuleConfig() {
     PrepareReadModuleConfig(form_.GetWorkspace());
-    RunOperation(form_.GetWorkspace(), ModuleOperation::Read, {});
+    return RunOperation(form_.GetWorkspace(), ModuleOperation::Read, {}).IsDone();
 }
 
 void QtModuleCommands::WriteConfig() {
@@ -97,25 +106,45 @@ void QtModuleCommands::WriteConfig() {
     // cannot be read back.
     if (!CanReadBack(form_.GetWorkspace().config)) {
         Tell(form_.GetWorkspace().GetPrompter(), MessageKind::Information,
-             "The module now uses a Baud Rate that windows cannot use: the configuration cannot be read back.");
+             "The module now uses a Baud Rate that this computer cannot use: the configuration cannot be read back.");
         return;
     }
-    ShowDifferencesFromModule();
+    ShowDifferencesFromModule(kVerifyTitle);
 }
 
-void QtModuleCommands::RestoreFactDefaults() {
-    if (!ConfirmRestoreFactDefaults(form_.GetWorkspace())) return;
-    RunOperation(form_.GetWorkspace(), ModuleOperation::RestoreDefaults, {});
+bool QtModuleCommands::RestoreFactDefaults() {
+    if (!ConfirmRestoreFactDefaults(form_.GetWorkspace())) return false;
+    return RunOperation(form_.GetWorkspace(), ModuleOperation::RestoreDefaults, {}).IsDone();
 }
 
-void QtModuleCommands::TxBertest() {
-    {
-        const WaitCursor wait;
-        // An error opening the port leaves here (the cursor restored) for
-        // the window's error box.
-        txBer_.TxBertest(form_.GetWorkspace(), OpenChannel());
+void QtModuleCommands::TxBertest() { ClickTxBerTest(); }
+
+void QtModuleCommands::ClickTxBerTest() {
+    // An error opening the port leaves here for the window's error box.
+    const auto showCaption = [this] { form_.Menu().Diag_TxBer->setText(ToQ(txBer_.Caption())); };
+    try {
+        txBer_.TxBertest(form_.GetWorkspace(), OpenChannel(), *runner_);
+    } catch (...) {
+        showCaption();
+        throw;
     }
-    form_.Menu().Diag_TxBer->setText(ToQ(txBer_.Caption()));
+    showCaption();
+}
+
+bool QtModuleCommands::StopTestsBeforeExit() {
+    // A receive test's window stops its test as it closes.
+    for (TBERTestForm* window : form_.findChildren<TBERTestForm*>())
+        if (window->isVisible()) window->close();
+    if (!txBer_.Running()) return true;
+    try {
+        ClickTxBerTest();
+    } catch (const std::exception& e) {
+        Tell(form_.GetWorkspace().GetPrompter(), MessageKind::Error, e.what());
+    }
+    if (!txBer_.Running()) return true;
+    return Ask(form_.GetWorkspace().GetPrompter(), MessageKind::Warning, MessageButtons::YesNo,
+               "The Tx BER Test could not be stopped: the module may go on transmitting.\r\nExit anyway?") ==
+           Answer::Yes;
 }
 
 void QtModuleCommands::RxBerTest(int testNumber) {
@@ -124,7 +153,7 @@ void QtModuleCommands::RxBerTest(int testNumber) {
     // test window then.
     const std::unique_ptr<TCOMQX7Object> channel = OpenChannel()(workspace.host);
     TBERTestForm window(&form_);
-    window.SetupTest(*channel, testNumber, *ui_, workspace.GetPrompter());
+    window.SetupTest(*channel, testNumber, *ui_, workspace.GetPrompter(), runner_.get());
     window.exec();
     // The window (and its test) ends before the channel closes the port.
 }
@@ -136,14 +165,15 @@ void QtModuleCommands::FindModule() {
     }
 }
 
-void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(); }
+void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(kCompareTitle); }
 
-void QtModuleCommands::ShowDifferencesFromModule() {
+void QtModuleCommands::ShowDifferencesFromModule(const char* title) {
     const ReadBack back = ReadBackAndCompare(
         form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); });
     // A read that did not go through has shown its own report already.
     if (!back.outcome.IsDone()) return;
-    CompareDialog::Show(&form_, back.differences);
+    CompareDialog::Show(&form_, QString::fromLatin1(title),
+                        DifferenceRows(back.differences, form_.GetWorkspace().config, back.module->config));
 }
 
 }  // namespace qx::gui

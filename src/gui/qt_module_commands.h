@@ -1,11 +1,13 @@
 #pragma once
 // The module commands of the window: Read, Configure and Restore Factory
 // Defaults run their operation on a worker thread behind the modal progress
-// window; the transmit test runs on this thread under the hourglass; the
-// receive tests run in their own modal test window.
+// window; so do the transmit test's clicks and the receive tests' Start and
+// Stop (ProgressExchangeRunner), each with Cancel; the receive tests run in
+// their own modal test window.
 //
 // Every channel opens "Com n" through the window's port map, with the
-// model's product name and the escape character in force.
+// model's product name and the escape character in force, and its traffic
+// goes into the session's log.
 
 #include <memory>
 
@@ -15,6 +17,7 @@
 #include "operations/module_operation.h"
 #include "operations/operation_context.h"
 #include "operations/tx_ber_test.h"
+#include "progress_exchange_runner.h"
 
 namespace qx::gui {
 
@@ -28,14 +31,15 @@ public:
     QtModuleCommands(const QtModuleCommands&) = delete;
     QtModuleCommands& operator=(const QtModuleCommands&) = delete;
 
-    void ReadModuleConfig() override;
+    bool ReadModuleConfig() override;
     void WriteConfig() override;
-    void RestoreFactDefaults() override;
+    bool RestoreFactDefaults() override;
     void TxBertest() override;
     void RxBerTest(int testNumber) override;
     void FindModule() override;
     void CompareWithModule() override;
     void SetVerifyAfterConfigure(bool verify) override { verifyAfterConfigure_ = verify; }
+    bool StopTestsBeforeExit() override;
 
     // Opens a command channel with the given host settings.
     ChannelFactory OpenChannel();
@@ -46,11 +50,14 @@ private:
     OperationOutcome RunOperation(Workspace& workspace, ModuleOperation operation, ConfigCommandList commandList);
     // Reads the connected module into a workspace of its own (the window's
     // fields stay as they are) and shows how it differs from the window's
-    // configuration.
-    void ShowDifferencesFromModule();
+    // configuration, under `title`.
+    void ShowDifferencesFromModule(const char* title);
+    // One click of the transmit test's menu item.
+    void ClickTxBerTest();
 
     TMainForm& form_;
     std::unique_ptr<QtUiDispatcher> ui_;
+    std::unique_ptr<ProgressExchangeRunner> runner_;
     TxBerTest txBer_;
     bool verifyAfterConfigure_ = false;
 };

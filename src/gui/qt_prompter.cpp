@@ -31,6 +31,7 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons) {
         case MessageButtons::Ok: return QMessageBox::Ok;
         case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -40,11 +41,12 @@ Answer QtPrompter::Show(const Message& message) {
                     ButtonsOf(message.buttons), parent_);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
-    // Esc and the close box answer No or Cancel.
+    // Esc and the close box answer No, or Cancel where there is one.
     switch (message.buttons) {
         case MessageButtons::Ok: box.setEscapeButton(QMessageBox::Ok); break;
         case MessageButtons::YesNo: box.setEscapeButton(QMessageBox::No); break;
-        case MessageButtons::OkCancel: box.setEscapeButton(QMessageBox::Cancel); break;
+        case MessageButtons::OkCancel:
+        case MessageButtons::YesNoCancel: box.setEscapeButton(QMessageBox::Cancel); break;
     }
     switch (box.exec()) {
         case QMessageBox::Yes: return Answer::Yes;

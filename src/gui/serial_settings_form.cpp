@@ -1,5 +1,7 @@
 #include "serial_settings_form.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,6 +18,10 @@
 namespace qx::gui {
 namespace {
 
+constexpr int kMargin = 8;
+constexpr int kGap = 15;           // between the port group and the right column
+constexpr int kColumnWidth = 129;  // the right column, and the group at least
+
 template <std::size_t N>
 void AddItems(QComboBox* box, const std::array<std::string_view, N>& texts) {
     for (std::string_view t : texts) box->addItem(ToQ(t));
@@ -28,14 +34,12 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("TSerialSettingsForm"));
     setWindowTitle(QStringLiteral("Serial Port Setup"));
-    setFixedSize(289, 245);
-
     auto* portBox = new QGroupBox(QStringLiteral("Com Port"), this);
     portBox->setObjectName(QStringLiteral("rg_ComPort"));
-    portBox->setGeometry(8, 8, 129, 145);
     auto* grid = new QGridLayout(portBox);
     grid->setContentsMargins(8, 4, 4, 4);
-    grid->setSpacing(2);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
     ports_ = new QButtonGroup(portBox);
     for (int i = 0; i < static_cast<int>(kPortTexts.size()); ++i) {
         auto* button = new QRadioButton(ToQ(kPortTexts[static_cast<std::size_t>(i)]), portBox);
@@ -44,19 +48,27 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
         // Two columns, filled top to bottom.
         grid->addWidget(button, i % 4, i / 4);
     }
+    // The group is as wide as its two columns need with the font in use
+    // (never narrower than its design), and the rest of the dialog keeps
+    // its distance from it.
+    const int groupWidth = std::max(kColumnWidth, portBox->sizeHint().width());
+    const int right = kMargin + groupWidth + kGap;
+    const int width = right + kColumnWidth + kMargin;
+    setFixedSize(width, 245);
+    portBox->setGeometry(kMargin, 8, groupWidth, 145);
 
     // The slot's device on this computer, below the group.
     portPath_ = new QLabel(this);
     portPath_->setObjectName(QStringLiteral("lbl_PortPath"));
-    portPath_->setGeometry(8, 156, 273, 16);
+    portPath_->setGeometry(kMargin, 156, width - 2 * kMargin, 16);
     portPath_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* deviceLabel = new QLabel(QStringLiteral("Device:"), this);
-    deviceLabel->setGeometry(8, 178, 44, 20);
+    deviceLabel->setGeometry(kMargin, 178, 44, 20);
     device_ = new QComboBox(this);
     device_->setObjectName(QStringLiteral("Combo_PortDevice"));
     device_->setEditable(true);
     device_->setInsertPolicy(QComboBox::NoInsert);
-    device_->setGeometry(52, 178, 229, 20);
+    device_->setGeometry(52, 178, width - 52 - kMargin, 20);
     device_->setToolTip(QStringLiteral("A serial device, or a port server as rfc2217://HOST:PORT or socket://HOST:PORT"));
     deviceLabel->setBuddy(device_);
     connect(ports_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
@@ -65,35 +77,36 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
         ShowSelectedPortPath();
     });
 
-    rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
+    rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), right, 8);
     for (int rate : kHostBaudRates) rate_->addItem(QString::number(rate));
-    dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), 152, 44);
+    dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), right, 44);
     AddItems(dataBits_, kDataBitsTexts);
-    stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), 152, 80);
+    stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), right, 80);
     AddItems(stopBits_, kStopBitsTexts);
-    parity_ = AddCombo("Combo_Parity", QStringLiteral("Parity"), 152, 116);
+    parity_ = AddCombo("Combo_Parity", QStringLiteral("Parity"), right, 116);
     AddItems(parity_, kDialogParityTexts);
 
+    // OK and Cancel side by side in the middle.
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn2"));
-    ok->setGeometry(56, 208, 81, 27);
+    ok->setGeometry(width / 2 - 88, 208, 81, 27);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TSerialSettingsForm::BitBtn2Click);
 
     auto* cancel =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btn_Cancel"));
-    cancel->setGeometry(152, 208, 81, 27);
+    cancel->setGeometry(width / 2 + 8, 208, 81, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FitToTitle(*this);
 }
 
 QComboBox* TSerialSettingsForm::AddCombo(const char* name, const QString& caption, int x, int y) {
     auto* label = new QLabel(caption, this);
-    label->setGeometry(x, y, 129, 14);
+    label->setGeometry(x, y, kColumnWidth, 14);
     auto* box = new QComboBox(this);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(x, y + 14, 129, 20);
+    box->setGeometry(x, y + 14, kColumnWidth, 20);
     label->setBuddy(box);
     return box;
 }

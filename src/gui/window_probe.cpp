@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "probe_stdio.h"
+#include "text_fit.h"
 
 namespace qx::gui {
 namespace {
@@ -187,7 +188,16 @@ QString WindowProbe::Answer(const QString& request) {
     }
     if (command == QLatin1String("focus")) {
         const QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName() : none;
+        if (!w) return none;
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        if (w->objectName().isEmpty() && button) return QStringLiteral("button:") + WithoutAccessKeys(button->text());
+        return w->objectName();
+    }
+    if (command == QLatin1String("cut")) {
+        const QWidget* w = WidgetNamed(name);
+        if (!w) return QStringLiteral("no window ") + name;
+        const QStringList cut = CutTexts(w->window());
+        return cut.isEmpty() ? none : cut.join(QLatin1String("; "));
     }
     if (command == QLatin1String("winid")) {
         const QWidget* w = WidgetNamed(name);

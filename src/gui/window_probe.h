@@ -16,6 +16,9 @@
 //   modal           the window in front of the main window (a modal window
 //                   or an open menu): "name<TAB>title<TAB>text", or "none"
 //   focus           the name of the widget with the keyboard focus
+//                   ("button:CAPTION" for a button without a name)
+//   cut NAME        the labels and buttons of NAME's window whose text does
+//                   not fit (see CutTexts), "; " between them, or "none"
 //   winid NAME      the X window of a top-level window
 //   grab X Y WIDTH HEIGHT FILE
 //                   saves that part of the screen (X server's pixels) as PNG

@@ -44,8 +44,8 @@ std::vector<std::string> ErrorTexts(const test::ScriptedPrompter& prompter) {
 }
 
 std::unique_ptr<TCOMQX7Object> OpenChannel(const Workspace& workspace, const PortMap& ports) {
-    return std::make_unique<TCOMQX7Object>(workspace.host,
-                                           ChannelSetup{workspace.variant.ProductName, workspace.escape, ports});
+    return std::make_unique<TCOMQX7Object>(
+        workspace.host, ChannelSetup{workspace.variant.ProductName, workspace.escape, ports, "qxcfg ports"});
 }
 
 void RunModuleOperation(Workspace& workspace, const PortMap& ports, ModuleOperation op, ConfigCommandList list) {
@@ -54,7 +54,8 @@ void RunModuleOperation(Workspace& workspace, const PortMap& ports, ModuleOperat
     TProgramThread thread(
         OperationContext{workspace, ui, progress, [&](const HostSerialSettings& s) {
                              return std::make_unique<TCOMQX7Object>(
-                                 s, ChannelSetup{workspace.variant.ProductName, workspace.escape, ports});
+                                 s,
+                                 ChannelSetup{workspace.variant.ProductName, workspace.escape, ports, "qxcfg ports"});
                          },
                          {}},
         op, std::move(list));

@@ -179,6 +179,10 @@ TEST(QxcfgFiles, BasicModelRefusesFastModeFromAFile) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("ERROR: Fast Controlled Mode operation has been detected."), std::string::npos) << r.err;
     EXPECT_EQ(Fields(r.out).at("OperatingMode"), "1");
+    // Refused, the file is not written over with the defaults.
+    const std::string before = test::ReadWholeFile(file);
+    EXPECT_EQ(RunProgram("qxcfg", {"--model", "QX5T", "set", file, "s0=2"}).exitCode, 2);
+    EXPECT_EQ(test::ReadWholeFile(file), before);
 }
 
 }  // namespace

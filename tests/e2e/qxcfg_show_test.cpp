@@ -62,8 +62,8 @@ TEST(QxcfgShow, MessagesAreOneLine) {
     const auto r = RunProgram("qxcfg", {"--no", "show", "--set", "Serial_Baud=13"});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err,
-              "INFORMATION: The selected Baud Rate is not supported by windows. Once configured with this value, "
-              "windows will be unable to communicate with the module.\n"
+              "INFORMATION: The selected Baud Rate is not supported by this computer. Once configured with this "
+              "value, this computer will be unable to communicate with the module.\n"
               "CONFIRMATION: Automatically adjust S18 & S19 (recommended)? -> No\n");
 }
 

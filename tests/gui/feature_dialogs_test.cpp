@@ -20,6 +20,7 @@
 #include "find_module_dialog.h"
 #include "gui_fixture.h"
 #include "log_saver.h"
+#include "operations/session_log.h"
 #include "serial/comqx7_object.h"
 #include "serial/serial_errors.h"
 #include "suites.h"
@@ -176,47 +177,75 @@ private slots:
         QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Close));
     }
 
-    void CompareShowsOneRowPerDifferingSetting() {
+    // Each kind of setting as the window shows it, the module's codes in
+    // the tool tip.
+    void CompareShowsTheSettingsAsTheWindowShowsThem() {
+        using F = FieldId;
+        struct Case {
+            std::function<void(StartedConfig&)> window, module;
+            QString setting, shownWindow, shownModule, codes;
+        };
+        const auto click = [](F id) { return [id](StartedConfig& c) { c.config.Click(id); }; };
+        const Case cases[] = {
+            {click(F::rb_ContMode), click(F::rb_CM_Single), "Operating Mode", "Auto-Connect Master", "Single-Connect",
+             "window AT&L2, module AT&L0"},
+            {{}, [](StartedConfig& c) { c.Type(F::sreg_7, "12"); }, "S7 Connection Attempts", "5", "12",
+             "window ATS7=5, module ATS7=12"},
+            {{}, [](StartedConfig& c) { c.config.PickItem(F::Serial_Parity, 3); }, "Parity", "None", "Even",
+             "window AT&B2, module AT&B14"},
+            {{}, click(F::Adv_Echo), "Disable Local Echo", "not ticked", "ticked",
+             "window ATE1, module ATE0"},
+            {{}, [](StartedConfig& c) { c.config.PickItem(F::Radio_DataRate, 2); }, "Radio Data Rate", "19200",
+             "115200", "window ATB0, module ATB2"},
+        };
+        for (const Case& c : cases) {
+            StartedConfig window, module;
+            if (c.window) c.window(window);
+            if (c.window) c.window(module);
+            c.module(module);
+            const auto rows =
+                gui::DifferenceRows(CompareConfigurations(window.config, module.config), window.config, module.config);
+            gui::CompareDialog dialog(gui::kVerifyTitle, rows);
+            QCOMPARE(dialog.windowTitle(), QString("Verify after Configure"));
+            QTableWidget* table = dialog.Table();
+            int row = 0;
+            while (row < table->rowCount() && table->item(row, 0)->text() != c.setting) ++row;
+            QVERIFY2(row < table->rowCount(), qPrintable(c.setting));
+            QCOMPARE(table->item(row, 1)->text(), c.shownWindow);
+            QCOMPARE(table->item(row, 2)->text(), c.shownModule);
+            QVERIFY2(table->item(row, 1)->toolTip().contains(c.codes), qPrintable(table->item(row, 1)->toolTip()));
+        }
+    }
+
+    // Tab leaves the table for Close; Enter and Esc close the dialog.
+    void CompareClosesFromTheKeyboard() {
         StartedConfig window, module;
         module.Type(FieldId::sreg_7, "12");
-        module.Type(FieldId::sreg_2, "35");
-        const auto differences = CompareConfigurations(window.config, module.config);
-        gui::CompareDialog dialog(differences);
-        dialog.show();
-        QTableWidget* table = dialog.Table();
-        QCOMPARE(table->rowCount(), 2);
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("Window"));
-        QCOMPARE(table->horizontalHeaderItem(2)->text(), QString("Module"));
-        QCOMPARE(table->item(0, 0)->text(), QString("S2 Escape Character (ATS2=)"));
-        QCOMPARE(table->item(0, 1)->text(), QString("43"));
-        QCOMPARE(table->item(0, 2)->text(), QString("35"));
-        QCOMPARE(table->item(1, 0)->text(), QString("S7 Connection Attempts (ATS7=)"));
-        QCOMPARE(table->item(1, 2)->text(), QString("12"));
-        QCOMPARE(dialog.Summary(), QString("2 setting(s) differ between the window and the module."));
-
-        gui::CompareDialog same(CompareConfigurations(window.config, window.config));
+        const auto rows =
+            gui::DifferenceRows(CompareConfigurations(window.config, module.config), window.config, module.config);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            gui::CompareDialog dialog(gui::kCompareTitle, rows);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog, 10000));
+            dialog.Table()->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTRY_VERIFY(dialog.CloseButton()->hasFocus());
+            QTest::keyClick(dialog.Table(), key);
+            QTRY_VERIFY(!dialog.isVisible());
+        }
+        gui::CompareDialog same(gui::kCompareTitle, {});
         same.show();
         QCOMPARE(same.Summary(), QString("The module holds the window's configuration."));
         QVERIFY(!same.Table()->isVisible());
     }
 
-    void SaveLogWritesEveryEntryWithItsTime() {
-        ScriptedPrompter prompter;
-        Workspace started(ModelVariant::Main(), prompter, FixedSystemAddress(17));
-        started.StartUp();
+    void SaveLogWritesTheSessionOrSaysWhyNot() {
+        SessionLog log("Cfg_QX7TR");
         ScratchFolder folder;
         std::optional<QString> answer = QString::fromStdString(folder.Path("saved.log"));
-        gui::LogSaver saver(started, [&](QWidget*) { return answer; });
-        started.AppendLogLine("\r\nOK\r\n\r");
-        started.ClearLog();  // a Configure clears the pane, not the saved log
-        started.AppendLogLine("ATI\r\r\nQX7T-R\r\n\r");
+        gui::LogSaver saver(log, [&](QWidget*) { return answer; });
         QVERIFY(saver.Save(nullptr));
-        const std::string text = FileText(folder.Path("saved.log"));
-        const auto lines = QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].endsWith("Z < \\r\\nOK\\r\\n\\r"));
-        QVERIFY(lines[1].endsWith("Z < ATI\\r\\r\\nQX7T-R\\r\\n\\r"));
-        QCOMPARE(lines[0].left(24), QString::fromStdString(LogTimestamp(saver.Entries()[0].when)));
+        QCOMPARE(FileText(folder.Path("saved.log")), std::string());
 
         answer.reset();  // the user cancels the file dialog
         QVERIFY(!saver.Save(nullptr));

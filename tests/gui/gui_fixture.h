@@ -21,22 +21,24 @@ namespace qx::test {
 class RecordingModuleCommands : public gui::ModuleCommands {
 public:
     explicit RecordingModuleCommands(WorkingConfig& config) : config_(config) {}
-    void ReadModuleConfig() override { Record("Read"); }
+    bool ReadModuleConfig() override { return Record("Read"); }
     void WriteConfig() override { Record("Configure"); }
-    void RestoreFactDefaults() override { Record("Restore"); }
+    bool RestoreFactDefaults() override { return Record("Restore"); }
     void TxBertest() override { Record("TxBer"); }
     void RxBerTest(int n) override { Record("RxBer" + std::to_string(n)); }
     void FindModule() override { Record("Find"); }
     void CompareWithModule() override { Record("Compare"); }
     void SetVerifyAfterConfigure(bool verify) override { Record(verify ? "VerifyOn" : "VerifyOff"); }
+    bool StopTestsBeforeExit() override { return Record("StopTests"); }
 
     std::vector<std::string> calls;
     std::vector<std::string> packSizeAtCall;  // Radio_PackSize's text
 
 private:
-    void Record(std::string name) {
+    bool Record(std::string name) {
         calls.push_back(std::move(name));
         packSizeAtCall.push_back(config_.Text(FieldId::Radio_PackSize));
+        return true;
     }
     WorkingConfig& config_;
 };
@@ -44,22 +46,25 @@ private:
 class RecordingFileCommands : public gui::FileCommands {
 public:
     explicit RecordingFileCommands(Workspace& workspace) : workspace_(workspace) {}
-    void New() override { Record("New"); }
-    void Open() override {
+    bool New() override { return Record("New"); }
+    bool Open() override { return OpenPath("/tmp/site.X7R"); }
+    bool OpenPath(const std::string& path) override {
         Record("Open");
-        workspace_.currentFileName = "/tmp/site.X7R";
+        workspace_.currentFileName = path;
+        return true;
     }
-    void Save() override { Record("Save"); }
-    void SaveAs() override { Record("SaveAs"); }
+    bool Save() override { return Record("Save"); }
+    bool SaveAs() override { return Record("SaveAs"); }
     void OpenCommandLineFile(const std::string& a) override { Record("CommandLine:" + a); }
 
     std::vector<std::string> calls;
     std::vector<std::string> packSizeAtCall;
 
 private:
-    void Record(std::string name) {
+    bool Record(std::string name) {
         calls.push_back(std::move(name));
         packSizeAtCall.push_back(workspace_.config.Text(FieldId::Radio_PackSize));
+        return true;
     }
     Workspace& workspace_;
 };

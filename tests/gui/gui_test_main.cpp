@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         {"ModuleCommandsTest", qx::test::MakeModuleCommandsTest},
         {"BerTestFormTest", qx::test::MakeBerTestFormTest},
         {"WindowFeaturesTest", qx::test::MakeWindowFeaturesTest},
+        {"UserWorkTest", qx::test::MakeUserWorkTest},
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> rest{argv[0]};

@@ -82,13 +82,15 @@ private slots:
 
     void restoreAnsweredNoDoesNothing() {
         SimWindow s(ModuleOnLink::Missing);  // were anything sent, opening the port would fail
-        s.w.prompter.Script({Answer::No});
+        // Not to save the change, then not to restore.
+        s.w.prompter.Script({Answer::No, Answer::No});
         s.w.workspace.config.SetNumber(FieldId::sreg_20, 9);
         RunCommand(s.Menu(&MainMenuActions::Adv_Defaults));
-        QCOMPARE(s.w.prompter.shown.size(), std::size_t{1});
-        QCOMPARE(s.w.prompter.shown[0].kind, MessageKind::Warning);
-        QCOMPARE(s.w.prompter.shown[0].buttons, MessageButtons::YesNo);
-        QVERIFY(s.w.prompter.shown[0].text.find("restore factory defaults") != std::string::npos);
+        QCOMPARE(s.w.prompter.shown.size(), std::size_t{2});
+        QCOMPARE(s.w.prompter.shown[0].text, std::string("Save changes to this configuration?"));
+        QCOMPARE(s.w.prompter.shown[1].kind, MessageKind::Warning);
+        QCOMPARE(s.w.prompter.shown[1].buttons, MessageButtons::YesNo);
+        QVERIFY(s.w.prompter.shown[1].text.find("restore factory defaults") != std::string::npos);
         QCOMPARE(s.w.workspace.config.Value(FieldId::sreg_20), 9L);
     }
 
@@ -96,7 +98,7 @@ private slots:
         SimWindow s(ModuleOnLink::Missing);
         // The slot's name, and on a second line the missing device.
         const std::string notPresent = "COM1- This port may be already in use or not present.\nNo such device: " +
-                                       s.w.form.Ports().PathFor(0) + " (see: qxcfg ports)";
+                                       s.w.form.Ports().PathFor(0) + " (see: Communication > Com Port Settings)";
         RunCommand(s.Menu(&MainMenuActions::Diag_RSSI));
         QCOMPARE(ErrorsShown(s.w.prompter), std::vector<std::string>{notPresent});
         QVERIFY(s.w.form.findChildren<gui::TBERTestForm*>().isEmpty());

@@ -17,5 +17,6 @@ std::unique_ptr<QObject> MakeWindowPartsTest();
 std::unique_ptr<QObject> MakeModuleCommandsTest();
 std::unique_ptr<QObject> MakeBerTestFormTest();
 std::unique_ptr<QObject> MakeWindowFeaturesTest();
+std::unique_ptr<QObject> MakeUserWorkTest();
 
 }  // namespace qx::test

@@ -1,6 +1,5 @@
 // The communication log as a text file: readable bytes, UTC timestamps,
-// one line per entry, appending and replacing, and the entries a working
-// configuration's log yields.
+// one line per entry, appending, and a session's log of every channel.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,8 @@
 
 #include "files/communication_log_file.h"
 #include "files/file_errors.h"
-#include "operations/log_follower.h"
+#include "operations/session_log.h"
+#include "support/serial_pty_peer.h"
 #include "support/scripted_prompter.h"
 #include "support/scratch_folder.h"
 
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{{kNoon, "+++", LogDirection::Sent, "COM2"}, "2024-05-01T12:00:00.000Z COM2 > +++"},
         LineCase{{kNoon, ""}, "2024-05-01T12:00:00.000Z < "}));
 
-TEST(CommunicationLogFile, AppendsAcrossOpeningsAndSavingReplaces) {
+TEST(CommunicationLogFile, AppendsAcrossOpenings) {
     test::ScratchFolder folder;
     const std::string path = folder.Path("comm.log");
     {
@@ -92,8 +92,6 @@ TEST(CommunicationLogFile, AppendsAcrossOpeningsAndSavingReplaces) {
     CommunicationLogFile(path).Write({kNoon, "OK"});
     EXPECT_EQ(FileText(path),
               "# qxcfg 1.61, model QX7T-R\n2024-05-01T12:00:00.000Z > ATI\\r\n2024-05-01T12:00:00.000Z < OK\n");
-    SaveLogEntries(path, {{kNoon, "one"}, {kNoon, ""}});
-    EXPECT_EQ(FileText(path), "2024-05-01T12:00:00.000Z < one\n2024-05-01T12:00:00.000Z < \n");
 }
 
 // Several ports (threads) and several programs (separate openings) write
@@ -148,22 +146,35 @@ TEST(CommunicationLogFile, AFileThatCannotBeOpenedNamesThePathAndTheReason) {
     }
 }
 
-TEST(LogFollower, EachAppendIsOneEntryWithoutItsLineEnd) {
-    test::ScriptedPrompter prompter;
-    Workspace workspace(ModelVariant::Main(), prompter, FixedSystemAddress(17));
-    workspace.StartUp();
-    workspace.AppendLogLine("before");  // already there: not an entry
-    std::vector<std::string> entries;
+// Channels on several threads at once, and one that is never answered:
+// every exchange is in the session's log, after its channel's header.
+TEST(SessionLog, KeepsEveryChannelsTrafficWithTimesAndSavesIt) {
+    test::PtyPeer peer;
+    peer.Script({{"AT\r", {{0, "\r\nOK\r\n"}}}});
+    SessionLog log("Cfg_QX7TR 1.61");
+    PortMap ports;
+    ports.Override(0, peer.SlavePath());
+    HostSerialSettings settings;
+    SetDefaultSerialSettings(settings, true);
     {
-        LogFollower follower(workspace, [&](const std::string& entry) { entries.push_back(entry); });
-        workspace.AppendLogLine("\r\nOK\r\n\r");
-        workspace.SetStatusText("not a log entry");
-        workspace.ClearLog();
-        workspace.AppendLog("no line end");
-        workspace.AppendLogLine("");
+        TCOMQX7Object channel(settings, ChannelSetup{"QX7T-R", {}, ports});
+        log.Tap(channel, settings, ports);
+        std::jthread([&] { channel.SendCommand("AT\r", "OK", milliseconds(100)); }).join();
+        channel.SendCommand("ATI\r", "", milliseconds(10));
     }
-    workspace.AppendLogLine("after");  // the follower has gone
-    EXPECT_EQ(entries, (std::vector<std::string>{"\r\nOK\r\n\r", "no line end", ""}));
+    const std::vector<std::string> lines = log.Lines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_TRUE(lines[0].starts_with("# Cfg_QX7TR 1.61, model QX7T-R, port COM1 " + peer.SlavePath() + ", 9600 N-8-1"))
+        << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(" > AT\\r")) << lines[1];
+    EXPECT_TRUE(lines[2].ends_with(" < \\r\\nOK\\r\\n")) << lines[2];
+    EXPECT_TRUE(lines[4].ends_with(" < (no reply)")) << lines[4];
+    EXPECT_EQ(lines[1].size(), std::string("2024-05-01T12:00:00.000Z > AT\\r").size());
+
+    test::ScratchFolder folder;
+    log.SaveTo(folder.Path("session.log"));
+    EXPECT_EQ(FileText(folder.Path("session.log")), lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\n" + lines[3] +
+                                                        "\n" + lines[4] + "\n");
 }
 
 }  // namespace

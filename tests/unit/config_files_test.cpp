@@ -262,7 +262,9 @@ TEST(ConfigFileLoad, FailuresShowOneMessageAndLeaveDefaultsAndNoFile) {
     }
 }
 
-TEST(ConfigFileLoad, FastModeOnTheBasicModelStillRecordsTheFile) {
+// The refusal leaves the defaults; the file does not become the current
+// one, so a Save cannot write those defaults over it.
+TEST(ConfigFileLoad, FastModeOnTheBasicModelIsNotRecordedAsTheFile) {
     ScratchFolder folder;
     std::string line = kDefaultLine;
     line.replace(line.find("AT&L1"), 5, "AT&L2").replace(line.find("AT&M0"), 5, "AT&M3");
@@ -271,7 +273,8 @@ TEST(ConfigFileLoad, FastModeOnTheBasicModelStillRecordsTheFile) {
     EXPECT_TRUE(LoadFromFile(w.ws, path));
     EXPECT_EQ(w.prompter.Texts().back().substr(0, 40), "Fast Controlled Mode operation has been ");
     EXPECT_EQ(w.ws.config.Mode(), OperatingMode::Transparent);
-    EXPECT_EQ(w.ws.currentFileName, path);
+    EXPECT_EQ(w.ws.currentFileName, "");
+    EXPECT_EQ(w.ws.Caption(), "QX5T Configuration");
 }
 
 TEST(FileReadWrite, ReadLineTakesTheFirstLineWithEveryByte) {

@@ -191,8 +191,8 @@ TEST(LowPower, RemembersTheLastDtrChoice) {
 
 TEST(SerialRate, UnsupportedRatesShowTheMessageThenAsk) {
     const std::string message =
-        "The selected Baud Rate is not supported by windows.\r\n"
-        "Once configured with this value, windows will be unable to communicate with the module.";
+        "The selected Baud Rate is not supported by this computer.\r\n"
+        "Once configured with this value, this computer will be unable to communicate with the module.";
     for (int index = 0; index < 14; ++index) {
         StartedConfig s;
         s.config.PickItem(F::Serial_Baud, index);

@@ -48,6 +48,22 @@ TEST(ReadOperation, FillsTheFieldsIdentifiesAndRestarts) {
     EXPECT_FALSE(rig.thread->Outcome().moduleMayHaveChanged);
 }
 
+// A read that gets no listing (no answer to "AT&V", a port that cannot be
+// opened) loses nothing: the fields keep what the user had.
+TEST(ReadOperation, WithoutAListingTheFieldsStayAsTheyWere) {
+    for (const bool portMissing : {false, true}) {
+        OperationRig rig([](const std::string& line) { return line == "AT&V" ? std::string() : StandardReply(line); });
+        if (portMissing) rig.ports.Override(0, "/nonexistent/ttyQX");
+        rig.workspace.config.SetNumber(F::ed_TM_SysAdd, 240);
+        rig.workspace.config.SetNumber(F::sreg_20, 9);
+        PrepareReadModuleConfig(rig.workspace);
+        rig.Run(ModuleOperation::Read);
+        EXPECT_TRUE(rig.thread->Outcome().IsFailed()) << portMissing;
+        EXPECT_EQ(rig.workspace.config.Value(F::ed_TM_SysAdd), 240) << portMissing;
+        EXPECT_EQ(rig.workspace.config.Value(F::sreg_20), 9) << portMissing;
+    }
+}
+
 TEST(ReadOperation, OldFirmwareWarnsWhenS21WasWanted) {
     OperationRig rig([](const std::string& line) {
         if (line == "ATI") return std::string("\r\nQX7T-R V1.89 old\r\nOK\r\n");

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <unistd.h>
 
 #include "serial/comqx7_object.h"
@@ -34,7 +35,7 @@ HostSerialSettings Defaults(std::uint8_t portIndex = 0) {
 }
 
 ChannelSetup SetupFor(const std::string& path, std::uint8_t portIndex = 0, char escape = '+') {
-    ChannelSetup setup{"QX7T-R", {}, {}};
+    ChannelSetup setup{"QX7T-R", {}, {}, "qxcfg ports"};
     setup.escape.Set(static_cast<unsigned char>(escape));
     setup.ports.Override(portIndex, path);
     return setup;
@@ -243,6 +244,31 @@ TEST(TCOMQX7Object, OperationWakeSendsItsLastCrAndStopsOnCancel) {
         else
             EXPECT_THROW(ch.channel.Wake(options), EWriteCommError) << c.name;
         EXPECT_EQ(peer.Received(), c.wantSent) << c.name;
+    }
+}
+
+// A stop request armed on the channel ends a silent module's reply wait
+// within a read, where the whole wake would take about twenty seconds and
+// the "AT&V" wait eight; the wake then gives up without an error.
+TEST(TCOMQX7Object, AStopRequestEndsTheWaitsOfASilentModuleWithinARead) {
+    struct Case {
+        const char* name;
+        std::function<void(TCOMQX7Object&)> exchange;
+        bool raises;
+    } cases[] = {
+        {"wake", [](TCOMQX7Object& c) { c.Wake(); }, false},
+        {"listing", [](TCOMQX7Object& c) { c.SendExpect("AT&V\r", "&Z3=", 100ms); }, true},
+    };
+    for (const Case& c : cases) {
+        PtyPeer peer;
+        Channel ch(peer);
+        const auto start = Clock::now();
+        const StopRequestScope stop(ch.channel, [start] { return Clock::now() - start > 300ms; });
+        if (c.raises)
+            EXPECT_THROW(c.exchange(ch.channel), EWriteCommError) << c.name;
+        else
+            EXPECT_NO_THROW(c.exchange(ch.channel)) << c.name;
+        EXPECT_LT(ElapsedMs(start), 3000) << c.name;
     }
 }
 

@@ -12,8 +12,8 @@
 namespace qx::x11test {
 namespace {
 
-std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
-    std::vector<std::string> all = {std::string(QX_BIN_DIR) + "/Cfg_QX7TR", "--probe"};
+std::vector<std::string> CommandLine(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {std::string(QX_BIN_DIR) + "/" + program, "--probe"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     return all;
 }
@@ -32,8 +32,9 @@ test::ProgramOptions Options(const XSession& session, const std::string& folder,
 
 ProgramUnderTest::ProgramUnderTest(XSession& session, const std::string& folder,
                                    const std::vector<std::string>& arguments,
-                                   std::vector<std::string> extraEnvironment)
-    : session_(session), process_(CommandLine(arguments), Options(session, folder, std::move(extraEnvironment))) {
+                                   std::vector<std::string> extraEnvironment, const std::string& program)
+    : session_(session),
+      process_(CommandLine(program, arguments), Options(session, folder, std::move(extraEnvironment))) {
     // A window that has ended shows as an error of Ask, not as SIGPIPE.
     ::signal(SIGPIPE, SIG_IGN);
     // Shown, placed by the window manager and active: clicks land where
@@ -82,10 +83,14 @@ std::string ProgramUnderTest::WaitForAnswer(const std::string& request, const st
 ScreenRect ProgramUnderTest::Find(const std::string& name) {
     // A window just shown may still be moved by the window manager (placed,
     // centred, framed): a place counts once two answers 100 ms apart agree.
-    std::string answer = WaitFor("rect " + name, [](const std::string& a) { return a != "none"; });
+    // A window that loses its activation for a moment meanwhile (the window
+    // manager handing the focus back after a dialog) is waited for again.
+    const auto shown = [](const std::string& a) { return a != "none"; };
+    std::string answer = WaitFor("rect " + name, shown);
     for (const auto deadline = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < deadline;) {
         std::this_thread::sleep_for(100ms);
-        const std::string again = Ask("rect " + name);
+        std::string again = Ask("rect " + name);
+        if (!shown(again)) again = WaitFor("rect " + name, shown);
         if (again == answer) break;
         answer = again;
     }

@@ -22,9 +22,10 @@ struct ScreenRect {
 class ProgramUnderTest {
 public:
     // Starts the program with `arguments` after --probe and waits until its
-    // main window has the focus. `extraEnvironment` adds to the session's.
+    // main window has the focus. `extraEnvironment` adds to the session's;
+    // `program` is Cfg_QX7TR or its basic model's name, Cfg_QX5T.
     ProgramUnderTest(XSession& session, const std::string& folder, const std::vector<std::string>& arguments,
-                     std::vector<std::string> extraEnvironment = {});
+                     std::vector<std::string> extraEnvironment = {}, const std::string& program = "Cfg_QX7TR");
 
     // One probe request and its answer.
     std::string Ask(const std::string& request);
@@ -49,6 +50,8 @@ public:
     std::string MessageBoxText();
 
     XSession& Session() { return session_; }
+    // Whether the program is still running; it has ended once it exited.
+    bool Running() { return process_.Running(); }
 
 private:
     XSession& session_;

@@ -2,11 +2,14 @@
 // (title bars and all), against qxsim, shown page by page and dialog by
 // dialog through real clicks; each is saved as FOLDER/NAME.png as the screen
 // shows it. SCALE (default 1) is the window's scale factor. scripts/screenshot
-// runs it; the README's picture is its main-window.png.
+// runs it; the README's picture is its main-window.png. Every window shown
+// is checked for cut text (a label or button whose text does not fit): the
+// tour names each and fails at the end.
 
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "e2e/sim_harness.h"
 #include "x11/program_under_test.h"
@@ -18,6 +21,7 @@ namespace {
 struct Tour {
     ProgramUnderTest& w;
     std::string folder;
+    std::vector<std::string> cut;  // "file: what is cut"
 
     // Saves window `name`, with the frame and title bar the window manager
     // gave it, once it is placed and active.
@@ -34,6 +38,7 @@ struct Tour {
         const std::string answer = w.Ask(grab.str());
         if (answer != "ok") throw std::runtime_error(grab.str() + ": " + answer);
         std::cout << path << '\n';
+        if (const std::string fit = w.Ask("cut " + name); fit != "none") cut.push_back(file + ": " + fit);
     }
 
     // Brings a page to the front by its tab and saves the main window.
@@ -61,7 +66,7 @@ void Run(const std::string& folder, const std::string& scale) {
     // Every answer takes a moment, so that the progress window can be seen.
     qx::simtest::SimProcess sim(dir.File("module"), {"--fault", "slow:300"}, dir.File("qxsim.log"));
     ProgramUnderTest w(x, dir.File(""), {"--com", "1=" + dir.File("module")}, {"QT_SCALE_FACTOR=" + scale});
-    Tour tour{w, folder};
+    Tour tour{w, folder, {}};
 
     tour.Shoot("TMainForm", "main-window");
     // A question of a field's exit rule.
@@ -88,11 +93,20 @@ void Run(const std::string& folder, const std::string& scale) {
     tour.Dialog("Advanced_Menu>Adv_Diag>Diag_RxBer", "TBERTestForm", "dialog-rx-ber-test", "Close");
     tour.Dialog("Comm_Menu>Comm_Find", "FindModuleDialog", "dialog-find-module", "No");
 
-    // The progress window of a read, then the read's end.
+    // A read would replace the fields the tour changed: the question first,
+    // then the progress window of the read, then the read's end.
     w.Click("tb_UpLoad");
+    w.MessageBoxText();
+    tour.Shoot("MessageBox", "dialog-save-changes");
+    w.Click("button:No");
     tour.Shoot("TConfigProgressForm", "dialog-progress");
     w.WaitForAnswer("modal", "none", 60s);
+    // One setting the module does not hold, so that the comparison lists it.
+    w.TypeInto("ed_TM_SysAdd", "33");
     tour.Dialog("Comm_Menu>Comm_Compare", "CompareDialog", "dialog-compare", "Close");
+
+    for (const std::string& line : tour.cut) std::cerr << "cut text in " << line << '\n';
+    if (!tour.cut.empty()) throw std::runtime_error("text is cut in " + std::to_string(tour.cut.size()) + " window(s)");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "e2e/sim_harness.h"
@@ -29,6 +30,12 @@ constexpr const char* kFastFile =
     "ATS0:1 ATS1:50 ATS2:43 ATS3:13 ATS4:10 ATS5:8 ATS6:0 ATS7:5 ATS8:0 ATS10:1 ATS11:0 ATS14:255 ATS16:0 "
     "ATS17:0 ATS18:0 ATS19:1 ATS20:100 ATS21:1 AT&Z1= AT&Z2= AT&Z3= AT&Z0= \r\n";
 
+// Single-Connect with Fast Operation: the basic model refuses it.
+constexpr const char* kFastModeFile =
+    " ATB0 ATC4 ATE1 ATQ0 ATV1 ATX0 AT&B2 AT&C1 AT&D0 AT&E0 AT&G1 AT&K4 AT&L0 AT&N1 AT&M3 AT&S17 AT&U1 AT\\T0 "
+    "ATS0:1 ATS1:50 ATS2:43 ATS3:13 ATS4:10 ATS5:8 ATS6:0 ATS7:5 ATS8:0 ATS10:1 ATS11:0 ATS14:255 ATS16:0 "
+    "ATS17:0 ATS18:120 ATS19:5 ATS20:100 ATS21:1 AT&Z1= AT&Z2= AT&Z3= AT&Z0= \r\n";
+
 constexpr const char* kThresholdQuestion = "Automatically adjust S18 & S19 (recommended)?";
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -52,15 +59,45 @@ struct Desk {
     std::unique_ptr<ProgramUnderTest> window;
 
     // A fresh module (its stored settings in `state`) and a fresh program.
-    void Start(const std::string& state, std::vector<std::string> arguments, std::vector<std::string> simArgs = {}) {
+    void Start(const std::string& state, std::vector<std::string> arguments, std::vector<std::string> simArgs = {},
+               const std::string& program = "Cfg_QX7TR") {
         window.reset();
         sim.reset();
-        simArgs.insert(simArgs.begin(), {"--state", state});
+        simArgs.insert(simArgs.begin(), {"--state", state, "--verbose"});
+        std::filesystem::remove(dir.Path("qxsim.log"));
         sim = std::make_unique<SimProcess>(dir.Path("module"), simArgs, dir.Path("qxsim.log"));
-        arguments.insert(arguments.begin(), {"--com", "1=" + dir.Path("module")});
-        window = std::make_unique<ProgramUnderTest>(x, dir.Path(""), arguments);
+        StartProgram(std::move(arguments), program);
     }
+    // The program alone: "Com 1" leads nowhere.
+    void StartProgram(std::vector<std::string> arguments, const std::string& program = "Cfg_QX7TR") {
+        window.reset();
+        arguments.insert(arguments.begin(), {"--com", "1=" + dir.Path("module")});
+        window = std::make_unique<ProgramUnderTest>(x, dir.Path(""), arguments, std::vector<std::string>{}, program);
+    }
+    // What the module received, as its --verbose log shows it.
+    std::string ModuleLog() { return test::ReadWholeFile(dir.Path("qxsim.log")); }
 };
+
+// The text of the message box in front, if one is.
+std::string BoxText(const std::string& modal) {
+    return modal.rfind("MessageBox\t", 0) == 0 ? modal.substr(modal.rfind('\t') + 1) : std::string();
+}
+
+// Answers the message box whose text starts with `text`, once it shows.
+void Answer(ProgramUnderTest& w, const std::string& text, const std::string& button) {
+    const auto showing = [&text](const std::string& modal) { return BoxText(modal).rfind(text, 0) == 0; };
+    const std::string modal = w.WaitFor("modal", showing);
+    ASSERT_TRUE(showing(modal)) << modal;
+    w.Click("button:" + button);
+    w.WaitFor("modal", [&showing](const std::string& a) { return !showing(a); });
+}
+
+// How long one probe request takes to be answered.
+std::chrono::milliseconds AnswerTime(ProgramUnderTest& w, const std::string& request) {
+    const auto start = std::chrono::steady_clock::now();
+    w.Ask(request);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+}
 
 // What a command leaves behind when it has run.
 enum class Effect { ModuleStored, FileSaved, ModuleRead };
@@ -111,6 +148,8 @@ TEST(WindowX11, ACommandRunsAfterTheExitRuleQuestionWhateverTheAnswer) {
                 })) << test::ReadWholeFile(site);
                 break;
             case Effect::ModuleRead:
+                // The read would replace the changed field: it offers to save it first.
+                Answer(w, "Save changes to " + site + "?", "No");
                 EXPECT_TRUE(Contains(w.WaitFor("text StatusBar1", [](const std::string& t) { return Contains(t, "V1.95"); }),
                                      "V1.95"));
                 break;
@@ -208,6 +247,165 @@ TEST(WindowX11, EveryWindowCarriesTheApplicationIcon) {
         EXPECT_EQ(icon[0], icon[1]);
         EXPECT_GE(icon.size(), 2u + static_cast<std::size_t>(icon[0] * icon[1]));
     }
+}
+
+// A refused file is no current file; a Read that cannot open its port
+// leaves the fields; changes are marked and offered for saving.
+TEST(WindowX11, TheUsersWorkIsKept) {
+    Desk desk;
+    const std::string fast = desk.dir.Write("fast.X7R", kFastModeFile);
+    {
+        SCOPED_TRACE("a file the basic model refuses");
+        desk.StartProgram({fast}, "Cfg_QX5T");
+        ProgramUnderTest& w = *desk.window;
+        Answer(w, "Fast Controlled Mode operation has been detected.", "OK");
+        EXPECT_EQ(w.WaitForAnswer("text TMainForm", "QX5T Configuration"), "QX5T Configuration");
+        w.Session().Keys("ctrl+s");
+        // Save asks for a name, as Save As does.
+        EXPECT_EQ(w.WaitFor("modal", [](const std::string& a) { return a.rfind("SaveDialog1", 0) == 0; }).substr(0, 11),
+                  "SaveDialog1");
+        w.Click("button:Cancel");
+        EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
+        EXPECT_EQ(test::ReadWholeFile(fast), kFastModeFile);
+    }
+    {
+        SCOPED_TRACE("a read without a module; then Exit");
+        desk.StartProgram({});
+        ProgramUnderTest& w = *desk.window;
+        w.TypeInto("ed_TM_SysAdd", "240");
+        EXPECT_EQ(w.WaitFor("text TMainForm", [](const std::string& t) { return t.rfind('*', 0) == 0; }),
+                  "*QX7T-R Configuration");
+        w.Click("tb_UpLoad");
+        Answer(w, "Save changes to this configuration?", "No");
+        Answer(w, "COM1- This port may be already in use or not present.", "OK");
+        EXPECT_EQ(w.Ask("text ed_TM_SysAdd"), "240");
+        w.Choose("File_Menu>File_Exit");
+        Answer(w, "Save changes to this configuration?", "Cancel");
+        EXPECT_TRUE(w.Running());
+        EXPECT_EQ(w.Ask("text TMainForm"), "*QX7T-R Configuration");
+        w.Choose("tb_New");
+        Answer(w, "Save changes to this configuration?", "No");
+        Answer(w, "Open new configuration?", "OK");
+        EXPECT_EQ(w.WaitForAnswer("text TMainForm", "QX7T-R Configuration"), "QX7T-R Configuration");
+    }
+}
+
+// Exit, by the menu or by Alt+F4, stops the transmit test first.
+TEST(WindowX11, ExitStopsTheTransmitTest) {
+    Desk desk;
+    for (const char* exit : {"File_Menu>File_Exit", "alt+F4"}) {
+        SCOPED_TRACE(exit);
+        desk.Start(desk.dir.Path("state"), {});
+        ProgramUnderTest& w = *desk.window;
+        w.Choose("Advanced_Menu>Adv_Diag>Diag_TxBer");
+        Answer(w, "Transmit Bit Error Rate Test started.", "OK");
+        w.Find("TMainForm");  // active again: the keys go to it
+        if (std::string(exit).find('>') != std::string::npos)
+            w.Choose(exit);
+        else
+            w.Session().Keys(exit);
+        // Its OK ends the program.
+        EXPECT_EQ(w.MessageBoxText(), "Transmit Bit Error Rate Test stopped.");
+        w.Click("button:OK");
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (w.Running() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(50ms);
+        EXPECT_FALSE(w.Running());
+        const std::string log = desk.ModuleLog();
+        const std::size_t test = log.find("AT&T0\\r");
+        ASSERT_NE(test, std::string::npos) << log;
+        EXPECT_NE(log.find("ATZ\\r", test), std::string::npos) << log;
+    }
+}
+
+// A test's start against a module that never answers: the window keeps
+// answering, and Cancel ends the start at once.
+TEST(WindowX11, NothingBlocksTheWindowWhileATestStarts) {
+    struct Row {
+        const char* test;
+        const char* open;   // the menu path
+        const char* start;  // the button in the test window, if any
+    };
+    const Row rows[] = {
+        {"transmit", "Advanced_Menu>Adv_Diag>Diag_TxBer", nullptr},
+        {"RSSI", "Advanced_Menu>Adv_Diag>Diag_RSSI", "btn_StartStop"},
+    };
+    Desk desk;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.test);
+        desk.Start(desk.dir.Path("state"), {}, {"--fault", "silent"});
+        ProgramUnderTest& w = *desk.window;
+        w.Choose(row.open);
+        if (row.start) w.Click(row.start);
+        w.WaitFor("modal", [](const std::string& a) { return a.rfind("TConfigProgressForm", 0) == 0; });
+        for (int probe = 0; probe < 10; ++probe) {
+            EXPECT_LT(AnswerTime(w, "text WhatsHappening").count(), 1000);
+            std::this_thread::sleep_for(200ms);
+        }
+        const auto cancel = std::chrono::steady_clock::now();
+        w.Click("CancelBitBtn");
+        const std::string front = row.start ? "TBERTestForm" : "none";
+        EXPECT_EQ(w.WaitFor("modal", [&front](const std::string& a) { return a.rfind(front, 0) == 0; }).substr(0, 4),
+                  front.substr(0, 4));
+        EXPECT_LT(std::chrono::steady_clock::now() - cancel, 3s);
+        if (row.start) {
+            EXPECT_EQ(w.Ask("text btn_StartStop"), "Start");
+        } else {
+            // The menu still offers Start.
+            w.Choose("Advanced_Menu>Adv_Diag");
+            EXPECT_EQ(w.WaitForAnswer("text Diag_TxBer", "Start Tx BER Test"), "Start Tx BER Test");
+            w.Session().Keys("Escape");
+            w.Session().Keys("Escape");
+            EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
+        }
+    }
+}
+
+// The focus goes back to the field the user was in after every command, and
+// each dialog starts where its user will want it.
+TEST(WindowX11, TheFocusStaysWhereTheUserWorks) {
+    struct Row {
+        const char* command;
+        const char* dialogFocus;  // where the dialog's focus starts ("" : none is asked for)
+        const char* closeKeys;    // the keys that end the command
+    };
+    const Row rows[] = {
+        {"Comm_Menu>Comm_Compare", "CompareClose", "Return"},
+        {"tb_Program", "", ""},
+        {"Advanced_Menu>Adv_Diag>Diag_RxBer", "btn_StartStop", "Escape"},
+        {"Comm_Menu>Comm_Find", "button:Yes", "Escape"},
+        // Last: the module transmits from here on.
+        {"Advanced_Menu>Adv_Diag>Diag_TxBer", "button:OK", "Return"},
+    };
+    Desk desk;
+    desk.Start(desk.dir.Path("state"), {});
+    ProgramUnderTest& w = *desk.window;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        w.TypeInto("Radio_TxHold", "12");
+        w.Choose(row.command);
+        if (*row.dialogFocus) {
+            EXPECT_EQ(w.WaitForAnswer("focus", row.dialogFocus, 60s), row.dialogFocus) << w.Ask("modal");
+        }
+        if (*row.closeKeys) w.Session().Keys(row.closeKeys);
+        EXPECT_EQ(w.WaitForAnswer("modal", "none", 60s), "none");
+        EXPECT_EQ(w.WaitForAnswer("focus", "Radio_TxHold"), "Radio_TxHold");
+    }
+    // Compare's Close is one Tab away from its table.
+    w.TypeInto("Radio_TxHold", "13");
+    w.Choose("Comm_Menu>Comm_Compare");
+    w.WaitForAnswer("focus", "CompareClose", 60s);
+    w.Session().Keys("Tab");
+    EXPECT_EQ(w.WaitForAnswer("focus", "CompareTable"), "CompareTable");
+    w.Session().Keys("Tab");
+    EXPECT_EQ(w.WaitForAnswer("focus", "CompareClose"), "CompareClose");
+    w.Session().Keys("Escape");
+    EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
+    // The port group of the serial dialog: no text cut, none overlapping.
+    w.Click("tb_ComSettings");
+    EXPECT_EQ(w.WaitFor("cut TSerialSettingsForm", [](const std::string& a) { return a.rfind("no window", 0) != 0; }),
+              "none");
+    w.Click("button:Cancel");
+    EXPECT_EQ(w.WaitForAnswer("modal", "none"), "none");
 }
 
 }  // namespace

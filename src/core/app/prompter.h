@@ -9,7 +9,7 @@
 namespace qx {
 
 enum class MessageKind { Warning, Error, Information, Confirmation };
-enum class MessageButtons { Ok, YesNo, OkCancel };
+enum class MessageButtons { Ok, YesNo, OkCancel, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct Message {

@@ -96,8 +96,8 @@ void WorkingConfig::Serial_BaudChange() {
     const int index = Choice(FieldId::Serial_Baud);
     if (!HostCanUseModuleRate(index)) {
         Tell(prompter_, MessageKind::Information,
-             "The selected Baud Rate is not supported by windows.\r\n"
-             "Once configured with this value, windows will be unable to communicate with the module.");
+             "The selected Baud Rate is not supported by this computer.\r\n"
+             "Once configured with this value, this computer will be unable to communicate with the module.");
     }
     QueryThresholdAdjust();
 }

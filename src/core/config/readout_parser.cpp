@@ -125,7 +125,7 @@ void ConfigReadout::SetNumbers(const CommandSlot& slot, long stored) {
 
 // ---- The parse ------------------------------------------------------------
 
-void ConfigReadout::ProcessReadConfig(bool fromFile) {
+bool ConfigReadout::ProcessReadConfig(bool fromFile) {
     Read("B");
     Read("C");
     Read("E");
@@ -142,7 +142,7 @@ void ConfigReadout::ProcessReadConfig(bool fromFile) {
     Read("&E");
     Read("&G");
     Read("&K");
-    if (!ReadOperatingMode()) return;
+    if (!ReadOperatingMode()) return false;
 
     Read("&N");
     Read("&S");
@@ -153,6 +153,7 @@ void ConfigReadout::ProcessReadConfig(bool fromFile) {
     ReadSRegisters(fromFile);
     CutAt("S17");
     ReadStoredProfiles();
+    return true;
 }
 
 void ConfigReadout::ReadFlowControl(const CommandSlot& slot, long k) {
@@ -282,8 +283,8 @@ void ConfigReadout::ReadStoredProfile(const CommandSlot& slot) {
     }
 }
 
-void ProcessReadConfig(WorkingConfig& config, std::string& replyText, int& s21Reference, ReadoutSource source) {
-    ConfigReadout(config, replyText, s21Reference).ProcessReadConfig(source == ReadoutSource::File);
+bool ProcessReadConfig(WorkingConfig& config, std::string& replyText, int& s21Reference, ReadoutSource source) {
+    return ConfigReadout(config, replyText, s21Reference).ProcessReadConfig(source == ReadoutSource::File);
 }
 
 }  // namespace qx

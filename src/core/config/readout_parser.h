@@ -42,10 +42,10 @@ public:
     ConfigReadout(WorkingConfig& config, std::string& replyText, int& s21Reference)
         : config_(config), replyText_(replyText), s21Reference_(s21Reference) {}
 
-    // The whole parse. Returns normally after a model without fast
+    // The whole parse. Returns false after a model without fast
     // controlled operation refused it (the configuration is then at its
-    // defaults).
-    void ProcessReadConfig(bool fromFile);
+    // defaults), true when every key was read.
+    bool ProcessReadConfig(bool fromFile);
 
     // Keeps the reply text from the 1-based position on: the whole text for
     // a position of 1 or less, nothing for a position beyond its end.
@@ -86,7 +86,7 @@ private:
     int& s21Reference_;
 };
 
-// One parse of replyText into config.
-void ProcessReadConfig(WorkingConfig& config, std::string& replyText, int& s21Reference, ReadoutSource source);
+// One parse of replyText into config; false when the model refused it.
+bool ProcessReadConfig(WorkingConfig& config, std::string& replyText, int& s21Reference, ReadoutSource source);
 
 }  // namespace qx

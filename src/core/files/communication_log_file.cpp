@@ -70,10 +70,4 @@ void CommunicationLogFile::WriteLine(std::string_view line) {
     if (!WriteAll(fd_.Get(), whole)) throw EFileWriteError(WriteErrorText(path_, errno));
 }
 
-void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries) {
-    std::string content;
-    for (const LogEntry& entry : entries) content += FormatLogLine(entry) + '\n';
-    SaveFileContent(path, content);
-}
-
 }  // namespace qx

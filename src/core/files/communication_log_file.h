@@ -10,9 +10,8 @@
 //   2024-05-01T12:34:56.840Z < \r\nOK\r\n
 //
 // qxcfg writes what every channel it opens sends and receives (--log FILE),
-// a header line each time a channel opens; the window records the replies
-// of its log with the time of each entry (LogFollower) and saves them on
-// request.
+// a header line each time a channel opens; the window keeps the same lines
+// for its whole session (SessionLog) and saves them on request.
 
 #include <chrono>
 #include <mutex>
@@ -68,8 +67,5 @@ private:
     UniqueFd fd_;
     std::mutex writing_;
 };
-
-// Every entry, saved as a new file or over an old one (SaveFileContent).
-void SaveLogEntries(const std::string& path, const std::vector<LogEntry>& entries);
 
 }  // namespace qx

@@ -24,7 +24,13 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path) {
     document.config.SetDefaults();
     try {
         document.replyText = TFileReadWrite().ReadLine(path);
-        ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File);
+        if (!ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File)) {
+            // The model refused the file and has said so; the fields are at
+            // their defaults. The file does not become the current one, so
+            // that a Save cannot write those defaults over it.
+            document.currentFileName.clear();
+            return true;
+        }
         document.currentFileName = path;
         document.FileLoaded();
         return true;

@@ -26,7 +26,9 @@ bool New(ConfigDocument& document);
 // settings take the loaded module settings). Any failure shows the one load message, returns to the
 // defaults and leaves no current file. Returns whether the load succeeded.
 // The parser's own messages (flow control, mode, unit address, fast mode
-// on the basic model) appear as during a module read.
+// on the basic model) appear as during a module read. A file the model
+// refuses (fast mode on the basic model) leaves the defaults and no current
+// file, so that a Save cannot overwrite it with them; it counts as loaded.
 bool LoadFromFile(ConfigDocument& document, const std::string& path);
 
 // Asks for a file and loads it. Returns whether a file was loaded.

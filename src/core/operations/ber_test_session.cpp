@@ -36,31 +36,44 @@ OperationOutcome BerTestSession::btn_StartStopClick() {
     OperationOutcome outcome;
     try {
         acting_ = true;
-        if (starting)
-            Start();
-        else
-            Stop();
+        if (!(starting ? Start() : Stop())) outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
     } catch (const std::exception& e) {
         // R4 for a module that did not answer, the error's own text otherwise.
         outcome = ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
     }
     acting_ = false;
-    // A failed stop still returns the window to its idle state.
+    // A failed or cancelled stop still returns the window to its idle state.
     if (!starting) buttonCaption_ = "Start";
     return outcome;
 }
 
-void BerTestSession::Start() {
-    channel_.Wake();
-    channel_.SendExpect("AT&K0\r", "\r", 50ms);
-    channel_.ClearModemLine();
-    channel_.SendExpect(testCommand_ + "\r", "\r", 50ms);
+bool BerTestSession::RunExchanges(const std::string& what, const ExchangeRunner::Exchanges& steps) {
+    return runner_->Run(what, [&](const ExchangeRunner::Cancelled& cancelled) {
+        const StopRequestScope stop(channel_, cancelled);
+        return steps(cancelled);
+    });
+}
+
+bool BerTestSession::Start() {
+    const bool started = RunExchanges("Starting the test...", [this](const ExchangeRunner::Cancelled& cancelled) {
+        channel_.Wake();
+        if (cancelled()) return false;
+        channel_.SendExpect("AT&K0\r", "\r", 50ms);
+        if (cancelled()) return false;
+        channel_.ClearModemLine();
+        if (cancelled()) return false;
+        // Answered, the test runs: a cancel that comes later no longer counts.
+        channel_.SendExpect(testCommand_ + "\r", "\r", 50ms);
+        return true;
+    });
+    if (!started) return false;
     // The start exchange's wait ends at its first CR; what it left of an
     // unfinished line ("OK" without its line end, the rest purged) is no
     // part of the first result line.
     lineBuffer_.clear();
     pollThread_ = std::make_unique<TOnLineObject>(channel_, ui_, pollingEndedNotice_);
     buttonCaption_ = "Stop";
+    return true;
 }
 
 OperationOutcome BerTestSession::PollingEnded() {
@@ -79,16 +92,21 @@ OperationOutcome BerTestSession::PollingEnded() {
     }
 }
 
-void BerTestSession::Stop() {
+bool BerTestSession::Stop() {
     // The port is used again only after the polling thread's current read.
     if (pollThread_) {
         pollThread_->Terminate();
         ui_.WaitServing([this] { return pollThread_->Finished(); });
         pollThread_.reset();
     }
-    channel_.ClearModemLine();
-    channel_.Wake();
-    channel_.SendExpect("ATZ\r", "\r", 50ms);
+    return RunExchanges("Stopping the test...", [this](const ExchangeRunner::Cancelled& cancelled) {
+        channel_.ClearModemLine();
+        if (cancelled()) return false;
+        channel_.Wake();
+        if (cancelled()) return false;
+        channel_.SendExpect("ATZ\r", "\r", 50ms);
+        return true;
+    });
 }
 
 OperationOutcome BerTestSession::StopTestAndClose() {
@@ -96,7 +114,7 @@ OperationOutcome BerTestSession::StopTestAndClose() {
     OperationOutcome outcome;
     try {
         acting_ = true;
-        Stop();
+        if (!Stop()) outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
     } catch (const std::exception& e) {
         outcome = ReportFailure(prompter_, ReportSite::ReceiveTestWindowClosed, channel_.GetProductName(), e);
     }

@@ -8,12 +8,19 @@
 // the front end, told so on the polling thread, calls PollingEnded on its
 // own thread, which reports it once (as Stop would: R4) and leaves the
 // session stopped, without touching the dead port again.
+//
+// Start's and Stop's exchanges (the wake and the test's commands) run
+// through the ExchangeRunner the front end gives (SetExchangeRunner): the
+// window runs them on a worker behind its progress window, where Cancel
+// ends them within one read of the port. A cancelled Start leaves the
+// session at "Start", as a failed one does, with no message.
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/exchange_runner.h"
 #include "app/operation_outcome.h"
 #include "app/prompter.h"
 #include "app/ui_dispatcher.h"
@@ -59,6 +66,10 @@ public:
     // stopped first. The window closes afterwards in any case.
     OperationOutcome StopTestAndClose();
 
+    // Where Start's and Stop's exchanges run; in place until set. The
+    // runner must outlive the session.
+    void SetExchangeRunner(ExchangeRunner& runner) { runner_ = &runner; }
+
     // `notice` runs on the polling thread when the polling ends by itself
     // (the port failed); the front end then calls PollingEnded on its own
     // thread. Set before Start.
@@ -75,8 +86,10 @@ public:
     const std::array<std::string, kTestFieldCount>& TestValues() const { return testValues_; }
 
 private:
-    void Start();
-    void Stop();
+    // Each returns false when the user cancelled its exchanges.
+    bool Start();
+    bool Stop();
+    bool RunExchanges(const std::string& what, const ExchangeRunner::Exchanges& steps);
     void Show(int position, const std::string& text);
 
     TCOMQX7Object& channel_;
@@ -88,6 +101,8 @@ private:
     std::string lineBuffer_;
     std::array<std::string, kTestFieldCount> testValues_;
     std::function<void()> pollingEndedNotice_;
+    InPlaceRunner inPlace_;
+    ExchangeRunner* runner_ = &inPlace_;
     bool acting_ = false;  // inside Start or Stop
     std::unique_ptr<TOnLineObject> pollThread_;
 };

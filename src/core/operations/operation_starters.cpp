@@ -12,10 +12,9 @@ std::optional<ConfigCommandList> PrepareWriteConfig(Workspace& workspace) {
 }
 
 void PrepareReadModuleConfig(Workspace& workspace) {
-    const long s21 = workspace.config.Value(FieldId::sreg_21);
-    workspace.s21Reference = static_cast<int>(s21);
-    workspace.config.SetDefaults();
-    workspace.config.SetNumber(FieldId::sreg_21, s21);
+    workspace.s21Reference = static_cast<int>(workspace.config.Value(FieldId::sreg_21));
+    workspace.SetStatusText({});
+    workspace.ClearLog();
 }
 
 bool ConfirmRestoreFactDefaults(Workspace& workspace) {

@@ -13,8 +13,11 @@ namespace qx {
 // the command list. No value: nothing is to run.
 std::optional<ConfigCommandList> PrepareWriteConfig(Workspace& workspace);
 
-// Read: every field back to its default, except S21, which is kept so the
-// module's firmware can be judged against the value the user had.
+// Read: the status line and the log are cleared for the read's exchanges,
+// and the S21 value the user has is kept, so the module's firmware can be
+// judged against it. The fields stay as they are until the module's listing
+// has arrived (Workspace::DefaultsForReadout): a read that gets no listing
+// (the port cannot be opened, the module does not answer) loses nothing.
 void PrepareReadModuleConfig(Workspace& workspace);
 
 // Restore Factory Defaults: the user's confirmation.

@@ -103,7 +103,7 @@ void TProgramThread::RunRead() {
     Channel channel;
     try {
         channel = Open(context_.workspace.host);
-        ReadSequence(*channel);
+        ReadSequence(*channel, true);
         channel.reset();
     } catch (const std::exception& e) {
         ReportError(channel, e);
@@ -123,7 +123,8 @@ void TProgramThread::RunRestoreDefaults() {
             if (context_.displaySerialSettings) context_.displaySerialSettings();
         });
         channel = Open(context_.workspace.host);
-        ReadSequence(*channel);
+        // The fields are read over as they stand.
+        ReadSequence(*channel, false);
         channel.reset();
     } catch (const std::exception& e) {
         ReportError(channel, e);

@@ -85,7 +85,9 @@ private:
     // while this computer cannot follow them (empty when it can).
     void ConfigureClosingExchanges(TCOMQX7Object& channel, const std::string& responseCodesLine,
                                    const std::string& deferredLines);
-    void ReadSequence(TCOMQX7Object& channel);
+    // `freshFields`: the fields return to their defaults (S21 kept) once
+    // the listing has arrived, before it is parsed into them.
+    void ReadSequence(TCOMQX7Object& channel, bool freshFields);
     void RestoreSequence(TCOMQX7Object& channel);
     // The module history (module_history.cpp): the module's configuration
     // read and kept before a write, when the history asks for it; and what

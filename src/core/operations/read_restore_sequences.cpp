@@ -12,7 +12,7 @@ namespace {
 constexpr int kProgressMax = 20;
 }
 
-void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
+void TProgramThread::ReadSequence(TCOMQX7Object& channel, bool freshFields) {
     SetProgressText("Reading Module...");
     SetProgressPosition(0);
     SetProgressMax(kProgressMax);
@@ -35,7 +35,10 @@ void TProgramThread::ReadSequence(TCOMQX7Object& channel) {
     SetProgressPosition(kProgressMax);
     SetProgressText("Updating Main Form...");
     OperationOutcome completed;
-    context_.ui.Invoke([&] { completed = UpdateReadConfig(context_.workspace, channel); });
+    context_.ui.Invoke([&] {
+        if (freshFields) context_.workspace.DefaultsForReadout();
+        completed = UpdateReadConfig(context_.workspace, channel);
+    });
     NoteIdentification(completed);
     if (completed.IsFailed()) Failed(std::move(completed));
 }

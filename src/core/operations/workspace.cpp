@@ -8,6 +8,7 @@ namespace qx {
 Workspace::Workspace(ModelVariant v, Prompter& prompter, SystemAddressSource systemAddress)
     : ConfigDocument(v.Family, prompter, std::move(systemAddress)), variant(std::move(v)) {
     config.OnDefaults([this] {
+        if (keepStatusAndLog_) return;
         SetStatusText({});
         ClearLog();
     });
@@ -17,6 +18,19 @@ void Workspace::StartUp() {
     SetDefaultSerialSettings(host, true);
     ClearLog();
     InitialiseWorkingConfig(config, escape);
+}
+
+void Workspace::DefaultsForReadout() {
+    const long s21 = config.Value(FieldId::sreg_21);
+    {
+        // Cleared on every way out: a rule's question may throw.
+        struct Keeping {
+            bool& flag;
+            ~Keeping() { flag = false; }
+        } keeping{keepStatusAndLog_ = true};
+        config.SetDefaults();
+    }
+    config.SetNumber(FieldId::sreg_21, s21);
 }
 
 std::string Workspace::Caption() const {

@@ -26,6 +26,11 @@ public:
     // field at its factory default.
     void StartUp();
 
+    // Every field back to its default, except S21, before a module's
+    // listing is parsed into them; the status line and the log of the read
+    // in progress stay.
+    void DefaultsForReadout();
+
     // The caption: the variant's caption, with ": " and the current file
     // when there is one.
     std::string Caption() const;
@@ -55,6 +60,7 @@ public:
 private:
     void Notify();
 
+    bool keepStatusAndLog_ = false;  // inside DefaultsForReadout
     std::string statusText_;  // StatusBar1's simple text
     std::string log_;         // the communication log Memo1
     std::vector<std::pair<int, std::function<void()>>> listeners_;

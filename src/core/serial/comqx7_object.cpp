@@ -41,6 +41,7 @@ void TCOMQX7Object::OpenLink(const HostSerialSettings& settings) {
     commPort_.Parity = settings.Parity;
     commPort_.DataBitsIndex = static_cast<std::uint8_t>(settings.DataBits + 3);
     commPort_.StopBits = settings.StopBits == 0 ? 0 : 2;
+    commPort_.PortsHint = setup_.portsHint;
     commPort_.SetOnReceive([this](const std::string& text) { ReplyReceived(text); });
     commPort_.OpenPort();
 }
@@ -99,8 +100,13 @@ bool ModuleAnswered(const std::string& reply) {
 // Each check judges the reply to the exchange just made: when a command
 // could not be written there is none, and an "OK" left from an earlier
 // exchange must not count.
+void TCOMQX7Object::SetStopRequest(std::function<bool()> stop) {
+    stop_ = stop;
+    commPort_.SetStopRequest(std::move(stop));
+}
+
 void TCOMQX7Object::Wake(const WakeOptions& options) {
-    const auto stopped = [&options] { return options.stop && options.stop(); };
+    const auto stopped = [this, &options] { return (options.stop && options.stop()) || (stop_ && stop_()); };
     try {
         SendExpect(kCr, "OK", kWakeWait);
         return;

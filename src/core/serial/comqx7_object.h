@@ -41,6 +41,9 @@ struct ChannelSetup {
     std::string productName;  // ModelVariant::ProductName, used in error texts
     EscapeCharacter escape;   // wakes the module from data mode
     PortMap ports;            // where COM1..COM8 are
+    // Where the front end's user finds the ports present, named when the
+    // device is missing ("qxcfg ports"); empty: nowhere.
+    std::string portsHint = {};
 };
 
 class TCOMQX7Object {
@@ -94,6 +97,11 @@ public:
     // The last text the port delivered (after a command wait or a poll).
     const std::string& LastReply() const { return lastReply_; }
 
+    // For an exchange the user may cancel: polled after each read of a
+    // reply wait, true ends the wait as unanswered, and a wake gives up
+    // after the exchange at hand (as WakeOptions::stop). Empty: none.
+    void SetStopRequest(std::function<bool()> stop);
+
     void SetEscapeCharacter(EscapeCharacter escape) { setup_.escape = escape; }
     // The escape character three times, e.g. "+++".
     std::string BuildEscapeSequence() const { return setup_.escape.Sequence(); }
@@ -113,8 +121,24 @@ private:
     ReplyHandler replyTap_;
     ReplyHandler sendTap_;
     ReplyWaitWatcher* waitWatcher_ = nullptr;
+    std::function<bool()> stop_;
     std::string lastReply_;
     TVVComm commPort_;
+};
+
+// Arms a channel's stop request for as long as it lives (see
+// TCOMQX7Object::SetStopRequest), and disarms it on every way out.
+class StopRequestScope {
+public:
+    StopRequestScope(TCOMQX7Object& channel, std::function<bool()> stop) : channel_(channel) {
+        channel_.SetStopRequest(std::move(stop));
+    }
+    ~StopRequestScope() { channel_.SetStopRequest({}); }
+    StopRequestScope(const StopRequestScope&) = delete;
+    StopRequestScope& operator=(const StopRequestScope&) = delete;
+
+private:
+    TCOMQX7Object& channel_;
 };
 
 }  // namespace qx

@@ -10,7 +10,8 @@
 namespace qx {
 
 // For NoSuchDevice, InUse and PermissionDenied on the device `path`; empty
-// for any other status.
-std::string LocalPortHint(OpenStatus status, const std::string& path);
+// for any other status. `portsHint` names where the front end lists the
+// ports ("qxcfg ports", a menu path); empty names none.
+std::string LocalPortHint(OpenStatus status, const std::string& path, const std::string& portsHint);
 
 }  // namespace qx

@@ -21,15 +21,16 @@ std::string InParentheses(const std::string& detail) { return detail.empty() ? "
 
 }  // namespace
 
-std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail) {
+std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail,
+                            const std::string& portsHint) {
     switch (status) {
         case OpenStatus::InUse:
             if (IsNetworkPort(path))
                 return "In use by another client of the port server at " + ServerOf(path) +
                        (detail.empty() ? "." : " (it said: " + detail + ").");
-            return LocalPortHint(status, path);
+            return LocalPortHint(status, path, portsHint);
         case OpenStatus::NoSuchDevice:
-        case OpenStatus::PermissionDenied: return LocalPortHint(status, path);
+        case OpenStatus::PermissionDenied: return LocalPortHint(status, path, portsHint);
         case OpenStatus::BadAddress: return "Not a network port address: " + path + InParentheses(detail);
         case OpenStatus::HostUnknown:
             if (const auto address = ParseNetworkPort(path))

@@ -10,7 +10,10 @@
 namespace qx {
 
 // `path` is the device path or network address that was opened, `detail`
-// the device's OpenFailureDetail(). Empty when there is nothing to add.
-std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail);
+// the device's OpenFailureDetail(). `portsHint` says where the user of the
+// front end finds the ports present ("qxcfg ports", a menu's path); a
+// missing device names it, when given. Empty when there is nothing to add.
+std::string OpenFailureHint(OpenStatus status, const std::string& path, const std::string& detail,
+                            const std::string& portsHint = {});
 
 }  // namespace qx

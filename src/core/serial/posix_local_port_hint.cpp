@@ -5,9 +5,10 @@
 
 namespace qx {
 
-std::string LocalPortHint(OpenStatus status, const std::string& path) {
+std::string LocalPortHint(OpenStatus status, const std::string& path, const std::string& portsHint) {
     switch (status) {
-        case OpenStatus::NoSuchDevice: return "No such device: " + path + " (see: qxcfg ports)";
+        case OpenStatus::NoSuchDevice:
+            return "No such device: " + path + (portsHint.empty() ? "" : " (see: " + portsHint + ")");
         case OpenStatus::InUse:
             if (const auto holder = FindPortHolder(path))
                 return "In use by another program: " + holder->name + " (process " + std::to_string(holder->pid) +

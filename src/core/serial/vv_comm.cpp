@@ -72,7 +72,7 @@ void TVVComm::OpenPort() {
         throw ECommsError(name + "- Handle is not a communications port handle.");
     if (status != OpenStatus::Opened)
         throw EOpeningPortError(name + "- This port may be already in use or not present.",
-                                OpenFailureHint(status, path, device_->OpenFailureDetail()));
+                                OpenFailureHint(status, path, device_->OpenFailureDetail(), PortsHint));
     device_->SetTimeouts(kOpenTimeouts);
 }
 
@@ -126,6 +126,7 @@ ExchangeEnd TVVComm::ReadReply(const std::string& expected, bool longReply) {
         senderStopped = chunk->size() < plan.size;
         if (reads >= plan.count || expected.empty()) break;
         if (ReplyHoldsExpected(reply, expected, senderStopped) || IsNumericOk(reply)) break;
+        if (stop_ && stop_()) break;
     }
     Deliver(reply);
     // Whatever comes after the wait ended belongs to no command.

@@ -47,6 +47,7 @@ public:
     std::uint8_t Parity = 0;         // 0 none, 1 odd, 2 even
     std::uint8_t StopBits = 0;       // 0 one, 2 two
     std::uint8_t DataBitsIndex = 0;  // 0..4: 4..8 data bits; above 4 keeps the port's
+    std::string PortsHint;           // where the user finds the ports present (OpenFailureHint)
 
     bool IsOpen() const;
 
@@ -70,6 +71,10 @@ public:
     bool PollRead();
 
     void SetOnReceive(ReceiveHandler handler) { onReceive_ = std::move(handler); }
+    // Polled after each read of a reply wait: true ends the wait there, as
+    // one whose reply did not come (a reply that has come whole still
+    // counts). Empty: every wait runs its course.
+    void SetStopRequest(std::function<bool()> stop) { stop_ = std::move(stop); }
 
 private:
     void Deliver(const std::string& text);
@@ -78,6 +83,7 @@ private:
     PathResolver resolvePath_;
     NameResolver resolveName_;
     ReceiveHandler onReceive_;
+    std::function<bool()> stop_;
 };
 
 // Long-reply mode: the commands whose answer is long or slow to come.

@@ -12,11 +12,12 @@ std::string ShownName(const std::string& path) {
 
 }  // namespace
 
-std::string LocalPortHint(OpenStatus status, const std::string& path) {
+std::string LocalPortHint(OpenStatus status, const std::string& path, const std::string& portsHint) {
     switch (status) {
         case OpenStatus::NoSuchDevice:
             return "No such port: " + ShownName(path) +
-                   " (Device Manager lists the ports under \"Ports (COM & LPT)\"; see also: qxcfg ports)";
+                   " (Device Manager lists the ports under \"Ports (COM & LPT)\"" +
+                   (portsHint.empty() ? "" : "; see also: " + portsHint) + ")";
         case OpenStatus::InUse:
         case OpenStatus::PermissionDenied:
             return "In use by another program: Windows lets one program at a time open a serial port; close the "
