@@ -25,9 +25,7 @@ namespace qx::cli {
 namespace {
 
 std::string SerialFormatText(const WorkingConfig& config) {
-    return SerialFormatLabel({config.Choice(FieldId::Serial_Parity), config.Choice(FieldId::Serial_Data),
-                              config.Choice(FieldId::Serial_Stop)})
-        .value_or("");
+    return SerialFormatLabel(SerialFormatOf(config)).value_or("");
 }
 
 // The value as the name it was asked by takes it.

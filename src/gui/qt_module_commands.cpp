@@ -100,7 +100,7 @@ void QtModuleCommands::WriteConfig() {
              "The module now uses a Baud Rate that windows cannot use: the configuration cannot be read back.");
         return;
     }
-    ShowDifferencesFromModule();
+    ShowDifferencesFromModule(ReadBackAt::WrittenSettings);
 }
 
 void QtModuleCommands::RestoreFactDefaults() {
@@ -136,11 +136,12 @@ void QtModuleCommands::FindModule() {
     }
 }
 
-void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(); }
+void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(ReadBackAt::HostSettings); }
 
-void QtModuleCommands::ShowDifferencesFromModule() {
+void QtModuleCommands::ShowDifferencesFromModule(ReadBackAt at) {
     const ReadBack back = ReadBackAndCompare(
-        form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); });
+        form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); },
+        at);
     // A read that did not go through has shown its own report already.
     if (!back.outcome.IsDone()) return;
     CompareDialog::Show(&form_, back.differences);

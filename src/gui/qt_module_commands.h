@@ -14,6 +14,7 @@
 #include "module_commands.h"
 #include "operations/module_operation.h"
 #include "operations/operation_context.h"
+#include "operations/read_back.h"
 #include "operations/tx_ber_test.h"
 
 namespace qx::gui {
@@ -47,7 +48,7 @@ private:
     // Reads the connected module into a workspace of its own (the window's
     // fields stay as they are) and shows how it differs from the window's
     // configuration.
-    void ShowDifferencesFromModule();
+    void ShowDifferencesFromModule(ReadBackAt at);
 
     TMainForm& form_;
     std::unique_ptr<QtUiDispatcher> ui_;

@@ -3,6 +3,7 @@
 // the fast-operation limit on the unit address, and the low-power shortcut
 // for the DTR setting.
 
+#include "app/module_rates.h"
 #include "config/module_serial.h"
 #include "config/working_config.h"
 
@@ -94,7 +95,7 @@ void WorkingConfig::Serial_DTRClick() {
 
 void WorkingConfig::Serial_BaudChange() {
     const int index = Choice(FieldId::Serial_Baud);
-    if (!HostCanUseModuleRate(index)) {
+    if (!HostFollowsModuleRate(index)) {
         Tell(prompter_, MessageKind::Information,
              "The selected Baud Rate is not supported by windows.\r\n"
              "Once configured with this value, windows will be unable to communicate with the module.");

@@ -103,10 +103,10 @@ void ConfigReadout::Read(std::string_view key) {
         case ValueRule::Flag: c.SetChecked(field, value != 0); break;
         case ValueRule::InvertedFlag: c.SetChecked(field, value == 0); break;
         case ValueRule::SerialFormat: {
-            const SerialFormatItems items = SerialFormatFromCode(value);
-            c.SetChoice(slot.fields[0], items.stop);
-            c.SetChoice(slot.fields[1], items.data);
-            c.SetChoice(slot.fields[2], items.parity);
+            const SerialFormat format = SerialFormatFromCode(value);
+            c.SetChoice(F::Serial_Stop, format.stop);
+            c.SetChoice(F::Serial_Data, format.data);
+            c.SetChoice(F::Serial_Parity, format.parity);
             break;
         }
         case ValueRule::FlowControl: ReadFlowControl(slot, value); break;

@@ -16,7 +16,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Indexes into kHostBaudRates, most used first.
+// Indexes into this computer's rate list (kHostRates), most used first.
 constexpr std::array<std::uint8_t, 12> kRateOrder = {3, 5, 8, 9, 11, 2, 1, 0, 4, 6, 7, 10};
 
 bool IsResultCode(const std::string& line) { return line == "OK" || line == "ERROR" || line == "0" || line == "4"; }
@@ -100,13 +100,11 @@ private:
 
 std::vector<HostSerialSettings> FindOrder(const HostSerialSettings& current) {
     std::vector<HostSerialSettings> order{current};
-    for (const HostFormat& format : kHostFormats) {
+    for (const SerialFormat& format : kHostFormats) {
         for (const std::uint8_t rate : kRateOrder) {
             HostSerialSettings s = current;
             s.BaudIndex = rate;
-            s.Parity = format.parity;
-            s.DataBits = format.dataBits;
-            s.StopBits = format.stopBits;
+            SetHostFormat(s, format);
             if (std::find(order.begin(), order.end(), s) == order.end()) order.push_back(s);
         }
     }

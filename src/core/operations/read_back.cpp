@@ -1,18 +1,19 @@
 #include "operations/read_back.h"
 
+#include "app/module_rates.h"
 #include "config/configuration_comparison.h"
-#include "config/module_serial.h"
+#include "operations/host_follows_module.h"
 #include "operations/operation_starters.h"
 
 namespace qx {
 
-bool CanReadBack(const WorkingConfig& written) { return HostCanUseModuleRate(written.Choice(FieldId::Serial_Baud)); }
+namespace {
 
-ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead) {
+ModuleReading ReadModuleAt(const Workspace& reference, const HostSerialSettings& host, const ReadRunner& runRead) {
     ModuleReading reading;
     Workspace& module = *(reading.module = std::make_unique<Workspace>(reference.variant, reference.GetPrompter()));
     module.StartUp();
-    module.host = reference.host;
+    module.host = host;
     module.escape = reference.escape;
     module.config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
     PrepareReadModuleConfig(module);
@@ -20,8 +21,23 @@ ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunn
     return reading;
 }
 
-ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead) {
-    ReadBack back{ReadModuleConfiguration(reference, runRead), {}};
+}  // namespace
+
+bool CanReadBack(const WorkingConfig& written) {
+    const int code = written.Choice(FieldId::Serial_Baud);
+    // A list without a selection wrote its default item, which the host
+    // settings in hand reach as they did before.
+    return !ModuleRateOf(code) || HostRateIndexFor(code).has_value();
+}
+
+ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead) {
+    return ReadModuleAt(reference, reference.host, runRead);
+}
+
+ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead, ReadBackAt at) {
+    HostSerialSettings host = reference.host;
+    if (at == ReadBackAt::WrittenSettings) UpdateSerialParams(host, reference.config);
+    ReadBack back{ReadModuleAt(reference, host, runRead), {}};
     if (back.outcome.IsDone()) back.differences = CompareConfigurations(reference.config, back.module->config);
     return back;
 }

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <thread>
 
+#include "serial/host_serial_settings.h"
 #include "serial/termios2_rate.h"
 #include "serial/timed_read.h"
 
@@ -69,6 +70,10 @@ OpenStatus StatusOfOpenError(int error) {
 }
 
 }  // namespace
+
+// Any rate: the standard ones by their constants, the others by number
+// through the kernel's extended terminal record (termios2_rate.h).
+bool PortTakesRate(int bitsPerSecond) { return bitsPerSecond > 0; }
 
 PosixSerialDevice::~PosixSerialDevice() { Close(); }
 

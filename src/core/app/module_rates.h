@@ -1,0 +1,103 @@
+#pragma once
+// The module's serial rates, one row each: the code the module stores
+// ("ATC n", the item of the module's rate list), the rate, its text, the
+// label qxcfg gives it, where it stands in this computer's rate list, and
+// whether the configuration's rules let this computer follow the module to
+// it. Every list of rates in the program is read from here: the module's
+// rate list and its labels, this computer's rate list (status bar, dialog,
+// menus, --baud), the rules on a rate that cannot be followed, the module
+// finder's rates, and the rate a module answers at after a write.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace qx {
+
+struct ModuleRate {
+    int code;                  // ATC n: the module's rate code, the item of its rate list
+    int bitsPerSecond;
+    std::string_view text;     // the item's text; the code 0 and 12 items both read "115200"
+    std::string_view label;    // qxcfg's label, told apart where a text stands twice
+    int hostIndex;             // this computer's rate list (HostSerialSettings::BaudIndex); -1: not in it
+    // The configuration's rules let this computer follow the module to the
+    // rate: picking it warns of nothing, and Configure moves this
+    // computer's port along before it sends the rest. For 31250, 76800 and
+    // 93750 the rules take the PC's port to be unable to run at the rate:
+    // picking one warns that it cannot, Configure sends the change only
+    // with the final store, and the status bar's menu shows it disabled.
+    bool hostFollows;
+};
+
+// clang-format off
+inline constexpr ModuleRate kModuleRates[] = {
+    {0,  115200, "115200", "115200",     11, true},
+    {1,  1200,   "1200",   "1200",       0,  true},
+    {2,  2400,   "2400",   "2400",       1,  true},
+    {3,  4800,   "4800",   "4800",       2,  true},
+    {4,  9600,   "9600",   "9600",       3,  true},
+    {5,  14400,  "14400",  "14400",      4,  true},
+    {6,  19200,  "19200",  "19200",      5,  true},
+    {7,  28800,  "28800",  "28800",      6,  true},
+    {8,  31250,  "31250",  "31250",      7,  false},
+    {9,  38400,  "38400",  "38400",      8,  true},
+    {10, 57600,  "57600",  "57600",      9,  true},
+    {11, 76800,  "76800",  "76800",      10, false},
+    {12, 115200, "115200", "115200-c12", 11, true},
+    {13, 93750,  "93750",  "93750",      -1, false},
+};
+// clang-format on
+
+inline constexpr std::size_t kModuleRateCount = std::size(kModuleRates);
+
+// The row of a rate code; none for a code the module does not know.
+constexpr const ModuleRate* ModuleRateOf(int code) {
+    return code >= 0 && code < static_cast<int>(kModuleRateCount) ? &kModuleRates[code] : nullptr;
+}
+
+// Whether the configuration's rules let this computer follow the module to
+// the rate code (see ModuleRate::hostFollows). A code the module does not
+// know is no rate anyone follows it to, and warns of nothing.
+constexpr bool HostFollowsModuleRate(int code) {
+    const ModuleRate* rate = ModuleRateOf(code);
+    return !rate || rate->hostFollows;
+}
+
+// This computer's rate list, by BaudIndex: 1200 .. 115200.
+inline constexpr std::size_t kHostRateCount = 12;
+inline constexpr std::array<const ModuleRate*, kHostRateCount> kHostRates = [] {
+    std::array<const ModuleRate*, kHostRateCount> rates{};
+    for (const ModuleRate& rate : kModuleRates)
+        if (rate.hostIndex >= 0 && !rates.at(static_cast<std::size_t>(rate.hostIndex)))
+            rates.at(static_cast<std::size_t>(rate.hostIndex)) = &rate;
+    return rates;
+}();
+
+// The bit/s of this computer's rate index; none outside its list.
+constexpr std::optional<int> HostRateBitsPerSecond(std::size_t baudIndex) {
+    if (baudIndex >= kHostRateCount) return std::nullopt;
+    return kHostRates[baudIndex]->bitsPerSecond;
+}
+
+namespace module_rate_checks {
+constexpr bool RowsInCodeOrder() {
+    for (std::size_t i = 0; i < kModuleRateCount; ++i)
+        if (kModuleRates[i].code != static_cast<int>(i)) return false;
+    return true;
+}
+// Every place in this computer's list is taken, and a rate that stands
+// there twice (115200) is the same rate.
+constexpr bool HostListWhole() {
+    for (const ModuleRate* rate : kHostRates)
+        if (!rate) return false;
+    for (const ModuleRate& rate : kModuleRates)
+        if (rate.hostIndex >= 0 &&
+            kHostRates[static_cast<std::size_t>(rate.hostIndex)]->bitsPerSecond != rate.bitsPerSecond)
+            return false;
+    return true;
+}
+static_assert(RowsInCodeOrder() && HostListWhole());
+}  // namespace module_rate_checks
+
+}  // namespace qx
