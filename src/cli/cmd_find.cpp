@@ -70,8 +70,8 @@ std::string PortOptionsText(const FindResult& found) {
 
 void PrintJson(CliContext& context, const FindResult& result) {
     JsonLine line;
-    line.Flag("found", result.found).Number("tried", static_cast<long long>(result.attempts));
-    if (result.found) {
+    line.Flag("found", result.Found()).Number("tried", static_cast<long long>(result.attempts));
+    if (result.Found()) {
         const SerialSettingsTexts texts = DisplaySerialSettings(result.settings);
         line.Number("baud", std::stoi(texts.rate)).Text("format", texts.other);
         if (result.escapeCode) line.Number("escape-char", *result.escapeCode);
@@ -109,15 +109,16 @@ int RunFind(CliContext& context, std::vector<std::string> args) {
     };
     callbacks.cancelled = [] { return InterruptRequested(); };
     InterruptGuard interrupt;
-    FindResult result;
+    std::optional<FindResult> scanned;
     try {
-        result = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, escapes));
+        scanned = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, escapes));
     } catch (const std::exception& e) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;
     }
+    const FindResult& result = *scanned;
     if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
-    if (json && !result.cancelled) {
+    if (json && !result.outcome.IsCancelled()) {
         PrintJson(context, result);
     } else if (result.outcome.IsDone()) {
         context.out << "settings=" << PortOptionsText(result) << '\n'

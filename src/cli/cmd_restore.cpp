@@ -46,7 +46,7 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
         if (context.prompter.DeclinedUnasked())
             context.err << "qxcfg: restore: not restoring factory defaults without a terminal to ask; give --yes "
                            "to confirm\n";
-        return Conclude(context, OperationOutcome::Of(OutcomeKind::Declined));
+        return Conclude(context, OperationOutcome::Declined());
     }
     if (online.ports.size() > 1) {
         return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {

@@ -100,7 +100,7 @@ int RunRxBer(CliContext& context, std::vector<std::string> args) {
     JsonDisplay objects(context.out);
     InterruptGuard interrupt;
     std::atomic<bool> pollingEnded{false};
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     {
         BerTestSession session(*channel, *test, ui, json ? static_cast<TestDisplay&>(objects) : lines,
                                context.prompter);

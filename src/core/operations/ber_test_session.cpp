@@ -33,7 +33,7 @@ std::string BerTestSession::WindowCaption() const {
 
 OperationOutcome BerTestSession::btn_StartStopClick() {
     const bool starting = buttonCaption_ == "Start";
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     try {
         acting_ = true;
         if (starting)
@@ -64,18 +64,18 @@ void BerTestSession::Start() {
 }
 
 OperationOutcome BerTestSession::PollingEnded() {
-    if (acting_ || !pollThread_ || !pollThread_->Finished()) return {};
+    if (acting_ || !pollThread_ || !pollThread_->Finished()) return OperationOutcome::Done();
     pollThread_->WaitFor();
     const std::exception_ptr fatal = pollThread_->FatalException();
     pollThread_.reset();
     buttonCaption_ = "Start";
-    if (!fatal) return {};
+    if (!fatal) return OperationOutcome::Done();
     try {
         std::rethrow_exception(fatal);
     } catch (const std::exception& e) {
         return ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
     } catch (...) {
-        return {};
+        return OperationOutcome::Done();
     }
 }
 
@@ -92,8 +92,8 @@ void BerTestSession::Stop() {
 }
 
 OperationOutcome BerTestSession::StopTestAndClose() {
-    if (buttonCaption_ != "Stop") return {};
-    OperationOutcome outcome;
+    if (buttonCaption_ != "Stop") return OperationOutcome::Done();
+    OperationOutcome outcome = OperationOutcome::Done();
     try {
         acting_ = true;
         Stop();

@@ -133,9 +133,8 @@ std::string NotFoundText(std::size_t attempts) {
 
 namespace {
 
-FindResult Cancelled(FindResult result) {
-    result.cancelled = true;
-    result.outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
+FindResult Cancelled(std::size_t attempts) {
+    FindResult result{.outcome = OperationOutcome::Cancelled(), .attempts = attempts};
     result.outcome.cancelRequested = true;
     return result;
 }
@@ -146,27 +145,26 @@ FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& o
                       const FindTimings& timings, const std::vector<int>& escapeCodes) {
     const std::vector<HostSerialSettings> order = FindOrder(current);
     std::set<std::uint8_t> escapedRates;
-    FindResult result;
+    std::size_t attempts = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (CancelRequested(callbacks)) return Cancelled(result);
+        if (CancelRequested(callbacks)) return Cancelled(attempts);
         const HostSerialSettings& settings = order[i];
         if (callbacks.trying) callbacks.trying({i + 1, order.size(), settings});
-        result.attempts = i + 1;
+        attempts = i + 1;
         const std::unique_ptr<TCOMQX7Object> channel = open(settings);
         const bool tryEscape = escapedRates.insert(settings.BaudIndex).second;
         SettingProbe probe(*channel, timings, callbacks);
         std::string identification = probe.Run(tryEscape, escapeCodes);
-        if (!identification.empty()) {
-            result.found = true;
-            result.settings = settings;
-            result.escapeCode = probe.EscapeTaken();
-            result.identification = std::move(identification);
-            return result;
-        }
+        if (!identification.empty())
+            return {.outcome = OperationOutcome::Done(),
+                    .settings = settings,
+                    .escapeCode = probe.EscapeTaken(),
+                    .identification = std::move(identification),
+                    .attempts = attempts};
     }
-    if (CancelRequested(callbacks)) return Cancelled(result);
-    result.outcome = OperationOutcome::Failure(ReportKind::Own, NotFoundText(result.attempts), ErrorClass::WriteComm);
-    return result;
+    if (CancelRequested(callbacks)) return Cancelled(attempts);
+    return {.outcome = OperationOutcome::Failure(ReportKind::Own, NotFoundText(attempts), ErrorClass::WriteComm),
+            .attempts = attempts};
 }
 
 }  // namespace qx

@@ -10,15 +10,14 @@ namespace qx {
 namespace {
 
 ModuleReading ReadModuleAt(const Workspace& reference, const HostSerialSettings& host, const ReadRunner& runRead) {
-    ModuleReading reading;
-    Workspace& module = *(reading.module = std::make_unique<Workspace>(reference.variant, reference.GetPrompter()));
-    module.StartUp();
-    module.host = host;
-    module.escape = reference.escape;
-    module.config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
-    PrepareReadModuleConfig(module);
-    reading.outcome = runRead(module);
-    return reading;
+    auto module = std::make_unique<Workspace>(reference.variant, reference.GetPrompter());
+    module->StartUp();
+    module->host = host;
+    module->escape = reference.escape;
+    module->config.SetNumber(FieldId::sreg_21, reference.config.Value(FieldId::sreg_21));
+    PrepareReadModuleConfig(*module);
+    OperationOutcome outcome = runRead(*module);
+    return {std::move(outcome), std::move(module)};
 }
 
 }  // namespace

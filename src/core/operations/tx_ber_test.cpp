@@ -13,7 +13,7 @@ OperationOutcome TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory
     auto channel = openChannel(workspace.host);
     channel->SetOnReply([&workspace](const std::string& text) { ReceiveData(workspace, text); });
     Prompter& prompter = workspace.GetPrompter();
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     try {
         channel->Wake();
         if (starting) {
