@@ -56,12 +56,10 @@ int RunSet(CliContext& context, std::vector<std::string> args) {
     for (const auto& action : actions) ApplyUserAction(workspace->config, action, policy);
     // The window moves the focus away before saving, so the field being
     // edited has already been left; every action above left its field.
-    if (output) {
+    if (output)
         SaveConfiguration(context, *workspace, *output);
-    } else {
-        FixedPathDialogs dialogs(*file);
-        SaveAs(*workspace, dialogs, newFile);
-    }
+    else
+        WriteConfigFile(*workspace, *file);
     return kExitOk;
 }
 

@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "app/unique_fd.h"
-#include "files/file_save.h"
 
 namespace qx {
 
@@ -47,10 +46,6 @@ std::string ReadBoundedFile(const std::string& path, std::size_t maxSize) {
     }
     if (content.size() > maxSize) ThrowRead(path, "file too big");
     return content;
-}
-
-void TFileReadWrite::WriteLine(const std::string& text, const std::string& path) const {
-    SaveFileContent(path, text + "\r\n");
 }
 
 std::string TFileReadWrite::ReadLine(const std::string& path) const {
