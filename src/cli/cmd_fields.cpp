@@ -46,7 +46,7 @@ std::vector<std::string_view> Controls(const SettingKey& setting) {
 std::string_view ItemText(const SettingKey& setting, const WorkingConfig& config, int value) {
     if (IsModeSetting(setting)) return Spec(*ModeRadioButton(static_cast<OperatingMode>(value))).caption;
     if (Spec(setting.field).kind == FieldKind::Flag) return value ? "checked" : "clear";
-    return config.Items(setting.field)[static_cast<std::size_t>(value)];
+    return config.Field(setting.field).items[static_cast<std::size_t>(value)];
 }
 
 std::vector<std::string_view> ModeNames(unsigned modeSet) {
@@ -64,7 +64,7 @@ std::vector<std::string_view> Models(const SettingKey& setting) { return ModelsW
 std::optional<std::string> DefaultLabel(const SettingKey& setting, const WorkingConfig& defaults) {
     if (setting.field == FieldId::ed_TM_SysAdd) return std::nullopt;
     const long value = IsModeSetting(setting) ? static_cast<long>(defaults.Mode()) : defaults.Value(setting.field);
-    return ValueLabel(setting, defaults.Family(), value);
+    return ValueLabel(setting, defaults.Model().family, value);
 }
 
 template <typename Range>
@@ -75,7 +75,7 @@ std::string Joined(const Range& items, std::string_view separator) {
 }
 
 void PrintText(const WorkingConfig& defaults, std::ostream& out) {
-    const ModelFamily family = defaults.Family();
+    const ModelFamily family = defaults.Model().family;
     for (const SettingKey& s : AllSettings()) {
         out << s.key;
         if (!s.alias.empty()) out << " (" << s.alias << ')';
@@ -108,7 +108,7 @@ std::string JsonArray(const Range& items) {
 
 void PrintJson(const Workspace& workspace, std::ostream& out) {
     const WorkingConfig& defaults = workspace.config;
-    const ModelFamily family = defaults.Family();
+    const ModelFamily family = defaults.Model().family;
     out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"settings\": [";
     const char* separator = "\n";
     for (const SettingKey& s : AllSettings()) {

@@ -36,7 +36,7 @@ public:
 private:
     void Record(std::string name) {
         calls.push_back(std::move(name));
-        packSizeAtCall.push_back(config_.Text(FieldId::Radio_PackSize));
+        packSizeAtCall.push_back(config_.Field(FieldId::Radio_PackSize).text);
     }
     WorkingConfig& config_;
 };
@@ -59,7 +59,7 @@ public:
 private:
     void Record(std::string name) {
         calls.push_back(std::move(name));
-        packSizeAtCall.push_back(workspace_.config.Text(FieldId::Radio_PackSize));
+        packSizeAtCall.push_back(workspace_.config.Field(FieldId::Radio_PackSize).text);
     }
     Workspace& workspace_;
 };

@@ -39,7 +39,7 @@ private slots:
         auto* pack = w.Find<QLineEdit>("Radio_PackSize");
         TypeInto(pack, "600");
         QCOMPARE(pack->text(), QStringLiteral("600"));
-        QCOMPARE(w.workspace.config.Text(FieldId::Radio_PackSize), std::string("600"));
+        QCOMPARE(w.workspace.config.Field(FieldId::Radio_PackSize).text, std::string("600"));
         QVERIFY(w.prompter.shown.empty());
         // Leaving: the pair differs, so the value is copied and the threshold
         // question asked; both end clamped at 530.

@@ -76,7 +76,7 @@ void WorkingConfig::chk_CM_FastClick() {
 }
 
 void WorkingConfig::ed_CM_UnitAddExit() {
-    const int max = Max(FieldId::ed_CM_UnitAdd);
+    const int max = Field(FieldId::ed_CM_UnitAdd).max;
     if (Value(FieldId::ed_CM_UnitAdd) > max) SetNumber(FieldId::ed_CM_UnitAdd, max);
 }
 

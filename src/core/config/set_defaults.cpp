@@ -62,9 +62,16 @@ void WorkingConfig::SetDefaults() {
     AdjustThresholdRegisters(true);
 }
 
+void WorkingConfig::StartUp() {
+    Show_SS_Options(model_.s21);
+    SetFrontGroup(OptionsGroup::Blank);
+    SetMode(OperatingMode::None);
+    SetDefaults();
+}
+
 void WorkingConfig::Show_SS_Options(bool visible) {
     SetVisible(FieldId::sreg_21, visible);
-    const char* caption = visible ? "S18 - S21" : "S18 - S20";
+    const std::string_view caption = LastRegisterPageCaption(visible);
     if (view_.sregLastPageCaption != caption) {
         view_.sregLastPageCaption = caption;
         Notify(std::nullopt);
