@@ -3,10 +3,10 @@
 // default, the command it feeds, and the models and modes it applies to.
 // Choices are those of the model chosen with --model.
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/usage_error.h"
 #include "config/setting_labels.h"
@@ -143,24 +143,32 @@ void PrintJson(const Workspace& workspace, std::ostream& out) {
     out << "\n  ]\n}\n";
 }
 
-}  // namespace
-
-int RunFields(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct FieldsArgs {
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (reader.TakeFlag("--json"))
-            json = true;
-        else
-            throw UsageError("fields: unexpected argument '" + reader.Peek() + "'");
-    }
+};
+
+int Fields(CliContext& context, FieldsArgs& args) {
     // The defaults are those of a program just started for the model.
     const auto workspace = StartWorkspace(context, std::nullopt);
-    if (json)
+    if (args.json)
         PrintJson(*workspace, context.out);
     else
         PrintText(workspace->config, context.out);
     return kExitOk;
+}
+
+}  // namespace
+
+Command FieldsCommand() {
+    return Declare<FieldsArgs>({
+        .name = "fields",
+        .usage = "[--json]",
+        .summary = "list every setting a NAME=VALUE may name: key, caption, range or choices, default",
+        .rows = {JsonFlag<FieldsArgs>("print the list as one JSON object")},
+        .exits = {{0, "done"}, {2, "usage error"}},
+        .examples = {"qxcfg --model QX5T fields"},
+        .run = Fields,
+    });
 }
 
 }  // namespace qx::cli

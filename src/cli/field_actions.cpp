@@ -1,6 +1,6 @@
 #include "cli/field_actions.h"
 
-#include "cli/arg_reader.h"
+#include "cli/option_table.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"

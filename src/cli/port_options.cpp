@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/option_table.h"
 #include "cli/usage_error.h"
 #include "serial/network_port_address.h"
 
@@ -30,37 +31,25 @@ std::string HostRateList() {
 
 PortOptions::PortOptions() { SetDefaultSerialSettings(settings_, true); }
 
-void ParseFormat(const std::string& text, HostSerialSettings& settings) {
-    const auto format = ParseSerialFormatText(text, kHostParityLetters);
-    if (!format) throw UsageError("--format takes PARITY-DATABITS-STOPBITS such as N-8-1 or E-7-1, not '" + text + "'");
-    SetHostFormat(settings, *format);
+void PortOptions::TakeBaud(const std::string& baud) {
+    const long rate = ParseIntArg(baud, 1, 10'000'000, "--baud");
+    const auto it = std::find_if(kHostRates.begin(), kHostRates.end(),
+                                 [rate](const ModuleRate* r) { return r->bitsPerSecond == rate; });
+    if (it == kHostRates.end()) throw UsageError("--baud takes " + HostRateList() + ", not '" + baud + "'");
+    settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostRates.begin());
 }
 
-bool PortOptions::Take(ArgReader& reader) {
-    if (auto port = reader.TakeOption("--port")) {
-        SelectPort(*port);
-        return true;
-    }
-    if (auto baud = reader.TakeOption("--baud")) {
-        const long rate = ParseIntArg(*baud, 1, 10'000'000, "--baud");
-        const auto it = std::find_if(kHostRates.begin(), kHostRates.end(),
-                                     [rate](const ModuleRate* r) { return r->bitsPerSecond == rate; });
-        if (it == kHostRates.end()) throw UsageError("--baud takes " + HostRateList() + ", not '" + *baud + "'");
-        settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostRates.begin());
-        return true;
-    }
-    if (auto format = reader.TakeOption("--format")) {
-        ParseFormat(*format, settings_);
-        return true;
-    }
-    if (auto com = reader.TakeOption("--com")) {
-        const auto mapping = ParseComMapping(*com);
-        if (!mapping) throw UsageError(BadComMappingText(*com));
-        CheckPortText(mapping->path, "--com");
-        ports_.Override(mapping->slot, mapping->path);
-        return true;
-    }
-    return false;
+void PortOptions::TakeFormat(const std::string& text) {
+    const auto format = ParseSerialFormatText(text, kHostParityLetters);
+    if (!format) throw UsageError("--format takes PARITY-DATABITS-STOPBITS such as N-8-1 or E-7-1, not '" + text + "'");
+    SetHostFormat(settings_, *format);
+}
+
+void PortOptions::TakeCom(const std::string& com) {
+    const auto mapping = ParseComMapping(com);
+    if (!mapping) throw UsageError(BadComMappingText(com));
+    CheckPortText(mapping->path, "--com");
+    ports_.Override(mapping->slot, mapping->path);
 }
 
 void PortOptions::SelectPort(const std::string& port) {
