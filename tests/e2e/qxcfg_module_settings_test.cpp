@@ -98,6 +98,24 @@ TEST_F(QxcfgModuleSettingsTest, AWriteToARateThisComputerCannotUseSaysSo) {
                          "\"reached-at\": {\"baud\": 93750, \"format\": \"N-8-1\", \"escape-char\": 43}}\n");
 }
 
+// 31250 is a rate the rules do not follow (Configure sends it only with the
+// store), but this computer's port can be set to it: the write names the
+// port options that reach the module there, and --verify reads it back
+// there.
+TEST_F(QxcfgModuleSettingsTest, AWriteTo31250IsVerifiedAtTheNewRate) {
+    Start();
+    const std::string file = dir_.File("slow.X7R");
+    ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file}).exitCode, 0);
+    ASSERT_EQ(RunProgram("qxcfg", {"set", file, "serial.baud=31250"}).exitCode, 0);
+    const auto w = Qxcfg("write", {file, "--verify"});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    EXPECT_NE(w.out.find("module now answers at 31250 N-8-1, escape character 43 (--baud 31250 --format N-8-1 "
+                         "--escape-char 43)\n"),
+              std::string::npos)
+        << w.out;
+    EXPECT_NE(w.out.find("verified: the module holds the configuration written\n"), std::string::npos) << w.out;
+}
+
 // A module in data mode whose escape character is "#": find tries it after
 // the factory "+" and says so; identify reaches it with --escape-char.
 TEST_F(QxcfgModuleSettingsTest, AModuleWithAnotherEscapeCharacterIsFoundAndReached) {
