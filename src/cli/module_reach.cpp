@@ -11,7 +11,7 @@ std::optional<ModuleReach> ReachAfterWrite(const OnlineOptions& online, const Wo
     HostSerialSettings after = before;
     UpdateSerialParams(after, written);
     // No rate chosen (nothing to tell of) or one the list does not know.
-    const int rateCode = written.Choice(FieldId::Serial_Baud);
+    const int rateCode = written.Field(FieldId::Serial_Baud).choice;
     const ModuleRate* rate = ModuleRateOf(rateCode);
     if (!rate) return std::nullopt;
     ModuleReach reach;

@@ -143,7 +143,7 @@ QGroupBox* FieldBinder::RadioGroup(FieldId id, QWidget* parent) {
     });
     Bind(id, box, [this, id, group] {
         const auto& texts = config_.Field(id).items;
-        const int choice = config_.Choice(id);
+        const int choice = config_.Field(id).choice;
         for (QAbstractButton* button : group->buttons()) {
             const int i = group->id(button);
             if (i < static_cast<int>(texts.size())) button->setText(ToQ(texts[static_cast<std::size_t>(i)]));
@@ -167,7 +167,7 @@ QComboBox* FieldBinder::DropDown(FieldId id, QWidget* parent) {
     Bind(id, box, [this, id, box] {
         const QSignalBlocker block(box);
         SyncItems(box, config_.Field(id).items);
-        box->setCurrentIndex(config_.Choice(id));
+        box->setCurrentIndex(config_.Field(id).choice);
     });
     return box;
 }

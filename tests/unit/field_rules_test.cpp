@@ -162,9 +162,9 @@ TEST(LowPower, IsAShortcutForDtrOption3) {
     auto& c = s.config;
     c.Click(F::rb_CM_Single);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 3);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 3);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 0);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 0);
 }
 
 TEST(LowPower, RemembersTheLastDtrChoice) {
@@ -175,9 +175,9 @@ TEST(LowPower, RemembersTheLastDtrChoice) {
     c.DtrChoiceLoaded();
     EXPECT_FALSE(c.Checked(F::chk_CM_LowPow));
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 3);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 3);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 1);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 1);
     // DTR option 3 read from a module checks the box.
     c.SetChoice(F::Serial_DTR, 3);
     c.DtrChoiceLoaded();
@@ -185,7 +185,7 @@ TEST(LowPower, RemembersTheLastDtrChoice) {
     // Back to Transparent: the box is cleared and the remembered choice returns.
     c.Click(F::rb_TransMode);
     EXPECT_FALSE(c.Checked(F::chk_CM_LowPow));
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 1);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 1);
 }
 
 TEST(SerialRate, UnsupportedRatesShowTheMessageThenAsk) {
@@ -202,7 +202,7 @@ TEST(SerialRate, UnsupportedRatesShowTheMessageThenAsk) {
         if (index == 8) {
             EXPECT_EQ(s.prompter.shown[0].kind, MessageKind::Information);
         }
-        EXPECT_EQ(s.config.Choice(F::Serial_Baud), index);
+        EXPECT_EQ(s.config.Field(F::Serial_Baud).choice, index);
     }
 }
 
@@ -222,11 +222,11 @@ TEST(Choices, ProgramSetsOutsideTheItems) {
     StartedConfig s;
     auto& c = s.config;
     c.SetChoice(F::Adv_Response, 9);  // radio group: the last item
-    EXPECT_EQ(c.Choice(F::Adv_Response), 3);
+    EXPECT_EQ(c.Field(F::Adv_Response).choice, 3);
     c.SetChoice(F::Adv_Response, -4);  // radio group: no selection
-    EXPECT_EQ(c.Choice(F::Adv_Response), -1);
+    EXPECT_EQ(c.Field(F::Adv_Response).choice, -1);
     c.SetChoice(F::Serial_Flow, 4);  // drop-down: no selection
-    EXPECT_EQ(c.Choice(F::Serial_Flow), -1);
+    EXPECT_EQ(c.Field(F::Serial_Flow).choice, -1);
 }
 
 TEST(Choices, RadioDataRateAsksOnEveryRealChange) {

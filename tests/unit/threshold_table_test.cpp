@@ -85,7 +85,7 @@ TEST(ThresholdTable, ClearingSetsBothToZero) {
 TEST(ThresholdTable, NoSerialRateSelectedIsAConversionFailure) {
     StartedConfig s;
     s.config.SetChoice(FieldId::Serial_Baud, 99);  // a drop-down shows no selection
-    EXPECT_EQ(s.config.Choice(FieldId::Serial_Baud), -1);
+    EXPECT_EQ(s.config.Field(FieldId::Serial_Baud).choice, -1);
     s.prompter.SetDefaultAnswer(Answer::Yes);
     EXPECT_THROW(s.config.PickItem(FieldId::Radio_DataRate, 1), EConvertError);
 }

@@ -14,7 +14,7 @@ using F = FieldId;
 // does not hold) is written as its default item: "-1" would be refused by
 // the module and by a later load of the saved file.
 long SelectedOrDefault(const WorkingConfig& c, F id) {
-    const int index = c.Choice(id);
+    const int index = c.Field(id).choice;
     return index < 0 ? Spec(id).defaultValue : index;
 }
 

@@ -85,16 +85,16 @@ void WorkingConfig::chk_CM_LowPowClick() {
 }
 
 void WorkingConfig::Serial_DTRClick() {
-    if (Choice(FieldId::Serial_DTR) == kDtrLowPower) {
+    if (Field(FieldId::Serial_DTR).choice == kDtrLowPower) {
         SetChecked(FieldId::chk_CM_LowPow, true);
     } else {
         SetChecked(FieldId::chk_CM_LowPow, false);
-        lastDtrSetting_ = Choice(FieldId::Serial_DTR);
+        lastDtrSetting_ = Field(FieldId::Serial_DTR).choice;
     }
 }
 
 void WorkingConfig::Serial_BaudChange() {
-    const int index = Choice(FieldId::Serial_Baud);
+    const int index = Field(FieldId::Serial_Baud).choice;
     if (!HostFollowsModuleRate(index)) {
         Tell(prompter_, MessageKind::Information,
              "The selected Baud Rate is not supported by windows.\r\n"

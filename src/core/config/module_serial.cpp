@@ -7,9 +7,9 @@
 namespace qx {
 
 SerialFormat SerialFormatOf(const WorkingConfig& config) {
-    return {.parity = config.Choice(FieldId::Serial_Parity),
-            .data = config.Choice(FieldId::Serial_Data),
-            .stop = config.Choice(FieldId::Serial_Stop)};
+    return {.parity = config.Field(FieldId::Serial_Parity).choice,
+            .data = config.Field(FieldId::Serial_Data).choice,
+            .stop = config.Field(FieldId::Serial_Stop).choice};
 }
 
 int SerialFormatCode(const SerialFormat& format) { return format.stop + 2 * format.data + 4 * format.parity; }

@@ -18,7 +18,7 @@ void WorkingConfig::SetDefaults() {
     // threshold question, whose formula needs that rate: give the list its
     // default first (a program change of a drop-down runs no rule), so that
     // the reset itself cannot fail.
-    if (Choice(F::Serial_Baud) < 0) SetToDefault(F::Serial_Baud);
+    if (Field(F::Serial_Baud).choice < 0) SetToDefault(F::Serial_Baud);
     // 2. Status line and log.
     if (onDefaults_) onDefaults_();
     // 3. Transparent mode, in any case.

@@ -62,7 +62,6 @@ public:
     // an integer (not limited to the range). Choice: the selected index, -1
     // for none. Flag and radio button: 1 when checked.
     long Value(FieldId id) const;
-    int Choice(FieldId id) const { return fields_[Index(id)].choice; }
     bool Checked(FieldId id) const { return fields_[Index(id)].checked; }
     const FieldState& Field(FieldId id) const { return fields_[Index(id)]; }
     const ViewState& View() const { return view_; }

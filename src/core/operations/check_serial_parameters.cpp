@@ -40,7 +40,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
     const WorkingConfig& config = ws.config;
     ProgressSink& progress = context_.progress;
 
-    const int baud = config.Choice(FieldId::Serial_Baud);
+    const int baud = config.Field(FieldId::Serial_Baud).choice;
     if (!HostFollowsModuleRate(baud)) {
         deferSerialChange_ = true;
         return;

@@ -23,7 +23,7 @@ ModuleReading ReadModuleAt(const Workspace& reference, const HostSerialSettings&
 }  // namespace
 
 bool CanReadBack(const WorkingConfig& written) {
-    const int code = written.Choice(FieldId::Serial_Baud);
+    const int code = written.Field(FieldId::Serial_Baud).choice;
     // A list without a selection wrote its default item, which the host
     // settings in hand reach as they did before.
     return !ModuleRateOf(code) || HostRateIndexFor(code).has_value();
