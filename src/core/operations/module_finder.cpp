@@ -16,9 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Indexes into this computer's rate list (kHostRates), most used first.
-constexpr std::array<std::uint8_t, 12> kRateOrder = {3, 5, 8, 9, 11, 2, 1, 0, 4, 6, 7, 10};
-
 bool IsResultCode(const std::string& line) { return line == "OK" || line == "ERROR" || line == "0" || line == "4"; }
 
 bool CancelRequested(const FindCallbacks& callbacks) { return callbacks.cancelled && callbacks.cancelled(); }
@@ -101,7 +98,7 @@ private:
 std::vector<HostSerialSettings> FindOrder(const HostSerialSettings& current) {
     std::vector<HostSerialSettings> order{current};
     for (const SerialFormat& format : kHostFormats) {
-        for (const std::uint8_t rate : kRateOrder) {
+        for (const std::uint8_t rate : kHostRatesToTry) {
             HostSerialSettings s = current;
             s.BaudIndex = rate;
             SetHostFormat(s, format);
