@@ -80,7 +80,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             PrintCommandHelp(out, *command);
             return kExitOk;
         }
-        CliContext context(global.variant, global.answers, out, err, terminal);
+        CliContext context(global, out, err, terminal);
         // On a terminal the progress bar shows what is going on.
         if (::isatty(STDERR_FILENO) != 1) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
         return command->run(context, rest);
