@@ -36,7 +36,7 @@ public:
 
 inline int HostBaudIndex(int rate) {
     for (std::size_t i = 0; i < kHostRates.size(); ++i)
-        if (kHostRates[i]->bitsPerSecond == rate) return static_cast<int>(i);
+        if (kHostRates[i].bitsPerSecond == rate) return static_cast<int>(i);
     return 3;
 }
 

@@ -28,7 +28,7 @@ std::string FormatWords() {
 
 std::string RateWords() {
     std::string words;
-    for (const ModuleRate* rate : kHostRates) words += (words.empty() ? "" : "|") + std::string(rate->text);
+    for (const ModuleRate& rate : kHostRates) words += (words.empty() ? "" : "|") + std::string(rate.text);
     return words;
 }
 

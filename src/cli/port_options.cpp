@@ -23,7 +23,7 @@ void CheckPortText(const std::string& port, const std::string& option) {
 std::string HostRateList() {
     std::string list;
     for (std::size_t i = 0; i < kHostRates.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == kHostRates.size() ? " or " : ", ") + std::string(kHostRates[i]->text);
+        list += (i == 0 ? "" : i + 1 == kHostRates.size() ? " or " : ", ") + std::string(kHostRates[i].text);
     return list;
 }
 
@@ -34,7 +34,7 @@ PortOptions::PortOptions() { SetDefaultSerialSettings(settings_, true); }
 void PortOptions::TakeBaud(const std::string& baud) {
     const long rate = ParseIntArg(baud, 1, 10'000'000, "--baud");
     const auto it = std::find_if(kHostRates.begin(), kHostRates.end(),
-                                 [rate](const ModuleRate* r) { return r->bitsPerSecond == rate; });
+                                 [rate](const ModuleRate& r) { return r.bitsPerSecond == rate; });
     if (it == kHostRates.end()) throw UsageError("--baud takes " + HostRateList() + ", not '" + baud + "'");
     settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostRates.begin());
 }

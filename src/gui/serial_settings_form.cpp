@@ -66,7 +66,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     });
 
     rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), 152, 8);
-    for (const ModuleRate* rate : kHostRates) rate_->addItem(ToQ(rate->text));
+    for (const ModuleRate& rate : kHostRates) rate_->addItem(ToQ(rate.text));
     dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), 152, 44);
     AddItems(dataBits_, kDataBitsTexts);
     stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), 152, 80);

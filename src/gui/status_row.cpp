@@ -75,7 +75,7 @@ void StatusRow::BuildRateMenu(QWidget* parent) {
         return item;
     };
     for (std::size_t index = 0; index < kHostRates.size(); ++index) {
-        connect(addRate(*kHostRates[index]), &QAction::triggered, this, [this, index] {
+        connect(addRate(kHostRates[index]), &QAction::triggered, this, [this, index] {
             settings_.BaudIndex = static_cast<std::uint8_t>(index);
             DisplaySerialSettings();
         });

@@ -76,18 +76,23 @@ inline constexpr std::size_t kHostRateCount = [] {
     for (const ModuleRate& rate : kModuleRates) count = rate.hostIndex + 1 > count ? rate.hostIndex + 1 : count;
     return static_cast<std::size_t>(count);
 }();
-inline constexpr std::array<const ModuleRate*, kHostRateCount> kHostRates = [] {
-    std::array<const ModuleRate*, kHostRateCount> rates{};
-    for (const ModuleRate& rate : kModuleRates)
-        if (rate.hostIndex >= 0 && !rates.at(static_cast<std::size_t>(rate.hostIndex)))
-            rates.at(static_cast<std::size_t>(rate.hostIndex)) = &rate;
+// (The first row of a rate that stands twice, 115200.)
+inline constexpr std::array<ModuleRate, kHostRateCount> kHostRates = [] {
+    std::array<ModuleRate, kHostRateCount> rates{};
+    std::array<bool, kHostRateCount> taken{};
+    for (const ModuleRate& rate : kModuleRates) {
+        const auto at = static_cast<std::size_t>(rate.hostIndex);
+        if (rate.hostIndex < 0 || taken.at(at)) continue;
+        rates[at] = rate;
+        taken[at] = true;
+    }
     return rates;
 }();
 
 // The bit/s of this computer's rate index; none outside its list.
 constexpr std::optional<int> HostRateBitsPerSecond(std::size_t baudIndex) {
     if (baudIndex >= kHostRateCount) return std::nullopt;
-    return kHostRates[baudIndex]->bitsPerSecond;
+    return kHostRates[baudIndex].bitsPerSecond;
 }
 
 // This computer's rate indexes in the order the module finder tries them.
@@ -95,7 +100,7 @@ inline constexpr std::array<std::uint8_t, kHostRateCount> kHostRatesToTry = [] {
     std::array<std::uint8_t, kHostRateCount> order{};
     for (std::size_t i = 0; i < kHostRateCount; ++i) order[i] = static_cast<std::uint8_t>(i);
     for (std::size_t i = 1; i < kHostRateCount; ++i)  // by rank; few enough for an insertion sort
-        for (std::size_t j = i; j > 0 && kHostRates[order[j]]->findRank < kHostRates[order[j - 1]]->findRank; --j)
+        for (std::size_t j = i; j > 0 && kHostRates[order[j]].findRank < kHostRates[order[j - 1]].findRank; --j)
             std::swap(order[j], order[j - 1]);
     return order;
 }();
@@ -109,20 +114,20 @@ constexpr bool RowsInCodeOrder() {
 // Every place in this computer's list is taken, and a rate that stands
 // there twice (115200) is the same rate.
 constexpr bool HostListWhole() {
-    for (const ModuleRate* rate : kHostRates)
-        if (!rate) return false;
+    for (std::size_t i = 0; i < kHostRateCount; ++i)
+        if (kHostRates[i].hostIndex != static_cast<int>(i)) return false;
     for (const ModuleRate& rate : kModuleRates)
         if (rate.hostIndex >= 0 &&
-            kHostRates[static_cast<std::size_t>(rate.hostIndex)]->bitsPerSecond != rate.bitsPerSecond)
+            kHostRates[static_cast<std::size_t>(rate.hostIndex)].bitsPerSecond != rate.bitsPerSecond)
             return false;
     return true;
 }
 // Every rate of this computer's list is tried, each at its own turn.
 constexpr bool FinderTriesEachOnce() {
     for (std::size_t i = 0; i < kHostRateCount; ++i) {
-        if (kHostRates[i]->findRank < 1) return false;
+        if (kHostRates[i].findRank < 1) return false;
         for (std::size_t j = 0; j < i; ++j)
-            if (kHostRates[i]->findRank == kHostRates[j]->findRank) return false;
+            if (kHostRates[i].findRank == kHostRates[j].findRank) return false;
     }
     return true;
 }
