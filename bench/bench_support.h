@@ -35,8 +35,8 @@ public:
 };
 
 inline int HostBaudIndex(int rate) {
-    for (std::size_t i = 0; i < kHostBaudRates.size(); ++i)
-        if (kHostBaudRates[i] == rate) return static_cast<int>(i);
+    for (std::size_t i = 0; i < kHostRates.size(); ++i)
+        if (kHostRates[i].bitsPerSecond == rate) return static_cast<int>(i);
     return 3;
 }
 

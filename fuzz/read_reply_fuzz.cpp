@@ -72,7 +72,7 @@ void ExchangeOnChannel(FuzzedDataProvider& input) {
     qx::HostSerialSettings settings;
     settings.BaudIndex = input.ConsumeIntegralInRange<std::uint8_t>(0, 11);
     auto owned = std::make_unique<qx::fuzz::ScriptedDevice>(input);
-    owned->rate = qx::kHostBaudRates[settings.BaudIndex];
+    owned->rate = qx::kHostRates[settings.BaudIndex].bitsPerSecond;
     qx::TCOMQX7Object channel(settings, qx::ChannelSetup{"QX7T-R", {}, {}}, std::move(owned));
     try {
         if (input.ConsumeBool()) {

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <exception>
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/global_options.h"
 #include "cli/help_text.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"
@@ -20,16 +20,19 @@ bool AsksForHelp(const std::vector<std::string>& args) {
     return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
-}  // namespace
+struct HelpArgs {
+    std::vector<std::string> words;
+};
 
-int RunHelp(CliContext& context, std::vector<std::string> args) {
-    if (args.empty()) {
+int Help(CliContext& context, HelpArgs& args) {
+    const auto& words = args.words;
+    if (words.empty()) {
         PrintOverview(context.out);
-    } else if (args.size() == 1 && args[0] == "--all") {
+    } else if (words.size() == 1 && words[0] == "--all") {
         PrintFullHelp(context.out);
-    } else if (args.size() == 1) {
-        const Command* command = FindCommand(args[0]);
-        if (!command) throw UsageError("help: unknown command '" + args[0] + "'");
+    } else if (words.size() == 1) {
+        const Command* command = CommandNamed(words[0]);
+        if (!command) throw UsageError("help: unknown command '" + words[0] + "'");
         PrintCommandHelp(context.out, *command);
     } else {
         throw UsageError("help takes one command");
@@ -37,46 +40,49 @@ int RunHelp(CliContext& context, std::vector<std::string> args) {
     return kExitOk;
 }
 
+}  // namespace
+
+Command HelpCommand() {
+    return Declare<HelpArgs>({
+        .name = "help",
+        .usage = "[COMMAND]",
+        .summary = "print the help of a command, or the list of commands",
+        // "--all": every command's help at once, for the manual page.
+        .rows = {Operand("COMMAND", "", Offer::Command, Accepts::Anything, true, Append<&HelpArgs::words>)},
+        .exits = {{0, "done"}, {2, "no such command"}},
+        .examples = {"qxcfg help write"},
+        .run = Help,
+    });
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
-    ModelVariant variant = ModelVariant::Main();
-    AnswerPolicy answers = AnswerPolicy::Ask;
+    GlobalOptions global;
     const Command* command = nullptr;
     try {
-        ArgReader reader(args);
         // Global options stand before the command.
-        while (!reader.AtEnd() && reader.Peek().starts_with("-")) {
-            if (reader.TakeFlag("--yes")) {
-                answers = AnswerPolicy::Yes;
-            } else if (reader.TakeFlag("--no")) {
-                answers = AnswerPolicy::No;
-            } else if (reader.TakeFlag("--help") || reader.TakeFlag("-h")) {
-                PrintOverview(out);
-                return kExitOk;
-            } else if (reader.TakeFlag("--version")) {
-                PrintVersion(out);
-                return kExitOk;
-            } else if (auto model = reader.TakeOption("--model")) {
-                auto v = VariantByProductName(*model);
-                if (!v) throw UsageError("--model takes " + ProductNames(" or ") + ", not '" + *model + "'");
-                variant = *v;
-            } else {
-                throw UsageError("unknown option '" + reader.Peek() + "'");
-            }
+        const std::vector<Row<GlobalOptions>>& rows = GlobalOptionRows();
+        const std::size_t at = ParseLeadingOptions(Infos(rows), args, Applier(rows, global),
+                                                   [&global] { return global.action != GlobalAction::None; });
+        if (global.action == GlobalAction::Overview) {
+            PrintOverview(out);
+            return kExitOk;
         }
-        if (reader.AtEnd()) throw UsageError("no command given");
-        const std::string name = reader.Next();
-        command = FindCommand(name);
-        if (!command) throw UsageError("unknown command '" + name + "'");
-        std::vector<std::string> rest;
-        while (!reader.AtEnd()) rest.push_back(reader.Next());
+        if (global.action == GlobalAction::Version) {
+            PrintVersion(out);
+            return kExitOk;
+        }
+        if (at == args.size()) throw UsageError("no command given");
+        command = CommandNamed(args[at]);
+        if (!command) throw UsageError("unknown command '" + args[at] + "'");
+        const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
         if (AsksForHelp(rest)) {
             PrintCommandHelp(out, *command);
             return kExitOk;
         }
-        CliContext context(variant, answers, out, err, terminal);
+        CliContext context(global, out, err, terminal);
         // On a terminal the progress bar shows what is going on.
         if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
-        return command->run(context, std::move(rest));
+        return command->run(context, rest);
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';
         PrintUsageHint(err, command);

@@ -1,8 +1,8 @@
 #pragma once
-// What every qxcfg command gets: the model chosen with --model, the answer
-// policy of --yes / --no, the output streams, the user's terminal (when
-// standard input is one), the prompter, and the announcer of long waits
-// (active when standard error is not a terminal).
+// What every qxcfg command gets: the global options (the model chosen with
+// --model, the answer policy of --yes / --no), the output streams, the
+// user's terminal (when standard input is one), the prompter, and the
+// announcer of long waits (active when standard error is not a terminal).
 
 #include <iostream>
 #include <mutex>
@@ -11,11 +11,13 @@
 
 #include "app/model_variant.h"
 #include "cli/cli_prompter.h"
+#include "cli/global_options.h"
 #include "cli/wait_announcer.h"
 
 namespace qx::cli {
 
 struct CliContext {
+    GlobalOptions global;  // as given before the command
     ModelVariant variant = ModelVariant::Main();
     AnswerPolicy answers = AnswerPolicy::Ask;
     std::ostream& out;
@@ -27,8 +29,8 @@ struct CliContext {
     std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
     WaitAnnouncer waits;
 
-    CliContext(ModelVariant v, AnswerPolicy a, std::ostream& o, std::ostream& e, std::istream* t = nullptr)
-        : variant(std::move(v)), answers(a), out(o), err(e), terminal(t), prompter(e, a, t) {}
+    CliContext(const GlobalOptions& g, std::ostream& o, std::ostream& e, std::istream* t = nullptr)
+        : global(g), variant(g.variant), answers(g.answers), out(o), err(e), terminal(t), prompter(e, g.answers, t) {}
 
     // One whole line on standard error, from any thread (the announcements
     // of several modules at once share it).

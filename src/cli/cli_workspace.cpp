@@ -17,11 +17,7 @@ std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int
 }
 
 void SaveConfiguration(CliContext& context, Workspace& workspace, const std::string& path) {
-    if (path != kStandardOutput) {
-        FixedPathDialogs dialogs(path);
-        SaveAs(workspace, dialogs, true);
-        return;
-    }
+    if (path != kStandardOutput) return WriteConfigFile(workspace, path);
     errno = 0;
     context.out << ConfigFileContent(workspace.config) << std::flush;
     if (!context.out)

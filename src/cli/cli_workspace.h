@@ -1,7 +1,6 @@
 #pragma once
 // What the file commands of qxcfg share: a workspace started as the window
-// starts, and file "dialogs" that answer with the path given on the
-// command line.
+// starts, and its configuration saved where the command line says.
 
 #include <memory>
 #include <optional>
@@ -9,7 +8,6 @@
 
 #include "operations/workspace.h"
 #include "cli/cli_context.h"
-#include "files/file_dialogs.h"
 
 namespace qx::cli {
 
@@ -20,20 +18,9 @@ std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int
 // The name that stands for standard output where a command writes a file.
 inline constexpr std::string_view kStandardOutput = "-";
 
-// The configuration saved as the window's Save As saves it, to `path`; for
-// "-" its bytes go to standard output instead (EFileWriteError when that
-// fails). The current file is then left as it was.
+// The configuration written as a configuration file to `path`
+// (WriteConfigFile); for "-" its bytes go to standard output instead
+// (EFileWriteError when that fails) and the current file is left as it was.
 void SaveConfiguration(CliContext& context, Workspace& workspace, const std::string& path);
-
-// Save dialogs that choose the given path; an open dialog chooses it too.
-class FixedPathDialogs : public FileDialogs {
-public:
-    explicit FixedPathDialogs(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> AskOpenPath() override { return path_; }
-    std::optional<std::string> AskSavePath() override { return path_; }
-
-private:
-    std::string path_;
-};
 
 }  // namespace qx::cli

@@ -10,6 +10,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "files/communication_log_file.h"
@@ -31,24 +32,15 @@ std::string PortFailure(ExchangeEnd end) {
     }
 }
 
-}  // namespace
-
-int RunConsole(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct ConsoleArgs {
     OnlineOptions online;
     bool wake = false;
     std::vector<std::string> commands;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--wake")) {
-            wake = true;
-        } else if (reader.Peek().starts_with("--")) {
-            throw UsageError("console: unknown option '" + reader.Peek() + "'");
-        } else {
-            commands.push_back(reader.Next());
-        }
-    }
-    if (commands.empty() && !wake) throw UsageError("console: no command given");
+};
+
+int Console(CliContext& context, ConsoleArgs& args) {
+    const OnlineOptions& online = args.online;
+    if (args.commands.empty() && !args.wake) throw UsageError("console: no command given");
     if (online.ports.size() > 1) throw UsageError("console takes one --port");
     try {
         const auto opened = online.Open(context, online.port.Settings(), online.Setup(context.variant));
@@ -56,11 +48,11 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         channel.SetOnReply([&context](const std::string& reply) {
             context.out << "< " << (reply.empty() ? "(no reply)" : ReadableLogText(reply)) << std::endl;
         });
-        if (wake) {
+        if (args.wake) {
             context.out << "> (wake)" << std::endl;
             channel.Wake();
         }
-        for (const auto& command : commands) {
+        for (const auto& command : args.commands) {
             context.out << "> " << command << std::endl;
             const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", kReplyWait));
             if (failure.empty()) continue;
@@ -73,6 +65,23 @@ int RunConsole(CliContext& context, std::vector<std::string> args) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;
     }
+}
+
+}  // namespace
+
+Command ConsoleCommand() {
+    return Declare<ConsoleArgs>({
+        .name = "console",
+        .usage = "[PORT OPTIONS] [--wake] CMD...",
+        .summary = "send commands and print each reply with every byte visible",
+        .rows = Join({Flag("--wake", "wake the module first", Raise<&ConsoleArgs::wake>),
+                      Operand("CMD", "", Offer::Nothing, Accepts::NoDoubleDash, true, Append<&ConsoleArgs::commands>)},
+                     OperationOptions<ConsoleArgs>()),
+        .exits = {{0, "every command was sent"}, {1, "the port failed or a command could not be sent"}, {2, "usage error"}},
+        .examples = {"qxcfg console --port /dev/ttyUSB0 --wake ATS0?"},
+        .run = Console,
+        .forms = {Form{"console", {}, "unknown option"}},
+    });
 }
 
 }  // namespace qx::cli

@@ -13,6 +13,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/module_read.h"
 #include "cli/online_options.h"
@@ -44,45 +45,36 @@ Side LoadSide(CliContext& context, const OnlineOptions& online, const std::strin
         return {std::move(workspace), kExitOk};
     }
     OnlineOptions options = online;
-    ArgReader port({"--port", side.substr(kPortPrefix.size())});
-    options.port.Take(port);
+    options.port.SelectPort(side.substr(kPortPrefix.size()));
     ModuleRead read = ReadModule(context, options);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return {nullptr, rc};
     return {std::move(read.workspace), kExitOk};
 }
 
-}  // namespace
-
-int RunDiff(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct DiffArgs {
     OnlineOptions online;
     std::vector<std::string> sides;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--json")) {
-            json = true;
-            continue;
-        }
-        if (reader.Peek().starts_with("--")) throw UsageError("diff: unexpected argument '" + reader.Peek() + "'");
-        sides.push_back(reader.Next());
-    }
-    if (sides.size() != 2) throw UsageError("diff: give two configurations, each FILE or port:PORT");
-    for (const auto& side : sides)
+};
+
+int Diff(CliContext& context, DiffArgs& args) {
+    if (args.sides.size() != 2) throw UsageError("diff: give two configurations, each FILE or port:PORT");
+    for (const auto& side : args.sides)
         if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
     // Two modules' lines meet in one log.
-    online.log.markPorts = sides[0].starts_with(kPortPrefix) && sides[1].starts_with(kPortPrefix);
+    OnlineOptions& online = args.online;
+    online.log.markPorts = args.sides[0].starts_with(kPortPrefix) && args.sides[1].starts_with(kPortPrefix);
 
-    const Side first = LoadSide(context, online, sides[0]);
+    const Side first = LoadSide(context, online, args.sides[0]);
     if (!first.workspace) return first.exitCode;
-    const Side second = LoadSide(context, online, sides[1]);
+    const Side second = LoadSide(context, online, args.sides[1]);
     if (!second.workspace) return second.exitCode;
     const auto differences = CompareConfigurations(first.workspace->config, second.workspace->config);
-    if (json) {
+    if (args.json) {
         context.out << JsonLine()
-                           .Text("first", sides[0])
-                           .Text("second", sides[1])
+                           .Text("first", args.sides[0])
+                           .Text("second", args.sides[1])
                            .Flag("same", differences.empty())
                            .Raw("differences", DifferencesJson(differences, "first", "second"))
                            .Str()
@@ -90,9 +82,28 @@ int RunDiff(CliContext& context, std::vector<std::string> args) {
         return differences.empty() ? kExitOk : kExitFailure;
     }
     for (const auto& d : differences)
-        context.out << d.caption << ": " << sides[0] << " has " << Shown(d.first) << ", " << sides[1] << " has "
+        context.out << d.caption << ": " << args.sides[0] << " has " << Shown(d.first) << ", " << args.sides[1] << " has "
                     << Shown(d.second) << '\n';
     return differences.empty() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+Command DiffCommand() {
+    return Declare<DiffArgs>({
+        .name = "diff",
+        .usage = "A B [PORT OPTIONS] [--json]",
+        .summary = "compare two configurations: .X7R files or modules (port:P)",
+        .rows = Join({Operand("A B", "", Offer::Configuration, Accepts::NoDoubleDash, true, Append<&DiffArgs::sides>),
+                      JsonFlag<DiffArgs>("print the differences as one JSON object")},
+                     OperationOptions<DiffArgs>()),
+        .exits = {{0, "the same"},
+                  {1, "different, or a module could not be read"},
+                  {2, "usage error, or a file that cannot be loaded"},
+                  {130, "cancelled with Ctrl-C"}},
+        .examples = {"qxcfg diff site.X7R port:/dev/ttyUSB0"},
+        .run = Diff,
+    });
 }
 
 }  // namespace qx::cli

@@ -3,10 +3,10 @@
 // default, the command it feeds, and the models and modes it applies to.
 // Choices are those of the model chosen with --model.
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/usage_error.h"
 #include "config/setting_labels.h"
@@ -46,7 +46,7 @@ std::vector<std::string_view> Controls(const SettingKey& setting) {
 std::string_view ItemText(const SettingKey& setting, const WorkingConfig& config, int value) {
     if (IsModeSetting(setting)) return Spec(*ModeRadioButton(static_cast<OperatingMode>(value))).caption;
     if (Spec(setting.field).kind == FieldKind::Flag) return value ? "checked" : "clear";
-    return config.Items(setting.field)[static_cast<std::size_t>(value)];
+    return config.Field(setting.field).items[static_cast<std::size_t>(value)];
 }
 
 std::vector<std::string_view> ModeNames(unsigned modeSet) {
@@ -64,7 +64,7 @@ std::vector<std::string_view> Models(const SettingKey& setting) { return ModelsW
 std::optional<std::string> DefaultLabel(const SettingKey& setting, const WorkingConfig& defaults) {
     if (setting.field == FieldId::ed_TM_SysAdd) return std::nullopt;
     const long value = IsModeSetting(setting) ? static_cast<long>(defaults.Mode()) : defaults.Value(setting.field);
-    return ValueLabel(setting, defaults.Family(), value);
+    return ValueLabel(setting, defaults.Model().family, value);
 }
 
 template <typename Range>
@@ -75,7 +75,7 @@ std::string Joined(const Range& items, std::string_view separator) {
 }
 
 void PrintText(const WorkingConfig& defaults, std::ostream& out) {
-    const ModelFamily family = defaults.Family();
+    const ModelFamily family = defaults.Model().family;
     for (const SettingKey& s : AllSettings()) {
         out << s.key;
         if (!s.alias.empty()) out << " (" << s.alias << ')';
@@ -108,7 +108,7 @@ std::string JsonArray(const Range& items) {
 
 void PrintJson(const Workspace& workspace, std::ostream& out) {
     const WorkingConfig& defaults = workspace.config;
-    const ModelFamily family = defaults.Family();
+    const ModelFamily family = defaults.Model().family;
     out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"settings\": [";
     const char* separator = "\n";
     for (const SettingKey& s : AllSettings()) {
@@ -143,24 +143,32 @@ void PrintJson(const Workspace& workspace, std::ostream& out) {
     out << "\n  ]\n}\n";
 }
 
-}  // namespace
-
-int RunFields(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct FieldsArgs {
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (reader.TakeFlag("--json"))
-            json = true;
-        else
-            throw UsageError("fields: unexpected argument '" + reader.Peek() + "'");
-    }
+};
+
+int Fields(CliContext& context, FieldsArgs& args) {
     // The defaults are those of a program just started for the model.
     const auto workspace = StartWorkspace(context, std::nullopt);
-    if (json)
+    if (args.json)
         PrintJson(*workspace, context.out);
     else
         PrintText(workspace->config, context.out);
     return kExitOk;
+}
+
+}  // namespace
+
+Command FieldsCommand() {
+    return Declare<FieldsArgs>({
+        .name = "fields",
+        .usage = "[--json]",
+        .summary = "list every setting a NAME=VALUE may name: key, caption, range or choices, default",
+        .rows = {JsonFlag<FieldsArgs>("print the list as one JSON object")},
+        .exits = {{0, "done"}, {2, "usage error"}},
+        .examples = {"qxcfg --model QX5T fields"},
+        .run = Fields,
+    });
 }
 
 }  // namespace qx::cli

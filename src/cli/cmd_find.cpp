@@ -19,6 +19,7 @@
 #include "app/escape_character.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -70,8 +71,8 @@ std::string PortOptionsText(const FindResult& found) {
 
 void PrintJson(CliContext& context, const FindResult& result) {
     JsonLine line;
-    line.Flag("found", result.found).Number("tried", static_cast<long long>(result.attempts));
-    if (result.found) {
+    line.Flag("found", result.Found()).Number("tried", static_cast<long long>(result.attempts));
+    if (result.Found()) {
         const SerialSettingsTexts texts = DisplaySerialSettings(result.settings);
         line.Number("baud", std::stoi(texts.rate)).Text("format", texts.other);
         if (result.escapeCode) line.Number("escape-char", *result.escapeCode);
@@ -80,23 +81,14 @@ void PrintJson(CliContext& context, const FindResult& result) {
     context.out << line.Str() << '\n';
 }
 
-}  // namespace
-
-int RunFind(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct FindArgs {
     OnlineOptions online;
     std::optional<std::vector<int>> escapes;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (auto list = reader.TakeOption("--escape-chars")) {
-            escapes = ParseEscapeCodes(*list);
-        } else if (reader.TakeFlag("--json")) {
-            json = true;
-        } else {
-            throw UsageError("find: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
+};
+
+int Find(CliContext& context, FindArgs& args) {
+    const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) throw UsageError("find takes one --port");
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
@@ -109,21 +101,44 @@ int RunFind(CliContext& context, std::vector<std::string> args) {
     };
     callbacks.cancelled = [] { return InterruptRequested(); };
     InterruptGuard interrupt;
-    FindResult result;
+    std::optional<FindResult> scanned;
     try {
-        result = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, escapes));
+        scanned = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, args.escapes));
     } catch (const std::exception& e) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;
     }
+    const FindResult& result = *scanned;
     if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
-    if (json && !result.cancelled) {
+    if (args.json && !result.outcome.IsCancelled()) {
         PrintJson(context, result);
     } else if (result.outcome.IsDone()) {
         context.out << "settings=" << PortOptionsText(result) << '\n'
                     << "identification=" << result.identification << '\n';
     }
     return Conclude(context, result.outcome);
+}
+
+}  // namespace
+
+Command FindCommand() {
+    return Declare<FindArgs>({
+        .name = "find",
+        .usage = "[PORT OPTIONS] [--escape-chars LIST] [--json]",
+        .summary = "try every rate and format until the module answers",
+        .rows = Join({Option("--escape-chars", "LIST",
+                             "the escape characters to try in turn, codes separated by commas (default 43,35,42: "
+                             "\"+\", \"#\", \"*\"; --escape-char first)",
+                             Offer::Nothing, +[](FindArgs& a, const Given& g) { a.escapes = ParseEscapeCodes(g.value); }),
+                      JsonFlag<FindArgs>("print what was found as one JSON object")},
+                     OperationOptions<FindArgs>()),
+        .exits = {{0, "found (the settings printed)"},
+                  {1, "not found, or the port failed"},
+                  {2, "usage error"},
+                  {130, "cancelled with Ctrl-C"}},
+        .examples = {"qxcfg find --port /dev/ttyUSB0"},
+        .run = Find,
+    });
 }
 
 }  // namespace qx::cli

@@ -13,6 +13,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/field_output.h"
 #include "cli/json_text.h"
 #include "cli/module_read.h"
@@ -25,9 +26,7 @@ namespace qx::cli {
 namespace {
 
 std::string SerialFormatText(const WorkingConfig& config) {
-    return SerialFormatLabel({config.Choice(FieldId::Serial_Parity), config.Choice(FieldId::Serial_Data),
-                              config.Choice(FieldId::Serial_Stop)})
-        .value_or("");
+    return SerialFormatLabel(SerialFormatOf(config)).value_or("");
 }
 
 // The value as the name it was asked by takes it.
@@ -54,43 +53,52 @@ void PrintNamedJson(CliContext& context, const WorkingConfig& config, const std:
     context.out << object.Str() << '\n';
 }
 
-}  // namespace
-
-int RunGet(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct GetArgs {
     OnlineOptions online;
     std::vector<std::string> names;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--json")) {
-            json = true;
-        } else if (reader.Peek().starts_with("-")) {
-            throw UsageError("get: unexpected argument '" + reader.Peek() + "'");
-        } else {
-            names.push_back(reader.Next());
-        }
-    }
+};
+
+int Get(CliContext& context, GetArgs& args) {
+    const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) throw UsageError("get takes one --port");
     // Every name is checked before the module is woken.
     std::vector<SettingName> resolved;
-    for (const std::string& name : names) resolved.push_back(ResolveSettingName(name));
+    for (const std::string& name : args.names) resolved.push_back(ResolveSettingName(name));
 
     const ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return rc;
     const WorkingConfig& config = read.workspace->config;
-    if (json && names.empty()) {
+    if (args.json && args.names.empty()) {
         PrintSettingsJson(*read.workspace, context.out);
-    } else if (json) {
+    } else if (args.json) {
         PrintNamedJson(context, config, resolved);
-    } else if (names.empty()) {
+    } else if (args.names.empty()) {
         for (const SettingKey& setting : AllSettings())
             context.out << setting.key << '=' << SettingValueText(config, setting).value_or("") << '\n';
     } else {
         for (const SettingName& named : resolved) context.out << ValueText(config, named) << '\n';
     }
     return rc;
+}
+
+}  // namespace
+
+Command GetCommand() {
+    return Declare<GetArgs>({
+        .name = "get",
+        .usage = "[PORT OPTIONS] [NAME...] [--json]",
+        .summary = "read the module and print the settings named (every setting as KEY=VALUE without names)",
+        .rows = Join({Operand("NAME", "a setting as qxcfg fields lists it; its value is printed as set takes it back",
+                              Offer::SettingName, Accepts::NoDash, true, Append<&GetArgs::names>),
+                      JsonFlag<GetArgs>("print the settings named (or all) as one JSON object, as set --from-json "
+                                        "takes it")},
+                     OperationOptions<GetArgs>()),
+        .exits = OperationExits(),
+        .examples = {"qxcfg get --port /dev/ttyUSB0 s7 serial.baud"},
+        .run = Get,
+    });
 }
 
 }  // namespace qx::cli

@@ -5,6 +5,7 @@
 #include "app/version_format.h"
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -13,15 +14,15 @@
 
 namespace qx::cli {
 
-int RunIdentify(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+namespace {
+
+struct IdentifyArgs {
     OnlineOptions online;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (!reader.TakeFlag("--json")) throw UsageError("identify: unexpected argument '" + reader.Peek() + "'");
-        json = true;
-    }
+};
+
+int Identify(CliContext& context, IdentifyArgs& args) {
+    const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) throw UsageError("identify takes one --port");
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
@@ -31,13 +32,27 @@ int RunIdentify(CliContext& context, std::vector<std::string> args) {
     if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
     if (result.outcome.IsDone()) {
         const std::string version = FormatVersionNumber(result.version);
-        if (json)
+        if (args.json)
             context.out << JsonLine().Text("identification", result.identification).Text("version", version).Str()
                         << '\n';
         else
             context.out << "identification=" << result.identification << '\n' << "version=" << version << '\n';
     }
     return Conclude(context, result.outcome);
+}
+
+}  // namespace
+
+Command IdentifyCommand() {
+    return Declare<IdentifyArgs>({
+        .name = "identify",
+        .usage = "[PORT OPTIONS] [--json]",
+        .summary = "wake the module and print its identification and firmware version",
+        .rows = Join({JsonFlag<IdentifyArgs>("print both as one JSON object")}, OperationOptions<IdentifyArgs>()),
+        .exits = LinkExits(),
+        .examples = {"qxcfg identify --port /dev/ttyUSB0"},
+        .run = Identify,
+    });
 }
 
 }  // namespace qx::cli

@@ -1,32 +1,41 @@
 // qxcfg new: the factory defaults written as a configuration file.
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/usage_error.h"
-#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
-int RunNew(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    std::optional<int> systemAddress;
-    std::optional<std::string> output;
-    while (!reader.AtEnd()) {
-        if (auto v = reader.TakeOption("--sysaddr")) {
-            systemAddress = static_cast<int>(ParseIntArg(*v, 0, 255, "--sysaddr"));
-        } else if (auto o = reader.TakeOption("-o")) {
-            output = *o;
-        } else {
-            throw UsageError("new: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
-    if (!output || output->empty()) throw UsageError("new: -o FILE is required");
+namespace {
 
-    auto workspace = StartWorkspace(context, systemAddress);
-    SaveConfiguration(context, *workspace, *output);
+struct NewArgs {
+    std::optional<std::string> output;
+    std::optional<int> systemAddress;
+};
+
+int New(CliContext& context, NewArgs& args) {
+    if (!args.output || args.output->empty()) throw UsageError("new: -o FILE is required");
+    auto workspace = StartWorkspace(context, args.systemAddress);
+    SaveConfiguration(context, *workspace, *args.output);
     return kExitOk;
+}
+
+}  // namespace
+
+Command NewCommand() {
+    return Declare<NewArgs>({
+        .name = "new",
+        .usage = "-o FILE [--sysaddr N]",
+        .summary = "write the factory defaults as a configuration file",
+        .rows = {Option("-o", "FILE", "the file to write, used as given (- for standard output)", Offer::ConfigFile,
+                        Keep<&NewArgs::output>),
+                 SystemAddressOption<NewArgs>("the system address (default random 1..254)")},
+        .exits = FileExits(),
+        .examples = {"qxcfg new -o site.X7R --sysaddr 17"},
+        .run = New,
+    });
 }
 
 }  // namespace qx::cli

@@ -1,10 +1,10 @@
 // qxcfg parse-listing: a captured "AT&V" listing of a module, parsed as a
 // module read parses it, for looking at it offline.
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/field_output.h"
 #include "cli/usage_error.h"
 #include "config/readout_parser.h"
@@ -16,33 +16,39 @@ namespace {
 // A module's listing is well under a kilobyte; a capture may carry more
 // around it, but not this much.
 constexpr std::size_t kMaxListingSize = 1024 * 1024;
-}  // namespace
 
-int RunParseListing(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    std::optional<int> systemAddress;
+struct ParseListingArgs {
     std::optional<std::string> file;
+    std::optional<int> systemAddress;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (auto v = reader.TakeOption("--sysaddr")) {
-            systemAddress = static_cast<int>(ParseIntArg(*v, 0, 255, "--sysaddr"));
-        } else if (reader.TakeFlag("--json")) {
-            json = true;
-        } else if (!file && !reader.Peek().starts_with("-")) {
-            file = reader.Next();
-        } else {
-            throw UsageError("parse-listing: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
-    if (!file) throw UsageError("parse-listing: FILE is required");
+};
 
-    auto workspace = StartWorkspace(context, systemAddress);
-    workspace->replyText = ReadBoundedFile(*file, kMaxListingSize);
+int ParseListing(CliContext& context, ParseListingArgs& args) {
+    if (!args.file) throw UsageError("parse-listing: FILE is required");
+
+    auto workspace = StartWorkspace(context, args.systemAddress);
+    workspace->replyText = ReadBoundedFile(*args.file, kMaxListingSize);
     // A conversion failure leaves as an exception: printed, exit code 2.
     ProcessReadConfig(workspace->config, workspace->replyText, workspace->s21Reference, ReadoutSource::Module);
 
-    PrintFields(*workspace, context.out, json);
+    PrintFields(*workspace, context.out, args.json);
     return kExitOk;
+}
+
+}  // namespace
+
+Command ParseListingCommand() {
+    return Declare<ParseListingArgs>({
+        .name = "parse-listing",
+        .usage = "FILE [--sysaddr N] [--json]",
+        .summary = "parse a captured AT&V listing and print its fields",
+        .rows = {Operand("FILE", "", Offer::File, Accepts::NoDash, false, Keep<&ParseListingArgs::file>),
+                 SystemAddressOption<ParseListingArgs>(),
+                 JsonFlag<ParseListingArgs>("print every field as one JSON object")},
+        .exits = {{0, "done"}, {2, "usage or file error (also a listing the parser refuses)"}},
+        .examples = {"qxcfg parse-listing captured.txt"},
+        .run = ParseListing,
+    });
 }
 
 }  // namespace qx::cli

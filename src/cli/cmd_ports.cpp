@@ -25,6 +25,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/port_options.h"
 #include "cli/usage_error.h"
@@ -52,30 +53,17 @@ void PrintJson(CliContext& context, const PortMap& map, const std::vector<Serial
     context.out << JsonLine().Raw("ports", JsonArray(entries)).Str() << '\n';
 }
 
-}  // namespace
-
-int RunPorts(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    PortOptions port;
+struct PortsArgs {
+    OnlineOptions online;  // --com only
     DiscoveryRoots roots;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (reader.TakeFlag("--json")) {
-            json = true;
-        } else if (auto sys = reader.TakeOption("--sysfs")) {
-            roots.sys = *sys;
-        } else if (auto dev = reader.TakeOption("--dev")) {
-            roots.dev = *dev;
-        } else if (reader.Peek().starts_with("--com")) {
-            port.Take(reader);
-        } else {
-            throw UsageError("ports: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
-    const PortMap map = port.Ports();
-    const auto ports = DiscoverSerialPorts(map, roots);
+};
+
+int Ports(CliContext& context, PortsArgs& args) {
+    const PortMap map = args.online.port.Ports();
+    const auto ports = DiscoverSerialPorts(map, args.roots);
     const auto network = NetworkPortSlots(map);
-    if (json) {
+    if (args.json) {
         PrintJson(context, map, ports, network);
         return kExitOk;
     }
@@ -91,6 +79,24 @@ int RunPorts(CliContext& context, std::vector<std::string> args) {
     }
     for (const std::uint8_t slot : network) context.out << map.PathFor(slot) << "  " << PortName(slot) << '\n';
     return kExitOk;
+}
+
+}  // namespace
+
+Command PortsCommand() {
+    return Declare<PortsArgs>({
+        .name = "ports",
+        .usage = "[--com N=PATH]... [--sysfs DIR] [--dev DIR] [--json]",
+        .summary = "list the serial devices and the COM slots that stand for them",
+        .rows = {ComOption<PortsArgs>(), JsonFlag<PortsArgs>("print the list as one JSON object"),
+                 Option("--sysfs", "DIR", "read another tree than /sys", Offer::File,
+                        +[](PortsArgs& a, const Given& g) { a.roots.sys = g.value; }),
+                 Option("--dev", "DIR", "read another tree than /dev", Offer::File,
+                        +[](PortsArgs& a, const Given& g) { a.roots.dev = g.value; })},
+        .exits = {{0, "done"}, {2, "usage error"}},
+        .examples = {"qxcfg ports"},
+        .run = Ports,
+    });
 }
 
 }  // namespace qx::cli

@@ -3,66 +3,59 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/each_port.h"
 #include "cli/field_output.h"
 #include "cli/module_read.h"
-#include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
-#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
-void PrintReadResult(CliContext& context, const Workspace& workspace, bool json) {
-    if (json) {
-        PrintSettingsJson(workspace, context.out);
-    } else {
-        PrintFields(workspace.config, context.out);
-        context.out << "StatusLine=" << workspace.StatusText() << '\n';
-    }
-}
+namespace {
 
-int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
-    if (!path) return kExitOk;
-    try {
-        SaveConfiguration(context, workspace, *path);
-    } catch (const std::exception& e) {
-        context.err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
-    }
-    return kExitOk;
-}
-
-int RunRead(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct ReadArgs {
     OnlineOptions online;
     std::optional<std::string> output;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (auto o = reader.TakeOption("-o")) {
-            output = *o;
-        } else if (reader.TakeFlag("--json")) {
-            json = true;
-        } else {
-            throw UsageError("read: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
+};
+
+int Read(CliContext& context, ReadArgs& args) {
+    const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) {
-        if (output) throw UsageError("read: -o takes one port");
+        if (args.output) throw UsageError("read: -o takes one port");
         return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
             const ModuleRead read = ReadModule(own, one);
             const int rc = Conclude(own, read.outcome);
             if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
             return PortResult{rc, ShownStatus(*read.workspace)};
-        }, json);
+        }, args.json);
     }
     const ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return rc;
     // "-o -" puts the file on standard output, and nothing else.
-    if (output != kStandardOutput) PrintReadResult(context, *read.workspace, json);
-    return SaveReadResult(context, *read.workspace, output);
+    if (args.output != kStandardOutput) PrintReadResult(context, *read.workspace, args.json);
+    return SaveReadResult(context, *read.workspace, args.output);
+}
+
+}  // namespace
+
+Command ReadCommand() {
+    return Declare<ReadArgs>({
+        .name = "read",
+        .usage = "[PORT OPTIONS] [-o FILE] [--json]",
+        .summary = "read the module's configuration (as Read does) and print or save it",
+        .rows = Join(Join({Option("-o", "FILE",
+                                  "also save it as a configuration file (- writes only the file, to standard output)",
+                                  Offer::ConfigFile, Keep<&ReadArgs::output>),
+                           JsonFlag<ReadArgs>("print the fields as one JSON object")},
+                          OperationOptions<ReadArgs>()),
+                     {SeveralPorts<ReadArgs>()}),
+        .exits = OperationExits(),
+        .examples = {"qxcfg read --port /dev/ttyUSB0 -o back.X7R"},
+        .run = Read,
+    });
 }
 
 }  // namespace qx::cli

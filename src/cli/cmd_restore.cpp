@@ -3,8 +3,10 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/each_port.h"
 #include "cli/field_output.h"
+#include "cli/module_read.h"
 #include "cli/module_reach.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -12,8 +14,6 @@
 #include "operations/operation_starters.h"
 
 namespace qx::cli {
-
-void PrintReadResult(CliContext& context, const Workspace& workspace, bool json);
 
 namespace {
 
@@ -25,20 +25,13 @@ void SayWhereTheModuleAnswers(CliContext& context, const OnlineOptions& online, 
         context.err << "qxcfg: restore: " << ReachText(*reach) << '\n';
 }
 
-}  // namespace
-
-int RunRestore(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct RestoreArgs {
     OnlineOptions online;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--json")) {
-            json = true;
-        } else {
-            throw UsageError("restore: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
+};
+
+int Restore(CliContext& context, RestoreArgs& args) {
+    const OnlineOptions& online = args.online;
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
     // Asked once, whatever the number of modules; nothing is sent before.
@@ -46,7 +39,7 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
         if (context.prompter.DeclinedUnasked())
             context.err << "qxcfg: restore: not restoring factory defaults without a terminal to ask; give --yes "
                            "to confirm\n";
-        return Conclude(context, OperationOutcome::Of(OutcomeKind::Declined));
+        return Conclude(context, OperationOutcome::Declined());
     }
     if (online.ports.size() > 1) {
         return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
@@ -56,16 +49,31 @@ int RunRestore(CliContext& context, std::vector<std::string> args) {
             const int rc = Conclude(own, outcome);
             if (outcome.IsDone()) SayWhereTheModuleAnswers(own, one, *module);
             return PortResult{rc, outcome.IsFailed() ? outcome.text : ShownStatus(*module)};
-        }, json);
+        }, args.json);
     }
     const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
     const int rc = Conclude(context, outcome);
     // A restore whose read-back a late Ctrl-C skipped has no fields to show.
     if (outcome.IsDone()) {
         SayWhereTheModuleAnswers(context, online, *workspace);
-        PrintReadResult(context, *workspace, json);
+        PrintReadResult(context, *workspace, args.json);
     }
     return rc;
+}
+
+}  // namespace
+
+Command RestoreCommand() {
+    return Declare<RestoreArgs>({
+        .name = "restore",
+        .usage = "[PORT OPTIONS] [--json]",
+        .summary = "restore the module's factory defaults and read it back",
+        .rows = Join(Join({JsonFlag<RestoreArgs>("print the fields as one JSON object")}, OperationOptions<RestoreArgs>()),
+                     {SeveralPorts<RestoreArgs>()}),
+        .exits = OperationExits(),
+        .examples = {"qxcfg --yes restore --port /dev/ttyUSB0"},
+        .run = Restore,
+    });
 }
 
 }  // namespace qx::cli

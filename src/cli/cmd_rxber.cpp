@@ -13,6 +13,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -60,32 +61,21 @@ private:
 };
 
 // The first failure of the run decides its outcome.
-void Keep(OperationOutcome& kept, const OperationOutcome& next) {
+void KeepFirstFailure(OperationOutcome& kept, const OperationOutcome& next) {
     if (!kept.IsFailed()) kept = next;
 }
 
-}  // namespace
-
-int RunRxBer(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct RxBerArgs {
     OnlineOptions online;
     std::optional<int> test;
     std::optional<int> seconds;
     bool json = false;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (auto t = reader.TakeOption("--test")) {
-            test = static_cast<int>(ParseIntArg(*t, 1, 3, "--test"));
-        } else if (auto s = reader.TakeOption("--seconds")) {
-            seconds = static_cast<int>(ParseIntArg(*s, 0, 86400, "--seconds"));
-        } else if (reader.TakeFlag("--json")) {
-            json = true;
-        } else {
-            throw UsageError("rxber: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
-    if (!test) throw UsageError("rxber: --test 1|2|3 is required");
+};
 
+int RxBer(CliContext& context, RxBerArgs& args) {
+    if (!args.test) throw UsageError("rxber: --test 1|2|3 is required");
+
+    const OnlineOptions& online = args.online;
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
     std::unique_ptr<TCOMQX7Object> channel;
@@ -100,21 +90,44 @@ int RunRxBer(CliContext& context, std::vector<std::string> args) {
     JsonDisplay objects(context.out);
     InterruptGuard interrupt;
     std::atomic<bool> pollingEnded{false};
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     {
-        BerTestSession session(*channel, *test, ui, json ? static_cast<TestDisplay&>(objects) : lines,
+        BerTestSession session(*channel, *args.test, ui, args.json ? static_cast<TestDisplay&>(objects) : lines,
                                context.prompter);
         session.SetOnPollingEnded([&pollingEnded] { pollingEnded = true; });
         context.err << session.WindowCaption() << '\n';
-        Keep(outcome, session.btn_StartStopClick());
+        KeepFirstFailure(outcome, session.btn_StartStopClick());
         if (session.ButtonCaption() != "Stop") return Conclude(context, outcome);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds.value_or(0));
-        while (!InterruptRequested() && !pollingEnded && (!seconds || std::chrono::steady_clock::now() < end))
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(args.seconds.value_or(0));
+        while (!InterruptRequested() && !pollingEnded && (!args.seconds || std::chrono::steady_clock::now() < end))
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (pollingEnded) Keep(outcome, session.PollingEnded());
-        Keep(outcome, session.StopTestAndClose());
+        if (pollingEnded) KeepFirstFailure(outcome, session.PollingEnded());
+        KeepFirstFailure(outcome, session.StopTestAndClose());
     }
     return Conclude(context, outcome);
+}
+
+}  // namespace
+
+Command RxBerCommand() {
+    return Declare<RxBerArgs>({
+        .name = "rxber",
+        .usage = "[PORT OPTIONS] --test 1|2|3 [--seconds N] [--json]",
+        .summary = "run a receive test (Rx BER, Tx & Rx BER, RSSI) and print its fields",
+        .rows = Join({Option("--test", "1|2|3", "the test to run", Offer::Words,
+                             +[](RxBerArgs& a, const Given& g) {
+                                 a.test = static_cast<int>(ParseIntArg(g.value, 1, 3, "--test"));
+                             }),
+                      Option("--seconds", "N", "stop after N seconds (default: at Ctrl-C)", Offer::Nothing,
+                             +[](RxBerArgs& a, const Given& g) {
+                                 a.seconds = static_cast<int>(ParseIntArg(g.value, 0, 86400, "--seconds"));
+                             }),
+                      JsonFlag<RxBerArgs>("one JSON object per received line, with the time it was shown")},
+                     OperationOptions<RxBerArgs>()),
+        .exits = OperationExits(),
+        .examples = {"qxcfg rxber --port /dev/ttyUSB0 --test 3 --seconds 10"},
+        .run = RxBer,
+    });
 }
 
 }  // namespace qx::cli

@@ -13,7 +13,6 @@
 // changes under "changed". -o FILE saves the configuration read back.
 
 #include "cli/cli_workspace.h"
-#include "cli/commands.h"
 #include "cli/each_port.h"
 #include "cli/field_actions.h"
 #include "cli/json_actions.h"
@@ -21,6 +20,7 @@
 #include "cli/module_write.h"
 #include "cli/outcome_exit.h"
 #include "cli/setting_differences.h"
+#include "cli/set_arguments.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
 
@@ -28,16 +28,8 @@ namespace qx::cli {
 
 namespace {
 
-struct ModuleChanges {
-    std::vector<std::string> actions;  // NAME=VALUE, in order
-    std::optional<std::string> jsonPath;
-    std::string jsonText;
-    bool strict = false;
-    bool json = false;
-    std::optional<std::string> output;  // -o: where the read-back is saved
-};
-
-PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const ModuleChanges& changes) {
+PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const SetArgs& changes,
+                      const std::string& jsonText) {
     ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return {rc, read.outcome.text};
@@ -50,7 +42,7 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Mo
     Workspace& workspace = *read.workspace;
     const ConfigCommandList before = BuildConfigCommandList(workspace.config);
     const RangePolicy policy{context.err, changes.strict};
-    if (changes.jsonPath) ApplyJsonSettings(workspace.config, changes.jsonText, *changes.jsonPath, policy);
+    if (changes.jsonPath) ApplyJsonSettings(workspace.config, jsonText, *changes.jsonPath, policy);
     for (const std::string& action : changes.actions) ApplyUserAction(workspace.config, action, policy);
 
     ModuleWrite write = WriteToModule(context, online, workspace, {true, changes.json});
@@ -71,33 +63,14 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Mo
 
 }  // namespace
 
-int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    OnlineOptions online;
-    ModuleChanges changes;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (auto j = reader.TakeOption("--from-json")) {
-            if (changes.jsonPath) throw UsageError("set: --from-json is given twice");
-            changes.jsonPath = *j;
-        } else if (reader.TakeFlag("--strict")) {
-            changes.strict = true;
-        } else if (reader.TakeFlag("--json")) {
-            changes.json = true;
-        } else if (auto o = reader.TakeOption("-o")) {
-            changes.output = *o;
-        } else if (reader.Peek().starts_with("-") || reader.Peek().find('=') == std::string::npos) {
-            throw UsageError("set --port: unexpected argument '" + reader.Peek() + "' (settings are NAME=VALUE)");
-        } else {
-            changes.actions.push_back(reader.Next());
-        }
-    }
+int SetOnModule(CliContext& context, SetArgs& changes) {
+    const OnlineOptions& online = changes.online;
     if (changes.actions.empty() && !changes.jsonPath)
         throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
     // Unknown names and values of the wrong form are refused before any
     // module is woken.
     for (const std::string& action : changes.actions) CheckUserAction(action, context.variant.Family);
-    if (changes.jsonPath) changes.jsonText = ReadJsonFile(*changes.jsonPath);
+    const std::string jsonText = changes.jsonPath ? ReadJsonFile(*changes.jsonPath) : std::string();
 
     if (changes.output && (changes.output->empty() || *changes.output == kStandardOutput))
         throw UsageError("set --port: -o needs a file name");
@@ -105,10 +78,12 @@ int RunSetOnModule(CliContext& context, std::vector<std::string> args) {
         if (changes.output) throw UsageError("set: -o takes one port");
         return RunOnEachPort(
             context, online,
-            [&changes](CliContext& own, const OnlineOptions& one) { return SetOnePort(own, one, changes); },
+            [&changes, &jsonText](CliContext& own, const OnlineOptions& one) {
+                return SetOnePort(own, one, changes, jsonText);
+            },
             changes.json);
     }
-    const PortResult result = SetOnePort(context, online, changes);
+    const PortResult result = SetOnePort(context, online, changes, jsonText);
     if (changes.json) context.out << PortJson(online.PortText(), result) << '\n';
     return result.exitCode;
 }

@@ -2,10 +2,10 @@
 // configuration file as the window loads it, then optionally the user's
 // actions, printed field by field.
 
-#include "cli/arg_reader.h"
 #include "cli/cli_context.h"
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/field_actions.h"
 #include "cli/field_output.h"
 #include "cli/usage_error.h"
@@ -13,36 +13,45 @@
 
 namespace qx::cli {
 
-int RunShow(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
-    std::optional<int> systemAddress;
+namespace {
+
+struct ShowArgs {
     std::optional<std::string> file;
+    std::optional<int> systemAddress;
     std::vector<std::string> actions;
-    bool json = false;
     bool strict = false;
-    while (!reader.AtEnd()) {
-        if (auto v = reader.TakeOption("--sysaddr")) {
-            systemAddress = static_cast<int>(ParseIntArg(*v, 0, 255, "--sysaddr"));
-        } else if (auto a = reader.TakeOption("--set")) {
-            actions.push_back(*a);
-        } else if (reader.TakeFlag("--json")) {
-            json = true;
-        } else if (reader.TakeFlag("--strict")) {
-            strict = true;
-        } else if (!file && !reader.Peek().starts_with("-")) {
-            file = reader.Next();
-        } else {
-            throw UsageError("show: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
+    bool json = false;
+};
 
-    auto workspace = StartWorkspace(context, systemAddress);
-    if (file && !LoadFromFile(*workspace, *file)) return kExitUsage;
-    const RangePolicy policy{context.err, strict};
-    for (const auto& action : actions) ApplyUserAction(workspace->config, action, policy);
+int Show(CliContext& context, ShowArgs& args) {
+    auto workspace = StartWorkspace(context, args.systemAddress);
+    if (args.file && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
+    const RangePolicy policy{context.err, args.strict};
+    for (const auto& action : args.actions) ApplyUserAction(workspace->config, action, policy);
 
-    PrintFields(*workspace, context.out, json);
+    PrintFields(*workspace, context.out, args.json);
     return kExitOk;
+}
+
+}  // namespace
+
+Command ShowCommand() {
+    return Declare<ShowArgs>({
+        .name = "show",
+        .usage = "[FILE] [--sysaddr N] [--set NAME=VALUE]... [--strict] [--json]",
+        .summary = "print a configuration (the defaults, or FILE) after the changes given",
+        .rows = {Operand("FILE", "a .X7R configuration file to start from", Offer::ConfigFile, Accepts::NoDash, false,
+                         Keep<&ShowArgs::file>),
+                 SystemAddressOption<ShowArgs>(),
+                 Option("--set", "NAME=VALUE",
+                        "a user's action on a setting, in order (NAME as qxcfg fields lists it)", Offer::Setting,
+                        Append<&ShowArgs::actions>),
+                 StrictFlag<ShowArgs>(),
+                 JsonFlag<ShowArgs>("print the settings as one JSON object (set --from-json takes it back)")},
+        .exits = FileExits(),
+        .examples = {"qxcfg show --sysaddr 17 --set serial.baud=1200"},
+        .run = Show,
+    });
 }
 
 }  // namespace qx::cli

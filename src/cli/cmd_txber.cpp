@@ -2,6 +2,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
@@ -9,30 +10,41 @@
 
 namespace qx::cli {
 
-int RunTxBer(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+namespace {
+
+struct TxBerArgs {
     OnlineOptions online;
     std::optional<bool> start;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        const std::string word = reader.Next();
-        if (word == "start" && !start)
-            start = true;
-        else if (word == "stop" && !start)
-            start = false;
-        else
-            throw UsageError("txber: unexpected argument '" + word + "'");
-    }
-    if (!start) throw UsageError("txber: say start or stop");
+};
+
+int TxBer(CliContext& context, TxBerArgs& args) {
+    if (!args.start) throw UsageError("txber: say start or stop");
+    const OnlineOptions& online = args.online;
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
-    TxBerTest test(!*start);
+    TxBerTest test(!*args.start);
     try {
         return Conclude(context, test.TxBertest(*workspace, online.Factory(context, *workspace)));
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
         return kExitFailure;
     }
+}
+
+}  // namespace
+
+Command TxBerCommand() {
+    return Declare<TxBerArgs>({
+        .name = "txber",
+        .usage = "[PORT OPTIONS] start|stop",
+        .summary = "start or stop the module's transmit bit-error-rate test",
+        .rows = Join({Operand("start|stop", "", Offer::Words, Accepts::Words, false,
+                              +[](TxBerArgs& a, const Given& g) { a.start = g.value == "start"; })},
+                     OperationOptions<TxBerArgs>()),
+        .exits = OperationExits(),
+        .examples = {"qxcfg txber --port /dev/ttyUSB0 start"},
+        .run = TxBer,
+    });
 }
 
 }  // namespace qx::cli

@@ -6,6 +6,7 @@
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
+#include "cli/common_options.h"
 #include "cli/each_port.h"
 #include "cli/json_actions.h"
 #include "cli/module_write.h"
@@ -38,30 +39,16 @@ PortResult WriteOnePort(CliContext& context, const OnlineOptions& online, const 
     return WriteToModule(context, online, *workspace, request).result;
 }
 
-}  // namespace
-
-int RunWrite(CliContext& context, std::vector<std::string> args) {
-    ArgReader reader(std::move(args));
+struct WriteArgs {
     OnlineOptions online;
     WriteSource source;
     WriteRequest request;
-    while (!reader.AtEnd()) {
-        if (online.Take(reader)) continue;
-        if (reader.TakeFlag("--verify")) {
-            request.verify = true;
-        } else if (reader.TakeFlag("--json")) {
-            request.json = true;
-        } else if (reader.TakeFlag("--strict")) {
-            source.strict = true;
-        } else if (auto j = reader.TakeOption("--from-json")) {
-            if (source.jsonPath) throw UsageError("write: --from-json is given twice");
-            source.jsonPath = *j;
-        } else if (!reader.Peek().starts_with("--") && !source.file) {
-            source.file = reader.Next();
-        } else {
-            throw UsageError("write: unexpected argument '" + reader.Peek() + "'");
-        }
-    }
+};
+
+int Write(CliContext& context, WriteArgs& args) {
+    const OnlineOptions& online = args.online;
+    WriteSource& source = args.source;
+    const WriteRequest& request = args.request;
     if (!source.file && !source.jsonPath) throw UsageError("write: no configuration file (or --from-json J) given");
     if (source.jsonPath) source.jsonText = ReadJsonFile(*source.jsonPath);
 
@@ -74,6 +61,38 @@ int RunWrite(CliContext& context, std::vector<std::string> args) {
     const PortResult result = WriteOnePort(context, online, source, request);
     if (request.json) context.out << PortJson(online.PortText(), result) << '\n';
     return result.exitCode;
+}
+
+}  // namespace
+
+Command WriteCommand() {
+    return Declare<WriteArgs>({
+        .name = "write",
+        .usage = "[PORT OPTIONS] FILE|--from-json J [--strict] [--verify] [--json]",
+        .summary = "write a configuration file to the module (as Configure does)",
+        .rows = Join(Join({Operand("FILE", "", Offer::ConfigFile, Accepts::NoDoubleDash, false,
+                                   +[](WriteArgs& a, const Given& g) { a.source.file = g.value; }),
+                           Option("--from-json", "J",
+                                  "write the settings of the JSON object in file J (- standard input) instead, from "
+                                  "the factory defaults",
+                                  Offer::File,
+                                  +[](WriteArgs& a, const Given& g) {
+                                      if (a.source.jsonPath) throw UsageError("write: --from-json is given twice");
+                                      a.source.jsonPath = g.value;
+                                  }),
+                           Flag("--strict", "a value outside its range is a usage error, not a warning",
+                                +[](WriteArgs& a, const Given&) { a.source.strict = true; }),
+                           Flag("--verify", "read the module back and list every setting that differs",
+                                +[](WriteArgs& a, const Given&) { a.request.verify = true; }),
+                           Flag("--json", "print one JSON object per port: result, how the module is reached now, "
+                                          "differences",
+                                +[](WriteArgs& a, const Given&) { a.request.json = true; })},
+                          OperationOptions<WriteArgs>()),
+                     {SeveralPorts<WriteArgs>()}),
+        .exits = OperationExits(),
+        .examples = {"qxcfg write --port /dev/ttyUSB0 site7.X7R --verify"},
+        .run = Write,
+    });
 }
 
 }  // namespace qx::cli

@@ -1,70 +1,74 @@
 #pragma once
-// Every qxcfg command: its entry point (each lives in its own cmd_*.cpp)
-// and its help record, which `qxcfg help COMMAND`, `qxcfg COMMAND --help`,
-// the manual page and the shell completion are made from.
+// Every qxcfg command: its name, synopsis, summary, option table, exit
+// codes and examples, and what it runs. Each command declares itself in its
+// own cmd_*.cpp; `qxcfg help COMMAND`, `qxcfg COMMAND --help`, the manual
+// page and the shell completion are all made from these records.
 
-#include <optional>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace qx {
-struct Workspace;
-}
+#include "cli/option_table.h"
 
 namespace qx::cli {
 
 struct CliContext;
 
-struct OptionHelp {
-    const char* option;  // "--port COMn|PATH"
-    const char* text;    // what it does, one line
-};
-
 struct ExitHelp {
     int code;
-    const char* meaning;
+    std::string_view meaning;
 };
 
 struct Command {
-    const char* name;
-    const char* usage;    // one line: the arguments after the command name
-    const char* summary;  // one line: what the command does
-    std::vector<OptionHelp> options;
+    std::string_view name;
+    std::string_view usage;    // one line: the arguments after the command name
+    std::string_view summary;  // one line: what the command does
+    std::vector<RowInfo> rows;
+    std::vector<Form> forms;
     std::vector<ExitHelp> exits;
-    std::vector<const char*> examples;  // command lines
-    int (*run)(CliContext& context, std::vector<std::string> args);
+    std::vector<std::string_view> examples;  // command lines
+    // Parses the arguments after the command's name and runs it.
+    std::function<int(CliContext& context, const std::vector<std::string>& args)> run;
 };
+
+// A command as its cmd_*.cpp declares it, with the arguments (Args) its
+// table fills.
+template <typename Args>
+struct CommandDeclaration {
+    std::string_view name;
+    std::string_view usage;
+    std::string_view summary;
+    std::vector<Row<Args>> rows;
+    std::vector<ExitHelp> exits;
+    std::vector<std::string_view> examples;
+    int (*run)(CliContext& context, Args& args);
+    std::vector<Form> forms = {};  // more than one: the first is taken without a selector
+};
+
+template <typename Args>
+Command Declare(CommandDeclaration<Args> declared) {
+    std::vector<Form> forms = declared.forms;
+    if (forms.empty()) forms.push_back(Form{declared.name});
+    Command command{declared.name, declared.usage, declared.summary, Infos(declared.rows), forms,
+                    declared.exits, declared.examples, {}};
+    command.run = [rows = std::move(declared.rows), forms, run = declared.run](
+                      CliContext& context, const std::vector<std::string>& words) {
+        Args args;
+        ParseArguments(Infos(rows), forms, words, Applier(rows, args));
+        return run(context, args);
+    };
+    return command;
+}
 
 // The exit codes of the commands that work on a module or a file.
 const std::vector<ExitHelp>& OperationExits();
+const std::vector<ExitHelp>& FileExits();
+const std::vector<ExitHelp>& LinkExits();
 
 // Every command qxcfg knows, in the order the help lists them.
 const std::vector<Command>& Commands();
 // The command of that name, or nullptr.
-const Command* FindCommand(const std::string& name);
-
-int RunShow(CliContext& context, std::vector<std::string> args);
-int RunRead(CliContext& context, std::vector<std::string> args);
-// Saves a module's configuration as read to `path` (when given) and says why
-// it could not be; the exit code (0, or 2 when the save failed).
-int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
-int RunWrite(CliContext& context, std::vector<std::string> args);
-int RunRestore(CliContext& context, std::vector<std::string> args);
-int RunTxBer(CliContext& context, std::vector<std::string> args);
-int RunRxBer(CliContext& context, std::vector<std::string> args);
-int RunNew(CliContext& context, std::vector<std::string> args);
-int RunSet(CliContext& context, std::vector<std::string> args);
-// set --port: the settings changed on the module itself.
-int RunSetOnModule(CliContext& context, std::vector<std::string> args);
-int RunGet(CliContext& context, std::vector<std::string> args);
-int RunCommands(CliContext& context, std::vector<std::string> args);
-int RunParseListing(CliContext& context, std::vector<std::string> args);
-int RunIdentify(CliContext& context, std::vector<std::string> args);
-int RunConsole(CliContext& context, std::vector<std::string> args);
-int RunFind(CliContext& context, std::vector<std::string> args);
-int RunDiff(CliContext& context, std::vector<std::string> args);
-int RunPorts(CliContext& context, std::vector<std::string> args);
-int RunFields(CliContext& context, std::vector<std::string> args);
-int RunHelp(CliContext& context, std::vector<std::string> args);
+const Command* CommandNamed(std::string_view name);
 
 }  // namespace qx::cli

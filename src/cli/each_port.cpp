@@ -50,7 +50,7 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
         for (std::size_t i = 0; i < each.size(); ++i) {
             threads.emplace_back([&, i] {
                 PortRun& run = runs[i];
-                CliContext own(context.variant, context.answers, run.out, run.err);
+                CliContext own(context.global, run.out, run.err);
                 if (context.waits.Active())
                     own.waits.SayWith([&context, port = each[i].ports.front()](const std::string& line) {
                         context.ErrLine(port + ": " + line);

@@ -1,6 +1,6 @@
 #include "cli/field_actions.h"
 
-#include "cli/arg_reader.h"
+#include "cli/option_table.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"
@@ -17,7 +17,7 @@ void RequireTypableNumber(const std::string& name, const std::string& text) {
 }
 
 void CheckEditable(const WorkingConfig& config, FieldId field, const std::string& name) {
-    const FieldPresentation& p = config.Presentation(field);
+    const FieldPresentation& p = config.Field(field).presentation;
     if (!p.visible) throw UsageError(name + " is not shown for this model or mode");
     if (!p.enabled) throw UsageError(name + " cannot be edited");
 }
@@ -25,7 +25,7 @@ void CheckEditable(const WorkingConfig& config, FieldId field, const std::string
 void TypeNumber(WorkingConfig& config, FieldId field, const std::string& name, const std::string& text,
                 const RangePolicy& policy) {
     RequireTypableNumber(name, text);
-    const int min = config.Min(field), max = config.Max(field);
+    const int min = config.Field(field).min, max = config.Field(field).max;
     const auto number = ParseInteger(text);
     const bool fits = number && *number >= min && *number <= max;
     if (!fits && policy.strict) ReportOutOfRange(policy, name, text, min, max, 0);
@@ -95,17 +95,17 @@ void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const
 
     if (named.wholeMode) {
         // Click the chosen mode's radio button.
-        const auto mode = static_cast<OperatingMode>(ParseLabelledValue(named, config.Family(), name, value));
+        const auto mode = static_cast<OperatingMode>(ParseLabelledValue(named, config.Model().family, name, value));
         return config.Click(*ModeRadioButton(mode));
     }
     CheckEditable(config, field, name);
     switch (Spec(field).kind) {
         case FieldKind::Number: TypeNumber(config, field, name, value, policy); break;
         case FieldKind::Choice:
-            config.PickItem(field, static_cast<int>(ParseLabelledValue(named, config.Family(), name, value)));
+            config.PickItem(field, static_cast<int>(ParseLabelledValue(named, config.Model().family, name, value)));
             break;
         case FieldKind::Flag:
-            if (ParseLabelledValue(named, config.Family(), name, value) != config.Value(field)) config.Click(field);
+            if (ParseLabelledValue(named, config.Model().family, name, value) != config.Value(field)) config.Click(field);
             break;
         case FieldKind::Radio:
             // A mode button by its own name: 1 checks it by a click.

@@ -11,8 +11,8 @@ std::optional<std::string> SettingValueText(const WorkingConfig& config, const S
     const FieldKind kind = Spec(setting.field).kind;
     const long value = kind == FieldKind::Radio ? static_cast<long>(config.Mode()) : config.Value(setting.field);
     if (kind == FieldKind::Number) return std::to_string(value);
-    if (value < MinValue(setting, config.Family()) || value > MaxValue(setting, config.Family())) return std::nullopt;
-    return ValueLabel(setting, config.Family(), value);
+    if (value < MinValue(setting, config.Model().family) || value > MaxValue(setting, config.Model().family)) return std::nullopt;
+    return ValueLabel(setting, config.Model().family, value);
 }
 
 std::string SettingJsonValue(const WorkingConfig& config, const SettingKey& setting) {

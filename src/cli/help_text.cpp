@@ -4,19 +4,13 @@
 #include <string>
 
 #include "app/version_block.h"
+#include "cli/global_options.h"
 
 namespace qx::cli {
 
 namespace {
 
 constexpr const char* kSynopsis = "qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]";
-
-const std::vector<OptionHelp> kGlobalOptions = {
-    {"--model QX7T-R|QX5T", "the model the commands work for (default QX7T-R)"},
-    {"--yes, --no", "answer every question Yes, or No, instead of asking"},
-    {"-h, --help", "print this help; after a command, that command's help"},
-    {"--version", "print the version and end"},
-};
 
 constexpr std::size_t kLineWidth = 79;
 
@@ -35,13 +29,13 @@ void PrintWrapped(std::ostream& os, std::string_view text, std::size_t column) {
 
 // Two-column lines: the left column padded to the widest entry (within
 // reason), so that the texts line up.
-template <typename Row, typename Left, typename Right>
-void PrintColumns(std::ostream& os, const std::vector<Row>& rows, Left left, Right right, const char* indent) {
+template <typename Line, typename Left, typename Right>
+void PrintColumns(std::ostream& os, const std::vector<Line>& rows, Left left, Right right, const char* indent) {
     std::size_t width = 0;
-    for (const Row& row : rows) width = std::max(width, std::string(left(row)).size());
+    for (const Line& row : rows) width = std::max(width, std::string(left(row)).size());
     width = std::min<std::size_t>(width, 24);
     const std::size_t column = std::string_view(indent).size() + width + 2;
-    for (const Row& row : rows) {
+    for (const Line& row : rows) {
         const std::string key = left(row);
         os << indent << key;
         if (key.size() > width)
@@ -52,9 +46,17 @@ void PrintColumns(std::ostream& os, const std::vector<Row>& rows, Left left, Rig
     }
 }
 
-void PrintOptions(std::ostream& os, const std::vector<OptionHelp>& options, const char* indent) {
-    PrintColumns(os, options, [](const OptionHelp& o) { return std::string(o.option); },
-                 [](const OptionHelp& o) { return o.text; }, indent);
+// The rows a help lists: those with a help text.
+std::vector<RowInfo> Listed(const std::vector<RowInfo>& rows) {
+    std::vector<RowInfo> listed;
+    for (const RowInfo& row : rows)
+        if (!row.help.empty()) listed.push_back(row);
+    return listed;
+}
+
+void PrintOptions(std::ostream& os, const std::vector<RowInfo>& rows, const char* indent) {
+    PrintColumns(os, Listed(rows), [](const RowInfo& r) { return r.HelpName(); },
+                 [](const RowInfo& r) { return r.help; }, indent);
 }
 
 void PrintExits(std::ostream& os, const std::vector<ExitHelp>& exits, const char* indent) {
@@ -62,7 +64,7 @@ void PrintExits(std::ostream& os, const std::vector<ExitHelp>& exits, const char
                  [](const ExitHelp& e) { return e.meaning; }, indent);
 }
 
-std::string Capitalised(const char* text) {
+std::string Capitalised(std::string_view text) {
     std::string s(text);
     if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
     return s + ".";
@@ -81,7 +83,7 @@ void PrintOverview(std::ostream& os) {
     PrintColumns(os, Commands(), [](const Command& c) { return std::string(c.name); },
                  [](const Command& c) { return c.summary; }, "  ");
     os << "\nOptions:\n";
-    PrintOptions(os, kGlobalOptions, "  ");
+    PrintOptions(os, Infos(GlobalOptionRows()), "  ");
     os << "\nExit status:\n";
     PrintExits(os, OperationExits(), "  ");
     os << "Each command's help lists the codes it gives.\n\n"
@@ -95,14 +97,14 @@ void PrintOverview(std::ostream& os) {
 void PrintCommandHelp(std::ostream& os, const Command& command) {
     os << "Usage: qxcfg [GLOBAL OPTIONS] " << command.name << ' ' << command.usage << "\n\n"
        << Capitalised(command.summary) << "\n";
-    if (!command.options.empty()) {
+    if (!Listed(command.rows).empty()) {
         os << "\nOptions:\n";
-        PrintOptions(os, command.options, "  ");
+        PrintOptions(os, command.rows, "  ");
     }
     os << "\nExit status:\n";
     PrintExits(os, command.exits, "  ");
     os << "\nExample" << (command.examples.size() > 1 ? "s" : "") << ":\n";
-    for (const char* example : command.examples) os << "  $ " << example << '\n';
+    for (std::string_view example : command.examples) os << "  $ " << example << '\n';
 }
 
 void PrintFullHelp(std::ostream& os) {
@@ -111,13 +113,13 @@ void PrintFullHelp(std::ostream& os) {
     for (const Command& command : Commands()) {
         os << "qxcfg " << command.name << ' ' << command.usage << ":\n"
            << "  " << Capitalised(command.summary) << "\n\n";
-        if (!command.options.empty()) {
-            PrintOptions(os, command.options, "  ");
+        if (!Listed(command.rows).empty()) {
+            PrintOptions(os, command.rows, "  ");
             os << '\n';
         }
         std::string exits;
         for (const ExitHelp& e : command.exits)
-            exits += (exits.empty() ? "" : "; ") + std::to_string(e.code) + " " + e.meaning;
+            exits += (exits.empty() ? "" : "; ") + std::to_string(e.code) + " " + std::string(e.meaning);
         os << "  Exit status: " << exits << ".\n\n  Example: " << command.examples.front() << "\n\n";
     }
 }

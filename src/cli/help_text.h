@@ -1,9 +1,9 @@
 #pragma once
 // What qxcfg prints when asked for help or its version. The texts come from
-// the command records (commands.cpp); the manual page is made from
-// `qxcfg help --all` and the shell completion reads the option lists, so
-// the layout here is kept regular: section headings end with ":", option
-// lines start with two spaces and the option.
+// the command records and their option tables (commands.h); the manual page
+// is made from `qxcfg help --all` by help2man, so the layout here is kept
+// regular: section headings end with ":", option lines start with two
+// spaces and the option.
 
 #include <ostream>
 

@@ -50,7 +50,7 @@ public:
             if (!number) Fail("\"" + key + "\" takes a whole number, not '" + member.text + "'");
             value = *number;
         } else {
-            value = ParseLabelledValue(named, config_.Family(), "\"" + key + "\"", member.text);
+            value = ParseLabelledValue(named, config_.Model().family, "\"" + key + "\"", member.text);
         }
         if (!Has(config_.Model(), setting.needs) && value != 0 && Spec(setting.field).kind == FieldKind::Flag)
             Fail("\"" + key + "\": the " + std::string(config_.Model().productName) + " has no " +
@@ -111,8 +111,8 @@ void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::
         }
     }
     for (const ClampedValue& c : applier.Values().ApplyTo(config))
-        ReportOutOfRange(policy, std::string(c.setting->key), std::to_string(c.given), config.Min(c.setting->field),
-                         config.Max(c.setting->field), c.applied);
+        ReportOutOfRange(policy, std::string(c.setting->key), std::to_string(c.given), config.Field(c.setting->field).min,
+                         config.Field(c.setting->field).max, c.applied);
 }
 
 std::string ReadJsonFile(const std::string& path) {

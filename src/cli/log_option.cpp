@@ -6,13 +6,10 @@
 
 namespace qx::cli {
 
-bool LogOption::Take(ArgReader& reader) {
-    auto path = reader.TakeOption("--log");
-    if (!path) return false;
-    if (path->empty()) throw UsageError("--log needs a file name");
-    file = std::make_shared<CommunicationLogFile>(*path);
+void LogOption::Open(const std::string& path) {
+    if (path.empty()) throw UsageError("--log needs a file name");
+    file = std::make_shared<CommunicationLogFile>(path);
     program = OwnVersionBanner("qxcfg");
-    return true;
 }
 
 void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,

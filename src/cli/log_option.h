@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "cli/arg_reader.h"
 #include "files/communication_log_file.h"
 #include "serial/comqx7_object.h"
 
@@ -21,9 +20,9 @@ struct LogOption {
     bool markPorts = false;  // several ports write to the file at once
     std::string program;     // "qxcfg 1.61 (build 27)" for the header
 
-    // Consumes "--log FILE" and opens the file; a file that cannot be opened
-    // ends the command with the system's reason.
-    bool Take(ArgReader& reader);
+    // --log FILE: opens the file; a file that cannot be opened ends the
+    // command with the system's reason.
+    void Open(const std::string& path);
     // One whole line for the user (it is called from the channel's thread
     // while other threads may say lines too).
     using LineSink = std::function<void(const std::string& line)>;

@@ -1,7 +1,7 @@
 #include "cli/module_reach.h"
 
 #include "app/escape_character.h"
-#include "config/module_serial.h"
+#include "app/module_rates.h"
 #include "operations/host_follows_module.h"
 
 namespace qx::cli {
@@ -11,13 +11,14 @@ std::optional<ModuleReach> ReachAfterWrite(const OnlineOptions& online, const Wo
     HostSerialSettings after = before;
     UpdateSerialParams(after, written);
     // No rate chosen (nothing to tell of) or one the list does not know.
-    const int rateCode = written.Choice(FieldId::Serial_Baud);
-    if (rateCode < 0 || rateCode >= static_cast<int>(kModuleSerialRates.size())) return std::nullopt;
+    const int rateCode = written.Field(FieldId::Serial_Baud).choice;
+    const ModuleRate* rate = ModuleRateOf(rateCode);
+    if (!rate) return std::nullopt;
     ModuleReach reach;
-    reach.rate = std::to_string(kModuleSerialRates[static_cast<std::size_t>(rateCode)]);
+    reach.rate = std::to_string(rate->bitsPerSecond);
     reach.format = DisplaySerialSettings(after).other;
     reach.escapeCode = static_cast<int>(written.Value(FieldId::sreg_2));
-    reach.hostCanUse = HostBaudIndexForModuleRate(written.Choice(FieldId::Serial_Baud)).has_value();
+    reach.hostCanUse = HostRateIndexFor(rateCode).has_value();
     const bool same = reach.rate == DisplaySerialSettings(before).rate &&
                       reach.format == DisplaySerialSettings(before).other &&
                       reach.escapeCode == online.escapeCode.value_or(EscapeCharacter::kDefault);

@@ -1,6 +1,8 @@
 #include "cli/module_read.h"
 
 #include "cli/cli_workspace.h"
+#include "cli/field_output.h"
+#include "cli/usage_error.h"
 #include "operations/read_back.h"
 
 namespace qx::cli {
@@ -14,6 +16,26 @@ ModuleRead ReadModule(CliContext& context, const OnlineOptions& online) {
         return RunModuleOperation(context, module, online, ModuleOperation::Read);
     });
     return {std::move(reading.module), reading.outcome};
+}
+
+void PrintReadResult(CliContext& context, const Workspace& workspace, bool json) {
+    if (json) {
+        PrintSettingsJson(workspace, context.out);
+    } else {
+        PrintFields(workspace.config, context.out);
+        context.out << "StatusLine=" << workspace.StatusText() << '\n';
+    }
+}
+
+int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
+    if (!path) return kExitOk;
+    try {
+        SaveConfiguration(context, workspace, *path);
+    } catch (const std::exception& e) {
+        context.err << "qxcfg: " << e.what() << '\n';
+        return kExitUsage;
+    }
+    return kExitOk;
 }
 
 }  // namespace qx::cli

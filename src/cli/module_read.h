@@ -3,6 +3,8 @@
 // own (read, get, set --port, diff port:).
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/operation_outcome.h"
 #include "operations/workspace.h"
@@ -18,5 +20,13 @@ struct ModuleRead {
 
 // Not concluded: the caller says what came of it (see outcome_exit.h).
 ModuleRead ReadModule(CliContext& context, const OnlineOptions& online);
+
+// A configuration read from a module, printed as read prints it: its
+// fields and status line, or the settings as JSON.
+void PrintReadResult(CliContext& context, const Workspace& workspace, bool json);
+
+// Saves a module's configuration as read to `path` (when given) and says why
+// it could not be; the exit code (0, or 2 when the save failed).
+int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
 
 }  // namespace qx::cli

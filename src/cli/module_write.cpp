@@ -51,9 +51,9 @@ ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Work
         Fail(context, result, "cannot verify: the module now runs at a rate this computer's port cannot use");
         return write;
     }
-    ReadBack back = ReadBackAndCompare(workspace, [&](Workspace& module) {
-        return RunModuleOperation(context, module, online, ModuleOperation::Read);
-    });
+    ReadBack back = ReadBackAndCompare(
+        workspace, [&](Workspace& module) { return RunModuleOperation(context, module, online, ModuleOperation::Read); },
+        ReadBackAt::WrittenSettings);
     result.exitCode = Conclude(context, back.outcome);
     if (!back.outcome.IsDone()) {
         result.text = back.outcome.text;

@@ -13,22 +13,9 @@
 
 namespace qx::cli {
 
-bool OnlineOptions::Take(ArgReader& reader) {
-    if (auto p = reader.TakeOption("--port")) {
-        port.SelectPort(*p);
-        ports.push_back(*p);
-        return true;
-    }
-    if (port.Take(reader)) return true;
-    if (auto code = reader.TakeOption("--escape-char")) {
-        escapeCode = static_cast<int>(ParseIntArg(*code, 1, 255, "--escape-char"));
-        return true;
-    }
-    if (reader.TakeFlag("--verbose")) {
-        verbose = true;
-        return true;
-    }
-    return log.Take(reader);
+void OnlineOptions::TakePort(const std::string& p) {
+    port.SelectPort(p);
+    ports.push_back(p);
 }
 
 std::vector<OnlineOptions> OnlineOptions::PerPort() const {

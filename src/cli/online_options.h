@@ -27,8 +27,8 @@ struct OnlineOptions {
     bool verbose = false;
     LogOption log;  // --log FILE
 
-    // Consumes the next argument when it is one of these options.
-    bool Take(ArgReader& reader);
+    // --port P: the port, and one more module for several at once.
+    void TakePort(const std::string& port);
     // One set of options for each --port given (for several modules at once).
     std::vector<OnlineOptions> PerPort() const;
     // The host settings and escape character into the workspace.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/option_table.h"
 #include "cli/usage_error.h"
 #include "serial/network_port_address.h"
 #include "serial/system_port_names.h"
@@ -20,47 +21,37 @@ void CheckPortText(const std::string& port, const std::string& option) {
         throw UsageError(option + " takes COM1..COM8, not '" + port + "'");
 }
 
+// "1200, 2400, ... 76800 or 115200".
+std::string HostRateList() {
+    std::string list;
+    for (std::size_t i = 0; i < kHostRates.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == kHostRates.size() ? " or " : ", ") + std::string(kHostRates[i].text);
+    return list;
+}
+
 }  // namespace
 
 PortOptions::PortOptions() { SetDefaultSerialSettings(settings_, true); }
 
-void ParseFormat(const std::string& text, HostSerialSettings& settings) {
-    const std::string parities = "NOE";
-    if (text.size() != 5 || text[1] != '-' || text[3] != '-' || parities.find(text[0]) == std::string::npos ||
-        (text[2] != '7' && text[2] != '8') || (text[4] != '1' && text[4] != '2'))
-        throw UsageError("--format takes PARITY-DATABITS-STOPBITS such as N-8-1 or E-7-1, not '" + text + "'");
-    settings.Parity = static_cast<std::uint8_t>(parities.find(text[0]));
-    settings.DataBits = text[2] == '8' ? 1 : 0;
-    settings.StopBits = text[4] == '2' ? 1 : 0;
+void PortOptions::TakeBaud(const std::string& baud) {
+    const long rate = ParseIntArg(baud, 1, 10'000'000, "--baud");
+    const auto it = std::find_if(kHostRates.begin(), kHostRates.end(),
+                                 [rate](const ModuleRate& r) { return r.bitsPerSecond == rate; });
+    if (it == kHostRates.end()) throw UsageError("--baud takes " + HostRateList() + ", not '" + baud + "'");
+    settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostRates.begin());
 }
 
-bool PortOptions::Take(ArgReader& reader) {
-    if (auto port = reader.TakeOption("--port")) {
-        SelectPort(*port);
-        return true;
-    }
-    if (auto baud = reader.TakeOption("--baud")) {
-        const long rate = ParseIntArg(*baud, 1, 10'000'000, "--baud");
-        const auto it = std::find(kHostBaudRates.begin(), kHostBaudRates.end(), rate);
-        if (it == kHostBaudRates.end())
-            throw UsageError("--baud takes 1200, 2400, 4800, 9600, 14400, 19200, 28800, 31250, 38400, 57600, "
-                             "76800 or 115200, not '" + *baud + "'");
-        settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostBaudRates.begin());
-        return true;
-    }
-    if (auto format = reader.TakeOption("--format")) {
-        ParseFormat(*format, settings_);
-        return true;
-    }
-    if (auto com = reader.TakeOption("--com")) {
-        const auto eq = com->find('=');
-        const auto slot = eq == std::string::npos ? std::nullopt : PortIndexFromName("COM" + com->substr(0, eq));
-        if (!slot || eq + 1 >= com->size()) throw UsageError("--com takes N=PATH with N from 1 to 8, not '" + *com + "'");
-        CheckPortText(com->substr(eq + 1), "--com");
-        ports_.Override(*slot, com->substr(eq + 1));
-        return true;
-    }
-    return false;
+void PortOptions::TakeFormat(const std::string& text) {
+    const auto format = ParseSerialFormatText(text, kHostParityLetters);
+    if (!format) throw UsageError("--format takes PARITY-DATABITS-STOPBITS such as N-8-1 or E-7-1, not '" + text + "'");
+    SetHostFormat(settings_, *format);
+}
+
+void PortOptions::TakeCom(const std::string& com) {
+    const auto mapping = ParseComMapping(com);
+    if (!mapping) throw UsageError(BadComMappingText(com));
+    CheckPortText(mapping->path, "--com");
+    ports_.Override(mapping->slot, mapping->path);
 }
 
 void PortOptions::SelectPort(const std::string& port) {

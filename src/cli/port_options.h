@@ -13,7 +13,6 @@
 #include <string>
 
 #include "app/model_variant.h"
-#include "cli/arg_reader.h"
 #include "serial/comqx7_object.h"
 #include "serial/host_serial_settings.h"
 #include "serial/port_map.h"
@@ -24,10 +23,12 @@ class PortOptions {
 public:
     PortOptions();
 
-    // Consumes the next argument when it is one of the port options.
-    bool Take(ArgReader& reader);
-    // What --port says: COM1..COM8, or a device path for the chosen slot.
+    // What each option says (a usage error when it cannot be taken).
+    // --port: COM1..COM8, or a device path for the chosen slot.
     void SelectPort(const std::string& port);
+    void TakeBaud(const std::string& rate);
+    void TakeFormat(const std::string& format);
+    void TakeCom(const std::string& mapping);
 
     // The settings and map after every option has been read.
     HostSerialSettings Settings() const;
@@ -39,9 +40,5 @@ private:
     PortMap ports_;
     std::optional<std::string> portPath_;
 };
-
-// "E-7-1" -> parity 2, data bits 0 (7), stop bits 0 (one); a usage error
-// otherwise.
-void ParseFormat(const std::string& text, HostSerialSettings& settings);
 
 }  // namespace qx::cli

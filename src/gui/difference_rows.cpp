@@ -25,8 +25,9 @@ QString Shown(const WorkingConfig& c, FieldId f) {
         case FieldKind::Flag:
         case FieldKind::Radio: return c.Checked(f) ? QStringLiteral("ticked") : QStringLiteral("not ticked");
         case FieldKind::Choice: {
-            const std::string item = c.SelectedItemText(f);
-            return item.empty() ? QStringLiteral("(none)") : ToQ(item);
+            const WorkingConfig::FieldState& field = c.Field(f);
+            if (field.choice < 0 || field.choice >= static_cast<int>(field.items.size())) return QStringLiteral("(none)");
+            return ToQ(field.items[static_cast<std::size_t>(field.choice)]);
         }
         case FieldKind::Number: break;
     }

@@ -73,7 +73,7 @@ void FieldBinder::SyncAll() {
 void FieldBinder::Sync(FieldId id) {
     Binding& b = bindings_[Index(id)];
     if (!b.widget) return;
-    const FieldPresentation& p = config_.Presentation(id);
+    const FieldPresentation& p = config_.Field(id).presentation;
     b.widget->setHidden(!p.visible);
     for (QWidget* c : b.companions) c->setHidden(!p.visible);
     b.widget->setEnabled(p.enabled);
@@ -91,12 +91,12 @@ NumberEdit* FieldBinder::Number(FieldId id, QWidget* parent) {
         emit userActed();
     });
     Bind(id, edit, [this, id, edit] {
-        const QString text = ToQ(config_.Text(id));
+        const QString text = ToQ(config_.Field(id).text);
         if (edit->text() != text) {
             const QSignalBlocker block(edit);
             edit->setText(text);
         }
-        ApplyColor(edit, config_.Presentation(id).color);
+        ApplyColor(edit, config_.Field(id).presentation.color);
     });
     return edit;
 }
@@ -138,7 +138,7 @@ QGroupBox* FieldBinder::RadioGroup(FieldId id, QWidget* parent) {
     layout->setContentsMargins(6, 2, 2, 2);
     layout->setSpacing(0);
     auto* group = new QButtonGroup(box);
-    const auto& items = config_.Items(id);
+    const auto& items = config_.Field(id).items;
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
         auto* button = new QRadioButton(box);
         button->setObjectName(ToQ(Spec(id).name) + QStringLiteral("_%1").arg(i));
@@ -151,8 +151,8 @@ QGroupBox* FieldBinder::RadioGroup(FieldId id, QWidget* parent) {
         emit userActed();
     });
     Bind(id, box, [this, id, group] {
-        const auto& texts = config_.Items(id);
-        const int choice = config_.Choice(id);
+        const auto& texts = config_.Field(id).items;
+        const int choice = config_.Field(id).choice;
         for (QAbstractButton* button : group->buttons()) {
             const int i = group->id(button);
             if (i < static_cast<int>(texts.size())) button->setText(ToQ(texts[static_cast<std::size_t>(i)]));
@@ -176,8 +176,8 @@ QComboBox* FieldBinder::DropDown(FieldId id, QWidget* parent) {
     });
     Bind(id, box, [this, id, box] {
         const QSignalBlocker block(box);
-        SyncItems(box, config_.Items(id));
-        box->setCurrentIndex(config_.Choice(id));
+        SyncItems(box, config_.Field(id).items);
+        box->setCurrentIndex(config_.Field(id).choice);
     });
     return box;
 }

@@ -43,7 +43,7 @@ FindModuleDialog::~FindModuleDialog() {
 std::optional<HostSerialSettings> FindModuleDialog::Run(QWidget* parent, const HostSerialSettings& current,
                                                         ChannelFactory open) {
     FindModuleDialog dialog(current, std::move(open), parent);
-    if (dialog.exec() != QDialog::Accepted || !dialog.Result().found) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || !dialog.Result().Found()) return std::nullopt;
     return dialog.Result().settings;
 }
 
@@ -73,8 +73,9 @@ void FindModuleDialog::Start() {
             QMetaObject::invokeMethod(this, [this, attempt] { ShowAttempt(attempt); }, Qt::QueuedConnection);
         };
         callbacks.cancelled = [this] { return cancel_.load(); };
-        FindResult result;
         QString error;
+        // Replaced by the scan's result; kept when the port cannot be opened.
+        FindResult result{.outcome = OperationOutcome::Failure(ReportKind::R3, {}, ErrorClass::Other)};
         try {
             result = FindModule(current_, open_, callbacks, timings_);
         } catch (const std::exception& e) {
@@ -101,12 +102,12 @@ void FindModuleDialog::ShowEnd(const FindResult& result, const QString& error) {
     if (!error.isEmpty()) {
         status_->setText(error);
         buttons_->setStandardButtons(QDialogButtonBox::Close);
-    } else if (result.found) {
+    } else if (result.Found()) {
         const SerialSettingsTexts texts = DisplaySerialSettings(result.settings);
         status_->setText(QString("Found at %1 %2:\n%3\n\nUse these settings?")
                              .arg(Text(texts.rate), Text(texts.other), Text(result.identification)));
         buttons_->setStandardButtons(QDialogButtonBox::Yes | QDialogButtonBox::No);
-    } else if (result.cancelled) {
+    } else if (result.outcome.IsCancelled()) {
         status_->setText("Cancelled.");
         buttons_->setStandardButtons(QDialogButtonBox::Close);
     } else {
@@ -116,7 +117,7 @@ void FindModuleDialog::ShowEnd(const FindResult& result, const QString& error) {
     // The answer the end asks for is one key away: Enter takes Yes (or
     // Close), and the focus sits on it.
     auto* answer = qobject_cast<QPushButton*>(buttons_->buttons().value(0));
-    if (result.found && error.isEmpty()) answer = buttons_->button(QDialogButtonBox::Yes);
+    if (result.Found() && error.isEmpty()) answer = buttons_->button(QDialogButtonBox::Yes);
     if (answer) {
         answer->setDefault(true);
         answer->setFocus(Qt::OtherFocusReason);

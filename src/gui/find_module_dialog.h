@@ -56,7 +56,7 @@ private:
     QLabel* status_;
     QProgressBar* bar_;
     QDialogButtonBox* buttons_;
-    FindResult result_;
+    FindResult result_{.outcome = OperationOutcome::Cancelled()};  // nothing found until the scan has ended
     bool finished_ = false;
     std::atomic<bool> cancel_{false};
     std::jthread scan_;

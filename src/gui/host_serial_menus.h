@@ -30,7 +30,7 @@ inline constexpr std::array<std::string_view, 8> kPortMenuCaptions = {"Com &1", 
 struct FormatMenuItem {
     std::string_view name;
     std::string_view caption;
-    HostFormat format;
+    SerialFormat format;
 };
 inline constexpr std::array<FormatMenuItem, 5> kFormatMenu = {{
     {"puN81", "N-8-1 (parity, databits, stopbits)", kHostFormats[0]},

@@ -109,7 +109,7 @@ void QtModuleCommands::WriteConfig() {
              "The module now uses a Baud Rate that this computer cannot use: the configuration cannot be read back.");
         return;
     }
-    ShowDifferencesFromModule(kVerifyTitle);
+    ShowDifferencesFromModule(kVerifyTitle, ReadBackAt::WrittenSettings);
 }
 
 bool QtModuleCommands::RestoreFactDefaults() {
@@ -165,11 +165,12 @@ void QtModuleCommands::FindModule() {
     }
 }
 
-void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(kCompareTitle); }
+void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(kCompareTitle, ReadBackAt::HostSettings); }
 
-void QtModuleCommands::ShowDifferencesFromModule(const char* title) {
+void QtModuleCommands::ShowDifferencesFromModule(const char* title, ReadBackAt at) {
     const ReadBack back = ReadBackAndCompare(
-        form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); });
+        form_.GetWorkspace(), [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); },
+        at);
     // A read that did not go through has shown its own report already.
     if (!back.outcome.IsDone()) return;
     CompareDialog::Show(&form_, QString::fromLatin1(title),

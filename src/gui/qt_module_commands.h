@@ -16,6 +16,7 @@
 #include "module_commands.h"
 #include "operations/module_operation.h"
 #include "operations/operation_context.h"
+#include "operations/read_back.h"
 #include "operations/tx_ber_test.h"
 #include "progress_exchange_runner.h"
 
@@ -50,8 +51,8 @@ private:
     OperationOutcome RunOperation(Workspace& workspace, ModuleOperation operation, ConfigCommandList commandList);
     // Reads the connected module into a workspace of its own (the window's
     // fields stay as they are) and shows how it differs from the window's
-    // configuration, under `title`.
-    void ShowDifferencesFromModule(const char* title);
+    // configuration, under `title`, read at `at`.
+    void ShowDifferencesFromModule(const char* title, ReadBackAt at);
     // One click of the transmit test's menu item.
     void ClickTxBerTest();
 

@@ -78,7 +78,7 @@ TSerialSettingsForm::TSerialSettingsForm(QWidget* parent)
     });
 
     rate_ = AddCombo("Combo_DataRate", QStringLiteral("Data Rate"), right, 8);
-    for (int rate : kHostBaudRates) rate_->addItem(QString::number(rate));
+    for (const ModuleRate& rate : kHostRates) rate_->addItem(ToQ(rate.text));
     dataBits_ = AddCombo("Combo_DataBits", QStringLiteral("Data Bits"), right, 44);
     AddItems(dataBits_, kDataBitsTexts);
     stopBits_ = AddCombo("Combo_StopBits", QStringLiteral("Stop Bits"), right, 80);

@@ -160,7 +160,7 @@ QWidget* SettingsPages::BuildSRegPage(FieldBinder& binder) {
     QWidget* last = RegisterPage(binder, {FieldId::sreg_18, FieldId::sreg_19, FieldId::sreg_20});
     AddRegisterRow(binder, static_cast<QGridLayout*>(last->layout()), FieldId::sreg_21,
                    {QStringLiteral("Radio Message"), QStringLiteral("Signature")});
-    sregPages_->addTab(Named(Stretched(last), "S18_Plus_TabSheet"), QStringLiteral("S18 - S21"));
+    sregPages_->addTab(Named(Stretched(last), "S18_Plus_TabSheet"), ToQ(LastRegisterPageCaption(true)));
     sregPages_->setCurrentIndex(0);
     column->addWidget(sregPages_);
     return page;

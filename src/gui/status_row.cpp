@@ -3,9 +3,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include <algorithm>
-
-#include "config/module_serial.h"
 #include "host_serial_menus.h"
 #include "qt_text.h"
 
@@ -68,24 +65,24 @@ void StatusRow::BuildRateMenu(QWidget* parent) {
     rateMenu_ = new QMenu(parent);
     rateMenu_->setObjectName(QStringLiteral("Popup_BaudRate"));
     rateMenu_->setToolTipsVisible(true);
-    const auto addRate = [this](int rate) {
-        const QString caption = QString::number(rate);
+    const auto addRate = [this](const ModuleRate& rate) {
+        const QString caption = ToQ(rate.text);
         QAction* item = rateMenu_->addAction(caption);
         item->setObjectName(ToQ(kRateMenuNamePrefix) + caption);
-        item->setEnabled(HostCanUseRate(rate));
+        item->setEnabled(rate.hostFollows);
         for (const RateHint& hint : kRateMenuHints)
-            if (hint.rate == rate) item->setToolTip(ToQ(hint.hint));
+            if (hint.rate == rate.bitsPerSecond) item->setToolTip(ToQ(hint.hint));
         return item;
     };
-    for (std::size_t index = 0; index < kHostBaudRates.size(); ++index) {
-        connect(addRate(kHostBaudRates[index]), &QAction::triggered, this, [this, index] {
+    for (std::size_t index = 0; index < kHostRates.size(); ++index) {
+        connect(addRate(kHostRates[index]), &QAction::triggered, this, [this, index] {
             settings_.BaudIndex = static_cast<std::uint8_t>(index);
             DisplaySerialSettings();
         });
     }
     // The module's rates this computer's list lacks: shown, never chosen.
-    for (int rate : kModuleSerialRates)
-        if (std::find(kHostBaudRates.begin(), kHostBaudRates.end(), rate) == kHostBaudRates.end()) addRate(rate);
+    for (const ModuleRate& rate : kModuleRates)
+        if (rate.hostIndex < 0) addRate(rate);
 }
 
 void StatusRow::BuildFormatMenu(QWidget* parent) {
@@ -95,9 +92,7 @@ void StatusRow::BuildFormatMenu(QWidget* parent) {
         QAction* item = formatMenu_->addAction(ToQ(entry.caption));
         item->setObjectName(ToQ(entry.name));
         connect(item, &QAction::triggered, this, [this, format = entry.format] {
-            settings_.Parity = format.parity;
-            settings_.DataBits = format.dataBits;
-            settings_.StopBits = format.stopBits;
+            SetHostFormat(settings_, format);
             DisplaySerialSettings();
         });
     }

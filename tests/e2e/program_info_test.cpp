@@ -1,7 +1,7 @@
 // --help and --version of the three programs, as separate processes: every
 // qxcfg command's help, reached three ways, exits 0 with its usage, exit
-// codes and example; every option a help names is one the command takes;
-// the three programs agree on the version.
+// codes and example; a command takes every option its help names and
+// refuses every other; the three programs agree on the version.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "support/run_process.h"
@@ -89,6 +90,34 @@ TEST(ProgramInfo, EveryOptionAHelpNamesIsOneTheCommandTakes) {
         }
     }
     EXPECT_GT(tried, 70);
+}
+
+// The other way: an option that a command's help does not name (but
+// another's does) is refused, naming it.
+TEST(ProgramInfo, EveryOptionAHelpLeavesOutIsOneTheCommandRefuses) {
+    const std::regex optionLine(R"(^  (--[-\w]+))");
+    std::map<std::string, std::set<std::string>> listed;
+    std::set<std::string> every;
+    for (const std::string& name : CommandNames()) {
+        std::istringstream help(RunProgram("qxcfg", {"help", name}).out);
+        for (std::string line; std::getline(help, line);) {
+            std::smatch m;
+            if (!std::regex_search(line, m, optionLine)) continue;
+            listed[name].insert(m[1]);
+            every.insert(m[1]);
+        }
+    }
+    int tried = 0;
+    for (const auto& name : CommandNames()) {
+        for (const std::string& option : every) {
+            if (listed[name].count(option)) continue;
+            const auto r = RunProgram("qxcfg", {"--no", name, option});
+            ++tried;
+            EXPECT_EQ(r.exitCode, 2) << name << ' ' << option;
+            EXPECT_NE(r.err.find("'" + option + "'"), std::string::npos) << name << ' ' << option << ": " << r.err;
+        }
+    }
+    EXPECT_GT(tried, 100);
 }
 
 TEST(ProgramInfo, TheProgramsAgreeOnTheVersionAndAnswerWithoutADisplay) {

@@ -84,18 +84,34 @@ TEST_F(QxcfgModuleSettingsTest, BadArgumentsAreUsageErrors) {
     }
 }
 
-// The module now runs at a rate this computer's port cannot be set to: the
-// write says so instead of giving port options.
-TEST_F(QxcfgModuleSettingsTest, AWriteToARateThisComputerCannotUseSaysSo) {
-    Start();
-    const std::string file = dir_.File("fast.X7R");
-    ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file}).exitCode, 0);
-    ASSERT_EQ(RunProgram("qxcfg", {"set", file, "serial.baud=93750"}).exitCode, 0);
-    const auto w = Qxcfg("write", {file, "--json"});
-    EXPECT_EQ(w.exitCode, 0) << w.err;
-    EXPECT_EQ(w.out, "{\"port\": \"" + Link() + "\", \"result\": \"ok\", \"exit\": 0, \"text\": \"module now " +
-                         "answers at 93750 N-8-1, escape character 43 (a rate this computer's port cannot be set to)\", " +
-                         "\"reached-at\": {\"baud\": 93750, \"format\": \"N-8-1\", \"escape-char\": 43}}\n");
+// A write to a rate the rules do not follow (Configure sends it only with
+// the store): at 31250, which this computer's port can be set to, the write
+// names the port options that reach the module there and --verify reads it
+// back there; at 93750, which it cannot, the write says so.
+TEST_F(QxcfgModuleSettingsTest, AWriteToARateTheRulesDoNotFollowSaysWhereTheModuleIs) {
+    struct Case {
+        const char* rate;
+        std::vector<std::string> options;
+        std::string out;
+    };
+    for (const Case& k :
+         {Case{"31250", {"--verify"},
+               "module now answers at 31250 N-8-1, escape character 43 (--baud 31250 --format N-8-1 --escape-char "
+               "43)\nverified: the module holds the configuration written\n"},
+          Case{"93750", {"--json"},
+               "{\"port\": \"" + Link() + "\", \"result\": \"ok\", \"exit\": 0, \"text\": \"module now answers at "
+               "93750 N-8-1, escape character 43 (a rate this computer's port cannot be set to)\", \"reached-at\": "
+               "{\"baud\": 93750, \"format\": \"N-8-1\", \"escape-char\": 43}}\n"}}) {
+        Start();
+        const std::string file = dir_.File(std::string(k.rate) + ".X7R");
+        ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file}).exitCode, 0);
+        ASSERT_EQ(RunProgram("qxcfg", {"set", file, std::string("serial.baud=") + k.rate}).exitCode, 0);
+        std::vector<std::string> args = {file};
+        args.insert(args.end(), k.options.begin(), k.options.end());
+        const auto w = Qxcfg("write", args);
+        EXPECT_EQ(w.exitCode, 0) << k.rate << ": " << w.err;
+        EXPECT_EQ(w.out, k.out) << k.rate;
+    }
 }
 
 // A module in data mode whose escape character is "#": find tries it after

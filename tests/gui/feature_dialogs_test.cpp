@@ -114,7 +114,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 20000);
         QCOMPARE(dialog.StatusText(),
                  QString("Found at 19200 N-8-1:\nQX7T-R Radio Modem V2.00 FAKE\n\nUse these settings?"));
-        QVERIFY(dialog.Result().found);
+        QVERIFY(dialog.Result().Found());
         QCOMPARE(dialog.Result().attempts, std::size_t{2});  // 9600 N-8-1, then 19200 N-8-1
         QCOMPARE(int(dialog.Result().settings.BaudIndex), 5);
         QPushButton* yes = dialog.Buttons()->button(QDialogButtonBox::Yes);
@@ -159,8 +159,8 @@ private slots:
         line->changed.notify_all();
         QTRY_VERIFY_WITH_TIMEOUT(dialog.Finished(), 10000);
         QCOMPARE(dialog.StatusText(), QString("Cancelled."));
-        QVERIFY(dialog.Result().cancelled);
-        QVERIFY(!dialog.Result().found);
+        QVERIFY(dialog.Result().outcome.IsCancelled());
+        QVERIFY(!dialog.Result().Found());
         QCOMPARE(dialog.Result().attempts, std::size_t{1});
     }
 

@@ -37,7 +37,7 @@ public:
 private:
     bool Record(std::string name) {
         calls.push_back(std::move(name));
-        packSizeAtCall.push_back(config_.Text(FieldId::Radio_PackSize));
+        packSizeAtCall.push_back(config_.Field(FieldId::Radio_PackSize).text);
         return true;
     }
     WorkingConfig& config_;
@@ -63,7 +63,7 @@ public:
 private:
     bool Record(std::string name) {
         calls.push_back(std::move(name));
-        packSizeAtCall.push_back(workspace_.config.Text(FieldId::Radio_PackSize));
+        packSizeAtCall.push_back(workspace_.config.Field(FieldId::Radio_PackSize).text);
         return true;
     }
     Workspace& workspace_;

@@ -39,7 +39,7 @@ private slots:
         auto* pack = w.Find<QLineEdit>("Radio_PackSize");
         TypeInto(pack, "600");
         QCOMPARE(pack->text(), QStringLiteral("600"));
-        QCOMPARE(w.workspace.config.Text(FieldId::Radio_PackSize), std::string("600"));
+        QCOMPARE(w.workspace.config.Field(FieldId::Radio_PackSize).text, std::string("600"));
         QVERIFY(w.prompter.shown.empty());
         // Leaving: the pair differs, so the value is copied and the threshold
         // question asked; both end clamped at 530.
@@ -177,7 +177,7 @@ private slots:
         baud->setFocus(Qt::MouseFocusReason);
         QTRY_VERIFY_WITH_TIMEOUT(baud->hasFocus(), 10000);
         QTest::keyClick(baud, Qt::Key_Down);  // the user picks 31250
-        QCOMPARE(w.workspace.config.Choice(FieldId::Serial_Baud), 8);
+        QCOMPARE(w.workspace.config.Field(FieldId::Serial_Baud).choice, 8);
         QCOMPARE(w.prompter.Texts(), (std::vector<std::string>{kRateWarning, kThresholdQuestion}));
     }
 
@@ -201,7 +201,7 @@ private slots:
         // On the button's circle: a radio button takes clicks on its circle and text only.
         QWidget* alwaysOn = w.Find("Serial_DCD_0");
         QTest::mouseClick(alwaysOn, Qt::LeftButton, {}, QPoint(6, alwaysOn->height() / 2));
-        QCOMPARE(w.workspace.config.Choice(FieldId::Serial_DCD), 0);
+        QCOMPARE(w.workspace.config.Field(FieldId::Serial_DCD).choice, 0);
         // No selection at all is shown as such.
         w.workspace.config.SetChoice(FieldId::Serial_DCD, -1);
         for (int i = 0; i < 3; ++i)

@@ -361,7 +361,7 @@ private slots:
             previous = c.expected;
         }
         // The dialog sets the escape character and nothing else.
-        QCOMPARE(w.workspace.config.Text(FieldId::sreg_2), std::string("43"));
+        QCOMPARE(w.workspace.config.Field(FieldId::sreg_2).text, std::string("43"));
     }
 
     void aboutBoxShowsModelAndVersionFromTheBlock() {

@@ -291,8 +291,10 @@ TEST(ConfigFileSave, ReplacesTheFileAndKeepsItsPermissions) {
     const std::string path = folder.Write("p.X7R", "old content that is longer than the new one will be" +
                                                       std::string(1000, '-'));
     ::chmod(path.c_str(), 0640);
-    TFileReadWrite().WriteLine("new", path);
-    EXPECT_EQ(ReadWholeFile(path), "new\r\n");
+    Window w;
+    WriteConfigFile(w.ws, path);
+    EXPECT_EQ(ReadWholeFile(path), kDefaultLine + "\r\n");
+    EXPECT_EQ(w.ws.currentFileName, path);
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -303,9 +305,10 @@ TEST(ConfigFileSave, ThroughASymbolicLinkReplacesTheTarget) {
     ScratchFolder folder;
     const std::string target = folder.Write("target.X7R", "old");
     std::filesystem::create_symlink(target, folder.Path("link.X7R"));
-    TFileReadWrite().WriteLine("new", folder.Path("link.X7R"));
+    Window w;
+    WriteConfigFile(w.ws, folder.Path("link.X7R"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.X7R")));
-    EXPECT_EQ(ReadWholeFile(target), "new\r\n");
+    EXPECT_EQ(ReadWholeFile(target), kDefaultLine + "\r\n");
 }
 
 // Limits the size of files this process may write, as a full disk would;

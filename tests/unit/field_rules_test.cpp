@@ -27,7 +27,7 @@ TEST(NumberFields, NonIntegerTextReadsAsMinimumAndIsKept) {
         s.config.TypeText(k.field, k.text);
         EXPECT_EQ(s.config.Value(k.field), k.reads) << k.text;  // not limited while typed
         s.config.Leave(k.field);
-        EXPECT_EQ(s.config.Text(k.field), k.textAfterLeaving) << k.text;
+        EXPECT_EQ(s.config.Field(k.field).text, k.textAfterLeaving) << k.text;
     }
 }
 
@@ -50,8 +50,8 @@ TEST(MirroredFields, LeavingEitherSideCopiesIt) {
             s.Type(from, "77");
             EXPECT_EQ(s.config.Value(to), 77) << Spec(from).name;
             s.Type(from, "900");  // clamped on both sides
-            EXPECT_EQ(s.config.Value(from), s.config.Max(from)) << Spec(from).name;
-            EXPECT_EQ(s.config.Value(to), s.config.Max(to)) << Spec(from).name;
+            EXPECT_EQ(s.config.Value(from), s.config.Field(from).max) << Spec(from).name;
+            EXPECT_EQ(s.config.Value(to), s.config.Field(to).max) << Spec(from).name;
         }
     }
 }
@@ -128,7 +128,7 @@ TEST(ModeRules, PresetsAndPresentation) {
         EXPECT_EQ(c.Value(F::ed_CM_UnitAdd), k.unit) << Spec(k.button).name;
         EXPECT_EQ(c.Value(F::Z0_Dest), k.z0) << Spec(k.button).name;
         EXPECT_EQ(c.View().storedGroupVisible, k.storedGroups) << Spec(k.button).name;
-        EXPECT_EQ(c.Presentation(F::ed_TM_GrpAdd2).visible, k.mode == OperatingMode::TransparentRepeater);
+        EXPECT_EQ(c.Field(F::ed_TM_GrpAdd2).presentation.visible, k.mode == OperatingMode::TransparentRepeater);
         int checked = 0;
         for (F b : {F::rb_TransMode, F::rb_TM_Rpt, F::rb_ContMode, F::rb_CM_Slave, F::rb_CM_Single})
             checked += c.Checked(b);
@@ -141,9 +141,9 @@ TEST(ModeRules, AutoConnectPanelColours) {
     auto& c = s.config;
     c.Click(F::rb_CM_Slave);
     EXPECT_EQ(c.View().frontPanel, AdvancedPanel::AutoConnectMaster);
-    EXPECT_EQ(c.Presentation(F::ed_CM_LinkChk).color, FieldColor::ButtonFace);
+    EXPECT_EQ(c.Field(F::ed_CM_LinkChk).presentation.color, FieldColor::ButtonFace);
     c.Click(F::rb_ContMode);
-    EXPECT_EQ(c.Presentation(F::ed_CM_LinkRst).color, FieldColor::Window);
+    EXPECT_EQ(c.Field(F::ed_CM_LinkRst).presentation.color, FieldColor::Window);
     c.Click(F::rb_CM_Single);
     EXPECT_EQ(c.View().frontPanel, AdvancedPanel::SingleConnect);
 }
@@ -162,9 +162,9 @@ TEST(LowPower, IsAShortcutForDtrOption3) {
     auto& c = s.config;
     c.Click(F::rb_CM_Single);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 3);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 3);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 0);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 0);
 }
 
 TEST(LowPower, RemembersTheLastDtrChoice) {
@@ -172,21 +172,20 @@ TEST(LowPower, RemembersTheLastDtrChoice) {
     auto& c = s.config;
     c.Click(F::rb_CM_Single);
     c.SetChoice(F::Serial_DTR, 1);
-    c.Serial_DTRClick();
+    c.DtrChoiceLoaded();
     EXPECT_FALSE(c.Checked(F::chk_CM_LowPow));
-    EXPECT_EQ(c.LastDtrSetting(), 1);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 3);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 3);
     c.Click(F::chk_CM_LowPow);
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 1);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 1);
     // DTR option 3 read from a module checks the box.
     c.SetChoice(F::Serial_DTR, 3);
-    c.Serial_DTRClick();
+    c.DtrChoiceLoaded();
     EXPECT_TRUE(c.Checked(F::chk_CM_LowPow));
     // Back to Transparent: the box is cleared and the remembered choice returns.
     c.Click(F::rb_TransMode);
     EXPECT_FALSE(c.Checked(F::chk_CM_LowPow));
-    EXPECT_EQ(c.Choice(F::Serial_DTR), 1);
+    EXPECT_EQ(c.Field(F::Serial_DTR).choice, 1);
 }
 
 TEST(SerialRate, UnsupportedRatesShowTheMessageThenAsk) {
@@ -203,7 +202,7 @@ TEST(SerialRate, UnsupportedRatesShowTheMessageThenAsk) {
         if (index == 8) {
             EXPECT_EQ(s.prompter.shown[0].kind, MessageKind::Information);
         }
-        EXPECT_EQ(s.config.Choice(F::Serial_Baud), index);
+        EXPECT_EQ(s.config.Field(F::Serial_Baud).choice, index);
     }
 }
 
@@ -223,11 +222,11 @@ TEST(Choices, ProgramSetsOutsideTheItems) {
     StartedConfig s;
     auto& c = s.config;
     c.SetChoice(F::Adv_Response, 9);  // radio group: the last item
-    EXPECT_EQ(c.Choice(F::Adv_Response), 3);
+    EXPECT_EQ(c.Field(F::Adv_Response).choice, 3);
     c.SetChoice(F::Adv_Response, -4);  // radio group: no selection
-    EXPECT_EQ(c.Choice(F::Adv_Response), -1);
+    EXPECT_EQ(c.Field(F::Adv_Response).choice, -1);
     c.SetChoice(F::Serial_Flow, 4);  // drop-down: no selection
-    EXPECT_EQ(c.Choice(F::Serial_Flow), -1);
+    EXPECT_EQ(c.Field(F::Serial_Flow).choice, -1);
 }
 
 TEST(Choices, RadioDataRateAsksOnEveryRealChange) {
@@ -254,7 +253,7 @@ TEST(PlcMode, UncheckingAndChecking) {
         StartedConfig s;
         auto& c = s.config;
         if (!k.startOn) {
-            c.Modbus_CheckBoxCheck(false);
+            c.SetPlcMode(false);
             c.SetNumber(F::sreg_18, 7);
         }
         s.prompter.SetDefaultAnswer(k.answer);
@@ -264,14 +263,16 @@ TEST(PlcMode, UncheckingAndChecking) {
         EXPECT_EQ(s.prompter.shown[0].buttons, MessageButtons::YesNo);
         EXPECT_EQ(c.Checked(F::Modbus_CheckBox), k.boxAfter);
         EXPECT_EQ(c.PlcModeActive(), k.boxAfter);
-        EXPECT_FALSE(c.PlcModeUpdating());
         EXPECT_EQ(c.Value(F::sreg_18), k.s18After);
+        // The rule is free again: the next click asks again.
+        c.Click(F::Modbus_CheckBox);
+        EXPECT_EQ(s.prompter.Texts().size(), 2u);
     }
 }
 
 TEST(PlcMode, OffAsksNothingOnAPacketSizeChange) {
     StartedConfig s;
-    s.config.Modbus_CheckBoxCheck(false);
+    s.config.SetPlcMode(false);
     s.Type(F::Radio_PackSize, "100");
     EXPECT_TRUE(s.prompter.shown.empty());
     EXPECT_EQ(s.config.Value(F::sreg_18), 120);

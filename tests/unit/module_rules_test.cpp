@@ -4,31 +4,44 @@
 #include <gtest/gtest.h>
 
 #include "app/model_variant.h"
+#include "app/module_rates.h"
 #include "config/module_serial.h"
-#include "operations/host_follows_module.h"
+#include "serial/host_serial_settings.h"
 
 namespace qx {
 namespace {
 
-TEST(ModuleSerial, RatesThisComputerCanFollow) {
-    // By ATC code: the host rate that follows, none where it cannot.
-    const std::optional<int> follows[] = {115200, 1200,  2400,         4800,  9600,  14400,        19200,
-                                          28800,  std::nullopt, 38400, 57600, std::nullopt, 115200, std::nullopt};
-    for (int code = 0; code < static_cast<int>(kModuleSerialRates.size()); ++code) {
-        const auto expected = follows[code];
-        EXPECT_EQ(HostCanUseModuleRate(code), expected.has_value()) << code;
-        EXPECT_EQ(HostCanUseRate(kModuleSerialRates[static_cast<std::size_t>(code)]), expected.has_value()) << code;
-        // 31250 and 76800 have host indexes, used when a file is loaded.
-        const auto index = HostBaudIndexForModuleRate(code);
-        if (expected) {
-            EXPECT_EQ(kHostBaudRates[*index], *expected) << code;
+// The two answers to "can this computer use the module's rate": the rules'
+// (Configure follows it, picking it warns of nothing) and this computer's
+// port (it can be set to it: every rate of its list here).
+TEST(ModuleSerial, RatesTheRulesFollowAndRatesThisComputerReaches) {
+    struct Row {
+        int code;
+        bool followed;
+        std::optional<int> reachedAt;  // this computer's rate, none where it cannot be set
+    };
+    for (const Row& row : {Row{0, true, 115200}, Row{4, true, 9600}, Row{5, true, 14400}, Row{8, false, 31250},
+                           Row{11, false, 76800}, Row{12, true, 115200}, Row{13, false, std::nullopt}}) {
+        EXPECT_EQ(HostFollowsModuleRate(row.code), row.followed) << row.code;
+        const auto index = HostRateIndexFor(row.code);
+        ASSERT_EQ(index.has_value(), row.reachedAt.has_value()) << row.code;
+        if (index) {
+            EXPECT_EQ(HostRateBitsPerSecond(*index), row.reachedAt) << row.code;
         }
     }
-    EXPECT_FALSE(HostBaudIndexForModuleRate(13));
     for (int outside : {-1, 14, 99}) {
-        EXPECT_TRUE(HostCanUseModuleRate(outside)) << outside;
-        EXPECT_FALSE(HostBaudIndexForModuleRate(outside)) << outside;
+        EXPECT_TRUE(HostFollowsModuleRate(outside)) << outside;
+        EXPECT_FALSE(HostRateIndexFor(outside)) << outside;
     }
+}
+
+// The module's format text (serial.format) has its own test beside the
+// setting keys; this computer's has no "Zero" parity.
+TEST(ModuleSerial, ThisComputersFormatTextHasNoZeroParity) {
+    EXPECT_EQ(ParseSerialFormatText("e-7-1", kHostParityLetters), (SerialFormat{.parity = 2, .data = 0, .stop = 0}));
+    EXPECT_FALSE(ParseSerialFormatText("Z-8-1", kHostParityLetters));
+    EXPECT_EQ(SerialFormatText({.parity = 1, .data = 0, .stop = 1}, kHostParityLetters), "O-7-2");
+    EXPECT_FALSE(SerialFormatText({.parity = 3, .data = 1, .stop = 0}, kHostParityLetters));
 }
 
 TEST(ModuleSerial, FormatFlowControlAndParityCodesGoBothWays) {

@@ -218,10 +218,12 @@ TEST(ConfigureOperation, SameRateAndFormatSendNothingBeforeTheList) {
 }
 
 TEST(ConfigureOperation, RefusedWithoutAMode) {
-    OperationRig rig;
-    rig.workspace.config.SetMode(OperatingMode::None);
-    EXPECT_FALSE(PrepareWriteConfig(rig.workspace).has_value());
-    EXPECT_EQ(rig.prompter.Texts(), (std::vector<std::string>{"An operating mode must be selected!"}));
+    // Before start-up no operating mode is selected.
+    test::ScriptedPrompter prompter;
+    Workspace unstarted(ModelVariant::Main(), prompter);
+    ASSERT_EQ(unstarted.config.Mode(), OperatingMode::None);
+    EXPECT_FALSE(PrepareWriteConfig(unstarted).has_value());
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"An operating mode must be selected!"}));
 }
 
 TEST(RestoreOperation, RestoresResetsTheHostAndReadsBack) {

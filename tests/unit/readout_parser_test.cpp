@@ -359,10 +359,12 @@ TEST(ReadoutParser, TransparentRepeaterDtrCascade) {
     EXPECT_EQ(controlled.V(F::Serial_DTR), 3);
     EXPECT_TRUE(controlled.s.config.Checked(F::chk_CM_LowPow));
 
-    // Option 1 is remembered.
+    // Option 1 is remembered: Low Power Mode on and off returns to it.
     Readout one;
     one.Parse(Listing().Set("&D", "1").Set("&M", "2").Text());
-    EXPECT_EQ(one.s.config.LastDtrSetting(), 1);
+    one.s.config.Click(F::chk_CM_LowPow);
+    one.s.config.Click(F::chk_CM_LowPow);
+    EXPECT_EQ(one.V(F::Serial_DTR), 1);
 }
 
 TEST(ReadoutParser, SerialRateBeyondTheListLeavesNoSelectionAndDefaultsStillWork) {

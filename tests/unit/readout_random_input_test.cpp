@@ -68,7 +68,7 @@ TEST(ReadoutRandomInput, ParserNeverFailsOtherThanWithAConversionError) {
                 if (entry.kind != FieldKind::Number) continue;
                 const long v = s.config.Value(entry.id);
                 // Whatever was read went through the setters: within range.
-                ASSERT_TRUE(v >= s.config.Min(entry.id) && v <= s.config.Max(entry.id)) << entry.name << "=" << v;
+                ASSERT_TRUE(v >= s.config.Field(entry.id).min && v <= s.config.Field(entry.id).max) << entry.name << "=" << v;
             }
         }
     }

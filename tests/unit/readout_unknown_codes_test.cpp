@@ -46,7 +46,7 @@ TEST(ReadoutUnknownCodes, LeaveTheDefaultAndLoadBackAfterASave) {
         Workspace ws(ModelVariant::Main(), prompter, FixedSystemAddress(17));
         ws.StartUp();
         ASSERT_TRUE(LoadFromFile(ws, path)) << c.what;
-        EXPECT_EQ(ws.config.Choice(c.field), -1) << c.what;
+        EXPECT_EQ(ws.config.Field(c.field).choice, -1) << c.what;
         const ConfigCommandList list = BuildConfigCommandList(ws.config);
         EXPECT_NE(std::find(list.begin(), list.end(), c.written), list.end()) << c.what;
         for (const std::string& line : list) EXPECT_EQ(line.find('-'), std::string::npos) << c.what << ": " << line;

@@ -23,11 +23,11 @@ TEST(SetDefaults, MainModel) {
     EXPECT_TRUE(c.PlcModeActive());
     EXPECT_TRUE(c.Checked(F::Modbus_CheckBox));
     EXPECT_TRUE(c.Checked(F::TM_Auto_OnLine));
-    EXPECT_TRUE(c.Presentation(F::sreg_21).visible);
-    EXPECT_TRUE(c.Presentation(F::chk_CM_Fast).visible);
-    EXPECT_FALSE(c.Presentation(F::ed_TM_GrpAdd2).visible);
+    EXPECT_TRUE(c.Field(F::sreg_21).presentation.visible);
+    EXPECT_TRUE(c.Field(F::chk_CM_Fast).presentation.visible);
+    EXPECT_FALSE(c.Field(F::ed_TM_GrpAdd2).presentation.visible);
     EXPECT_EQ(c.View().sregLastPageCaption, "S18 - S21");
-    EXPECT_EQ(c.Items(F::Radio_DataRate), (std::vector<std::string>{"19200", "57600", "115200"}));
+    EXPECT_EQ(c.Field(F::Radio_DataRate).items, (std::vector<std::string>{"19200", "57600", "115200"}));
     EXPECT_EQ(c.Value(F::Z0_Dest), 2);
     EXPECT_EQ(c.Value(F::Serial_Baud), 4);
     EXPECT_EQ(c.Value(F::Serial_Flow), 2);
@@ -37,7 +37,6 @@ TEST(SetDefaults, MainModel) {
     EXPECT_EQ(c.Value(F::sreg_20), 100);
     EXPECT_EQ(c.Value(F::sreg_21), 1);
     EXPECT_EQ(c.Value(F::Radio_PackSize), 530);
-    EXPECT_EQ(c.LastDtrSetting(), 0);
 }
 
 TEST(SetDefaults, BasicModel) {
@@ -45,10 +44,10 @@ TEST(SetDefaults, BasicModel) {
     const auto& c = s.config;
     EXPECT_EQ(c.Value(F::sreg_18), 129);
     EXPECT_EQ(c.Value(F::sreg_19), 5);
-    EXPECT_FALSE(c.Presentation(F::sreg_21).visible);
-    EXPECT_FALSE(c.Presentation(F::chk_CM_Fast).visible);
+    EXPECT_FALSE(c.Field(F::sreg_21).presentation.visible);
+    EXPECT_FALSE(c.Field(F::chk_CM_Fast).presentation.visible);
     EXPECT_EQ(c.View().sregLastPageCaption, "S18 - S20");
-    EXPECT_EQ(c.Items(F::Radio_DataRate)[2], "76800");
+    EXPECT_EQ(c.Field(F::Radio_DataRate).items[2], "76800");
     EXPECT_EQ(c.Value(F::sreg_21), 1);  // still written for both families
 }
 
@@ -92,7 +91,7 @@ TEST(SetDefaults, FromAControlledModeAsksTheThresholdQuestionAndStillRecomputes)
     EXPECT_EQ(c.Value(F::sreg_18), 120);  // whatever the answer
     EXPECT_EQ(c.Mode(), OperatingMode::Transparent);
     EXPECT_FALSE(c.Checked(F::chk_CM_Fast));
-    EXPECT_EQ(c.Max(F::ed_CM_UnitAdd), 127);
+    EXPECT_EQ(c.Field(F::ed_CM_UnitAdd).max, 127);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// Every cell of the S18/S19 table for the default packet size of 530 bytes.
+// Every cell of the S18/S19 table for the default packet size of 530 bytes,
+// worked out as the user gets it: with PLC Mode on, a pick of the serial
+// rate offers to recompute both registers, and Yes does.
 
 #include <gtest/gtest.h>
 
@@ -42,12 +44,11 @@ TEST(ThresholdTable, EveryCellForPacketSize530) {
         const bool fast = column >= 3 && column < 6;
         StartedConfig s(basic ? ModelFamily::Basic : ModelFamily::Main);
         auto& c = s.config;
-        s.prompter.SetDefaultAnswer(Answer::No);  // compute explicitly below
+        s.prompter.SetDefaultAnswer(Answer::Yes);
         if (fast) c.SetChecked(FieldId::chk_CM_Fast, true);
         c.SetChoice(FieldId::Radio_DataRate, column % 3);
         for (const Row& row : kTable) {
-            c.SetChoice(FieldId::Serial_Baud, row.serialIndex);
-            c.AdjustThresholdRegisters(true);
+            c.PickItem(FieldId::Serial_Baud, row.serialIndex);
             const long s18 = c.Value(FieldId::sreg_18);
             const std::string where = "column " + std::to_string(column) + " serial index " +
                                       std::to_string(row.serialIndex);
@@ -66,16 +67,17 @@ TEST(ThresholdTable, SmallerPacketsGiveSmallerThresholds) {
     };
     for (const Case& k : {Case{100, 1, 46}, Case{100, 4, 12}, Case{20, 1, 8}, Case{20, 4, 0}}) {
         StartedConfig s;
+        s.prompter.SetDefaultAnswer(Answer::Yes);
         s.config.SetNumber(FieldId::sreg_14, k.packet);
-        s.config.SetChoice(FieldId::Serial_Baud, k.serialIndex);
-        s.config.AdjustThresholdRegisters(true);
+        s.config.PickItem(FieldId::Serial_Baud, k.serialIndex);
         EXPECT_EQ(s.config.Value(FieldId::sreg_18), k.s18) << k.packet << " bytes at index " << k.serialIndex;
     }
 }
 
 TEST(ThresholdTable, ClearingSetsBothToZero) {
     StartedConfig s;
-    s.config.AdjustThresholdRegisters(false);
+    s.prompter.SetDefaultAnswer(Answer::Yes);
+    s.config.Click(FieldId::Modbus_CheckBox);  // PLC Mode off
     EXPECT_EQ(s.config.Value(FieldId::sreg_18), 0);
     EXPECT_EQ(s.config.Value(FieldId::sreg_19), 0);
 }
@@ -83,8 +85,9 @@ TEST(ThresholdTable, ClearingSetsBothToZero) {
 TEST(ThresholdTable, NoSerialRateSelectedIsAConversionFailure) {
     StartedConfig s;
     s.config.SetChoice(FieldId::Serial_Baud, 99);  // a drop-down shows no selection
-    EXPECT_EQ(s.config.Choice(FieldId::Serial_Baud), -1);
-    EXPECT_THROW(s.config.AdjustThresholdRegisters(true), EConvertError);
+    EXPECT_EQ(s.config.Field(FieldId::Serial_Baud).choice, -1);
+    s.prompter.SetDefaultAnswer(Answer::Yes);
+    EXPECT_THROW(s.config.PickItem(FieldId::Radio_DataRate, 1), EConvertError);
 }
 
 }  // namespace

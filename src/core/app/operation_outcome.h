@@ -38,8 +38,10 @@ enum class OutcomeKind {
     Declined,   // the user answered a question No, and nothing was started
 };
 
+// Made through its factories (Done, Cancelled, Declined, Failure): there is
+// no outcome by default, so every path says what it came to.
 struct OperationOutcome {
-    OutcomeKind kind = OutcomeKind::Done;
+    OutcomeKind kind;
     // Failed only: the report shown, its text as shown, the error's class.
     ReportKind report = ReportKind::R3;
     std::string text;
@@ -57,22 +59,23 @@ struct OperationOutcome {
     // the status line shows it); empty when the operation did not ask.
     std::string firmware;
 
+    static OperationOutcome Done() { return OperationOutcome(OutcomeKind::Done); }
+    static OperationOutcome Cancelled() { return OperationOutcome(OutcomeKind::Cancelled); }
+    static OperationOutcome Declined() { return OperationOutcome(OutcomeKind::Declined); }
     static OperationOutcome Failure(ReportKind report, std::string text, ErrorClass errorClass) {
-        OperationOutcome o;
-        o.kind = OutcomeKind::Failed;
+        OperationOutcome o(OutcomeKind::Failed);
         o.report = report;
         o.text = std::move(text);
         o.errorClass = errorClass;
         return o;
     }
-    static OperationOutcome Of(OutcomeKind kind) {
-        OperationOutcome o;
-        o.kind = kind;
-        return o;
-    }
 
     bool IsDone() const { return kind == OutcomeKind::Done; }
     bool IsFailed() const { return kind == OutcomeKind::Failed; }
+    bool IsCancelled() const { return kind == OutcomeKind::Cancelled; }
+
+private:
+    explicit OperationOutcome(OutcomeKind k) : kind(k) {}
 };
 
 }  // namespace qx

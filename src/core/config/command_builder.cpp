@@ -14,7 +14,7 @@ using F = FieldId;
 // does not hold) is written as its default item: "-1" would be refused by
 // the module and by a later load of the saved file.
 long SelectedOrDefault(const WorkingConfig& c, F id) {
-    const int index = c.Choice(id);
+    const int index = c.Field(id).choice;
     return index < 0 ? Spec(id).defaultValue : index;
 }
 
@@ -67,9 +67,7 @@ std::string SlotValueText(const CommandSlot& slot, const WorkingConfig& c) {
         case ValueRule::InvertedFlag: return std::to_string(1 - FlagValue(c, field));
         case ValueRule::Number: return std::to_string(c.Value(field) / slot.scale.factor - slot.scale.offset);
         case ValueRule::SerialFormat:
-            return std::to_string(SerialFormatCode({static_cast<int>(c.Value(slot.fields[0])),
-                                                    static_cast<int>(c.Value(slot.fields[1])),
-                                                    static_cast<int>(c.Value(slot.fields[2]))}));
+            return std::to_string(SerialFormatCode(SerialFormatOf(c)));
         case ValueRule::FlowControl:
             return std::to_string(FlowControlCode(static_cast<int>(SelectedOrDefault(c, field))));
         case ValueRule::Destination:

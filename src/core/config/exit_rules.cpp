@@ -24,12 +24,9 @@ bool IsPacketSize(FieldId id) { return id == FieldId::Radio_PackSize || id == Fi
 
 }  // namespace
 
-void WorkingConfig::RunExitRule(FieldId id) {
-    if (id == FieldId::ed_CM_UnitAdd) return ed_CM_UnitAddExit();
-    if (id == FieldId::sreg_18) return sreg_18Exit();
-    if (id == FieldId::sreg_19) return sreg_19Exit();
+void WorkingConfig::MirroredFieldExit(FieldId id) {
     const auto mirror = MirrorOf(id);
-    if (!mirror) return;  // ed_TM_GrpAdd2 and the rest: nothing
+    if (!mirror) return;
     const long value = Value(id);  // as typed, before this field is clamped
     if (IsPacketSize(id)) {
         // The packet size compares before copying: an unchanged size asks

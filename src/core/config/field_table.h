@@ -4,12 +4,14 @@
 // window starts with before SetDefaults (its design value), and a caption.
 // The order is the order in which fields are listed and printed.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include "app/model_record.h"
+#include "app/module_rates.h"
 
 namespace qx {
 
@@ -24,8 +26,12 @@ enum class ChoiceStyle { None, DropDown, RadioGroup };
 
 namespace items {
 inline constexpr std::string_view kRadioCrc[] = {"Disable CRC Error Checking", "Enable CRC Error Checking"};
-inline constexpr std::string_view kSerialBaud[] = {"115200", "1200", "2400", "4800", "9600", "14400", "19200",
-                                                   "28800", "31250", "38400", "57600", "76800", "115200", "93750"};
+// The module's rates by code (app/module_rates.h).
+inline constexpr auto kSerialBaud = [] {
+    std::array<std::string_view, kModuleRateCount> texts{};
+    for (std::size_t i = 0; i < kModuleRateCount; ++i) texts[i] = kModuleRates[i].text;
+    return texts;
+}();
 inline constexpr std::string_view kSerialData[] = {"7", "8"};
 inline constexpr std::string_view kSerialStop[] = {"1", "2"};
 inline constexpr std::string_view kSerialParity[] = {"None", "Zero", "Odd", "Even"};

@@ -3,6 +3,7 @@
 // the fast-operation limit on the unit address, and the low-power shortcut
 // for the DTR setting.
 
+#include "app/module_rates.h"
 #include "config/module_serial.h"
 #include "config/working_config.h"
 
@@ -75,7 +76,7 @@ void WorkingConfig::chk_CM_FastClick() {
 }
 
 void WorkingConfig::ed_CM_UnitAddExit() {
-    const int max = Max(FieldId::ed_CM_UnitAdd);
+    const int max = Field(FieldId::ed_CM_UnitAdd).max;
     if (Value(FieldId::ed_CM_UnitAdd) > max) SetNumber(FieldId::ed_CM_UnitAdd, max);
 }
 
@@ -84,17 +85,17 @@ void WorkingConfig::chk_CM_LowPowClick() {
 }
 
 void WorkingConfig::Serial_DTRClick() {
-    if (Choice(FieldId::Serial_DTR) == kDtrLowPower) {
+    if (Field(FieldId::Serial_DTR).choice == kDtrLowPower) {
         SetChecked(FieldId::chk_CM_LowPow, true);
     } else {
         SetChecked(FieldId::chk_CM_LowPow, false);
-        lastDtrSetting_ = Choice(FieldId::Serial_DTR);
+        lastDtrSetting_ = Field(FieldId::Serial_DTR).choice;
     }
 }
 
 void WorkingConfig::Serial_BaudChange() {
-    const int index = Choice(FieldId::Serial_Baud);
-    if (!HostCanUseModuleRate(index)) {
+    const int index = Field(FieldId::Serial_Baud).choice;
+    if (!HostFollowsModuleRate(index)) {
         Tell(prompter_, MessageKind::Information,
              "The selected Baud Rate is not supported by this computer.\r\n"
              "Once configured with this value, this computer will be unable to communicate with the module.");

@@ -38,7 +38,7 @@ std::vector<std::string> FitToModel(WorkingConfig& config) {
                           std::to_string(config.Value(field)) + " (the " + std::string(config.Model().productName) +
                           " has no such setting)");
     }
-    const int rate = config.Choice(FieldId::Radio_DataRate);
+    const int rate = config.Field(FieldId::Radio_DataRate).choice;
     if (origin && rate >= 0 && static_cast<std::size_t>(rate) < origin->radioDataRates.size()) {
         const std::string_view theirs = origin->radioDataRates[static_cast<std::size_t>(rate)];
         const std::string_view ours = config.Model().radioDataRates[static_cast<std::size_t>(rate)];

@@ -2,22 +2,29 @@
 
 #include <algorithm>
 
+#include "config/working_config.h"
+
 namespace qx {
 
-bool HostCanUseRate(int bitsPerSecond) {
-    return bitsPerSecond != 31250 && bitsPerSecond != 76800 && bitsPerSecond != 93750;
+SerialFormat SerialFormatOf(const WorkingConfig& config) {
+    return {.parity = config.Field(FieldId::Serial_Parity).choice,
+            .data = config.Field(FieldId::Serial_Data).choice,
+            .stop = config.Field(FieldId::Serial_Stop).choice};
 }
 
-bool HostCanUseModuleRate(int serialBaudIndex) {
-    if (serialBaudIndex < 0 || serialBaudIndex >= static_cast<int>(kModuleSerialRates.size())) return true;
-    return HostCanUseRate(kModuleSerialRates[static_cast<std::size_t>(serialBaudIndex)]);
-}
+int SerialFormatCode(const SerialFormat& format) { return format.stop + 2 * format.data + 4 * format.parity; }
 
-int SerialFormatCode(const SerialFormatItems& items) { return items.stop + 2 * items.data + 4 * items.parity; }
-
-SerialFormatItems SerialFormatFromCode(long code) {
+SerialFormat SerialFormatFromCode(long code) {
     const int bits = static_cast<int>(code & 0xF);
-    return {bits & 1, (bits >> 1) & 1, (bits >> 2) & 3};
+    return {.parity = (bits >> 2) & 3, .data = (bits >> 1) & 1, .stop = bits & 1};
+}
+
+std::optional<SerialFormat> ParseSerialFormat(std::string_view text) {
+    return ParseSerialFormatText(text, kSerialParityLetters);
+}
+
+std::optional<std::string> SerialFormatLabel(const SerialFormat& format) {
+    return SerialFormatText(format, kSerialParityLetters);
 }
 
 int HostParity(int serialParityIndex) { return serialParityIndex == 2 ? 1 : serialParityIndex == 3 ? 2 : 0; }

@@ -1,38 +1,40 @@
 #pragma once
-// The module's own serial port as the configuration describes it, and
-// what this computer can make of it: the rate list (by ATC code), the
-// character format code (AT&B), the flow-control codes (AT&K), and which
-// of the module's rates and parities this computer's port can follow.
+// The module's own serial port as the configuration describes it: its
+// character format (the Serial_Parity, Serial_Data and Serial_Stop items,
+// stored as one AT&B code), the parity this computer uses for it, and the
+// flow-control codes (AT&K). The module's rates are a table of their own
+// (app/module_rates.h).
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "app/serial_format.h"
 
 namespace qx {
 
-// The module's serial rates in bit/s, by ATC code (the Serial_Baud items:
-// code 0 is 115200 as well as code 12).
-inline constexpr std::array<int, 14> kModuleSerialRates = {115200, 1200,  2400,  4800,  9600,  14400,  19200,
-                                                           28800,  31250, 38400, 57600, 76800, 115200, 93750};
+class WorkingConfig;
 
-// Rates this computer's serial port cannot run at.
-bool HostCanUseRate(int bitsPerSecond);
+// The module's character format is a SerialFormat of its three lists'
+// items: parity None, Zero, Odd, Even; data bits 7, 8; stop bits 1, 2.
+inline constexpr std::string_view kSerialParityLetters = "NZOE";
 
-// Whether this computer can follow the module to its rate code (ATC n):
-// not to 31250, 76800 or 93750. A code outside the list is no rate this
-// computer is asked to follow.
-bool HostCanUseModuleRate(int serialBaudIndex);
+// The format the configuration holds (an item may be -1: no selection).
+SerialFormat SerialFormatOf(const WorkingConfig& config);
 
-// The character format as the module stores it (AT&B): bit 0 two stop
-// bits, bit 1 eight data bits, bits 2-3 the parity (None, Zero, Odd, Even).
-struct SerialFormatItems {
-    int stop;    // Serial_Stop index: 1, 2 stop bits
-    int data;    // Serial_Data index: 7, 8 data bits
-    int parity;  // Serial_Parity index: None, Zero, Odd, Even
-};
-int SerialFormatCode(const SerialFormatItems& items);
+// The format as the module stores it (AT&B): bit 0 two stop bits, bit 1
+// eight data bits, bits 2-3 the parity.
+int SerialFormatCode(const SerialFormat& format);
 // The low four bits of a code, taken apart.
-SerialFormatItems SerialFormatFromCode(long code);
+SerialFormat SerialFormatFromCode(long code);
+
+// "serial.format": the three items written like "N-8-1" (parity N, Z, O or
+// E, Z being the "Zero" parity; case does not matter), both ways. None for
+// a text of another form, or for items that are no items.
+inline constexpr std::string_view kSerialFormatKey = "serial.format";
+std::optional<SerialFormat> ParseSerialFormat(std::string_view text);
+std::optional<std::string> SerialFormatLabel(const SerialFormat& format);
 
 // The parity this computer's port uses for the module's: None and Zero
 // both send no parity bit (0); Odd is 1, Even 2.

@@ -22,6 +22,39 @@ std::string_view UpToSpace(std::string_view text, std::size_t from) {
     return text.substr(from, space == std::string_view::npos ? std::string_view::npos : space - from);
 }
 
+// The listing, key by key, in the order the parser reads it: the order a
+// module lists its settings in, which the cuts rely on (a cut keeps the
+// text from just before its anchor, so that a key standing again further on,
+// "S1" in "S10", "&Z1" in "&Z10", is found where it belongs).
+struct ListingStep {
+    std::string_view key;         // the command slot's listing key
+    std::string_view cutAt = {};  // then cut the text at this anchor
+};
+
+// clang-format off
+constexpr ListingStep kListingSteps[] = {
+    {"B"}, {"C"}, {"E"}, {"Q", "Q"}, {"V"}, {"X", "X"},
+    {"&B"}, {"&C"}, {"&D"}, {"&E"}, {"&G"}, {"&K"},
+    {"&L"}, {"&M"},  // the operating mode, read from both at "&M"
+    {"&N"}, {"&S"}, {"&U"}, {"\\T", "\\T"},
+    {"S0:"}, {"S1:"}, {"S2:"}, {"S3:"}, {"S4:"}, {"S5:"}, {"S6:"}, {"S7:"}, {"S8:", "S8"}, {"S9:"}, {"S10:"},
+    {"S11:"}, {"S12:"}, {"S13:"}, {"S14:"}, {"S16:"}, {"S17:"}, {"S18:"}, {"S19:"}, {"S20:"}, {"S21:", "S17"},
+    {"&Z0"}, {"&Z1"}, {"&Z2"}, {"&Z3"},
+};
+// clang-format on
+
+// Every slot of the table is read, once.
+constexpr bool ReadsEverySlotOnce() {
+    if (std::size(kListingSteps) != std::size(kCommandSlots)) return false;
+    for (const CommandSlot& slot : kCommandSlots) {
+        int reads = 0;
+        for (const ListingStep& step : kListingSteps) reads += step.key == slot.key ? 1 : 0;
+        if (reads != 1) return false;
+    }
+    return true;
+}
+static_assert(ReadsEverySlotOnce(), "the listing steps and the command slots name different keys");
+
 std::string FlowControlMessage(long k) {
     return std::string(kFlowControlMessageStart) + std::to_string(k) +
            " for flow control.\r\n"
@@ -93,9 +126,18 @@ long ConfigReadout::ShapedValue(const CommandSlot& slot) const {
     throw std::logic_error("a list is read by its own step");
 }
 
-void ConfigReadout::Read(std::string_view key) {
+bool ConfigReadout::Read(const CommandSlot& slot, bool fromFile) {
+    if (slot.IsRegister()) {
+        ReadRegister(slot, fromFile);
+        return true;
+    }
+    switch (slot.rule) {
+        case ValueRule::OnlineMode: return true;  // read with the operating mode
+        case ValueRule::OperatingMode: return ReadOperatingMode();
+        case ValueRule::Destination: ReadStoredProfile(slot); return true;
+        default: break;
+    }
     WorkingConfig& c = config_;
-    const CommandSlot& slot = SlotKeyed(key);
     const FieldId field = slot.Field();
     const long value = ShapedValue(slot);
     switch (slot.rule) {
@@ -103,18 +145,22 @@ void ConfigReadout::Read(std::string_view key) {
         case ValueRule::Flag: c.SetChecked(field, value != 0); break;
         case ValueRule::InvertedFlag: c.SetChecked(field, value == 0); break;
         case ValueRule::SerialFormat: {
-            const SerialFormatItems items = SerialFormatFromCode(value);
-            c.SetChoice(slot.fields[0], items.stop);
-            c.SetChoice(slot.fields[1], items.data);
-            c.SetChoice(slot.fields[2], items.parity);
+            const SerialFormat format = SerialFormatFromCode(value);
+            c.SetChoice(F::Serial_Stop, format.stop);
+            c.SetChoice(F::Serial_Data, format.data);
+            c.SetChoice(F::Serial_Parity, format.parity);
             break;
         }
         case ValueRule::FlowControl: ReadFlowControl(slot, value); break;
         case ValueRule::UnitAddress: ReadUnitAddress(slot, value); break;
         case ValueRule::Number:
         case ValueRule::SystemAddress: SetNumbers(slot, value); break;
-        default: throw std::logic_error("the mode and the destinations are read by their own steps");
+        default: break;
     }
+    // The DTR rule runs once the choice is read, as the readout has always
+    // run it.
+    if (field == F::Serial_DTR) c.DtrChoiceLoaded();
+    return true;
 }
 
 void ConfigReadout::SetNumbers(const CommandSlot& slot, long stored) {
@@ -126,33 +172,11 @@ void ConfigReadout::SetNumbers(const CommandSlot& slot, long stored) {
 // ---- The parse ------------------------------------------------------------
 
 bool ConfigReadout::ProcessReadConfig(bool fromFile) {
-    Read("B");
-    Read("C");
-    Read("E");
-    Read("Q");
-    CutAt("Q");
-    Read("V");
-    Read("X");
-    CutAt("X");
-
-    Read("&B");
-    Read("&C");
-    Read("&D");
-    config_.Serial_DTRClick();
-    Read("&E");
-    Read("&G");
-    Read("&K");
-    if (!ReadOperatingMode()) return false;
-
-    Read("&N");
-    Read("&S");
-    Read("&U");
-    Read("\\T");
-    CutAt("\\T");
-
-    ReadSRegisters(fromFile);
-    CutAt("S17");
-    ReadStoredProfiles();
+    for (const ListingStep& step : kListingSteps) {
+        // A model that refuses the operating mode read ends the parse.
+        if (!Read(SlotKeyed(step.key), fromFile)) return false;
+        if (!step.cutAt.empty()) CutAt(step.cutAt);
+    }
     return true;
 }
 
@@ -232,24 +256,15 @@ long ConfigReadout::RegisterValue(const CommandSlot& slot) const {
     return slot.missing.value;
 }
 
-void ConfigReadout::ReadSRegisters(bool fromFile) {
+void ConfigReadout::ReadRegister(const CommandSlot& slot, bool fromFile) {
     WorkingConfig& c = config_;
-    for (const CommandSlot& slot : kCommandSlots) {
-        if (!slot.IsRegister()) continue;
-        // S9, S12 and S13 describe the module at hand (receive level,
-        // diagnostics, country); a file does not carry them.
-        if (fromFile && !slot.Written()) continue;
-        // What the firmware is judged against: the S21 value held before.
-        if (slot.Field() == F::sreg_21) s21Reference_ = static_cast<int>(c.Value(F::sreg_21));
-        SetNumbers(slot, RegisterValue(slot));
-        if (slot.key == "S8:") CutAt("S8");
-        if (slot.Field() == F::sreg_19) c.PlcModeFollowsThresholds();
-    }
-}
-
-void ConfigReadout::ReadStoredProfiles() {
-    for (F destination : {F::Z0_Dest, F::Z1_Dest, F::Z2_Dest, F::Z3_Dest})
-        ReadStoredProfile(*SlotCarrying(destination));
+    // S9, S12 and S13 describe the module at hand (receive level,
+    // diagnostics, country); a file does not carry them.
+    if (fromFile && !slot.Written()) return;
+    // What the firmware is judged against: the S21 value held before.
+    if (slot.Field() == F::sreg_21) s21Reference_ = static_cast<int>(c.Value(F::sreg_21));
+    SetNumbers(slot, RegisterValue(slot));
+    if (slot.Field() == F::sreg_19) c.PlcModeFollowsThresholds();
 }
 
 void ConfigReadout::ReadStoredProfile(const CommandSlot& slot) {

@@ -58,9 +58,6 @@ public:
     // As GetConfigValue, but 0 when the key is absent.
     std::uint16_t TryGetConfigValue(std::string_view key) const;
 
-    // The four stored destinations "&Z0" to "&Z3" with their repeaters.
-    void ReadStoredProfiles();
-
 private:
     std::string_view Text() const { return replyText_; }
     std::size_t FindKey(std::string_view key) const;  // EConvertError when absent
@@ -69,8 +66,8 @@ private:
     void CutAt(std::string_view anchor);
 
     // The slot's value as its listing shape writes it, into its fields as
-    // its rule reads it.
-    void Read(std::string_view key);
+    // its rule reads it; false when the operating mode read ends the parse.
+    bool Read(const CommandSlot& slot, bool fromFile);
     long ShapedValue(const CommandSlot& slot) const;
     long RegisterValue(const CommandSlot& slot) const;  // with its fallbacks
     // A number as the module stores it, into the slot's field and its mirror.
@@ -78,7 +75,7 @@ private:
     void ReadFlowControl(const CommandSlot& slot, long code);
     void ReadUnitAddress(const CommandSlot& slot, long unit);
     bool ReadOperatingMode();  // false: fast mode refused, parse ends
-    void ReadSRegisters(bool fromFile);
+    void ReadRegister(const CommandSlot& slot, bool fromFile);
     void ReadStoredProfile(const CommandSlot& slot);
 
     WorkingConfig& config_;

@@ -18,7 +18,7 @@ void WorkingConfig::SetDefaults() {
     // threshold question, whose formula needs that rate: give the list its
     // default first (a program change of a drop-down runs no rule), so that
     // the reset itself cannot fail.
-    if (Choice(F::Serial_Baud) < 0) SetToDefault(F::Serial_Baud);
+    if (Field(F::Serial_Baud).choice < 0) SetToDefault(F::Serial_Baud);
     // 2. Status line and log.
     if (onDefaults_) onDefaults_();
     // 3. Transparent mode, in any case.
@@ -62,9 +62,16 @@ void WorkingConfig::SetDefaults() {
     AdjustThresholdRegisters(true);
 }
 
+void WorkingConfig::StartUp() {
+    Show_SS_Options(model_.s21);
+    SetFrontGroup(OptionsGroup::Blank);
+    SetMode(OperatingMode::None);
+    SetDefaults();
+}
+
 void WorkingConfig::Show_SS_Options(bool visible) {
     SetVisible(FieldId::sreg_21, visible);
-    const char* caption = visible ? "S18 - S21" : "S18 - S20";
+    const std::string_view caption = LastRegisterPageCaption(visible);
     if (view_.sregLastPageCaption != caption) {
         view_.sregLastPageCaption = caption;
         Notify(std::nullopt);

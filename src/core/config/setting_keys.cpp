@@ -14,8 +14,11 @@ using namespace modes;
 
 namespace labels {
 constexpr std::string_view kOffOn[] = {"off", "on"};
-constexpr std::string_view kSerialBaud[] = {"115200", "1200",  "2400",  "4800",  "9600",  "14400", "19200",
-                                            "28800",  "31250", "38400", "57600", "76800", "115200-c12", "93750"};
+constexpr auto kSerialBaud = [] {
+    std::array<std::string_view, kModuleRateCount> texts{};
+    for (std::size_t i = 0; i < kModuleRateCount; ++i) texts[i] = kModuleRates[i].label;
+    return texts;
+}();
 constexpr std::string_view kSerialParity[] = {"none", "zero", "odd", "even"};
 constexpr std::string_view kSerialFlow[] = {"none", "cts-rts", "rs-485", "xon-xoff"};
 constexpr std::string_view kSerialDtr[] = {"ignore", "command-mode", "command-mode-disconnect",

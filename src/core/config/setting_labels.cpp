@@ -18,8 +18,6 @@ std::span<const std::string_view> ItemTexts(const SettingKey& setting, ModelFami
     return qx::ItemTexts(setting.field, ModelOf(family));
 }
 
-constexpr std::string_view kParityLetters = "NZOE";
-
 }  // namespace
 
 std::vector<std::string> ValueLabels(const SettingKey& setting, ModelFamily family) {
@@ -63,22 +61,6 @@ std::string ValueLabel(const SettingKey& setting, ModelFamily family, long value
     const long index = value - MinValue(setting, family);
     if (index < 0 || index >= static_cast<long>(labels.size())) return std::to_string(value);
     return labels[static_cast<std::size_t>(index)];
-}
-
-std::optional<SerialFormat> ParseSerialFormat(std::string_view text) {
-    if (text.size() != 5 || text[1] != '-' || text[3] != '-') return std::nullopt;
-    const auto parity = kParityLetters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
-    if (parity == std::string_view::npos || (text[2] != '7' && text[2] != '8') || (text[4] != '1' && text[4] != '2'))
-        return std::nullopt;
-    return SerialFormat{static_cast<int>(parity), text[2] - '7', text[4] - '1'};
-}
-
-std::optional<std::string> SerialFormatLabel(const SerialFormat& format) {
-    if (format.parity < 0 || format.parity > 3 || format.data < 0 || format.data > 1 || format.stop < 0 ||
-        format.stop > 1)
-        return std::nullopt;
-    return std::string{kParityLetters[static_cast<std::size_t>(format.parity)], '-', static_cast<char>('7' + format.data),
-                       '-', static_cast<char>('1' + format.stop)};
 }
 
 }  // namespace qx

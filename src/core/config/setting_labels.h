@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/model_variant.h"
+#include "config/module_serial.h"
 #include "config/setting_keys.h"
 
 namespace qx {
@@ -28,18 +29,5 @@ std::string ValueLabel(const SettingKey& setting, ModelFamily family, long value
 // The lowest and highest value (item index, 0..1, 1..5 for the mode).
 int MinValue(const SettingKey& setting, ModelFamily family);
 int MaxValue(const SettingKey& setting, ModelFamily family);
-
-// "serial.format": parity, data bits and stop bits of the module's own
-// port together, written like "N-8-1" (parity N, Z, O or E; Z is the
-// "Zero" parity). Values are the three choices' item indexes.
-inline constexpr std::string_view kSerialFormatKey = "serial.format";
-struct SerialFormat {
-    int parity;  // Serial_Parity index: None, Zero, Odd, Even
-    int data;    // Serial_Data index: 7, 8
-    int stop;    // Serial_Stop index: 1, 2
-};
-std::optional<SerialFormat> ParseSerialFormat(std::string_view text);
-// "N-8-1" for those items; none when one of them is not an item.
-std::optional<std::string> SerialFormatLabel(const SerialFormat& format);
 
 }  // namespace qx

@@ -30,7 +30,7 @@ bool StoredValues::Empty() const {
 std::vector<ClampedValue> StoredValues::ApplyTo(WorkingConfig& config) const {
     const auto s18 = ValueOf(F::sreg_18), s19 = ValueOf(F::sreg_19), plc = ValueOf(F::Modbus_CheckBox);
     const bool plcDecidedHere = s18 || s19 || plc;
-    if (plcDecidedHere) config.Modbus_CheckBoxCheck(false);
+    if (plcDecidedHere) config.SetPlcMode(false);
 
     if (const auto mode = ValueOf(F::rb_TransMode))
         if (const auto button = ModeRadioButton(static_cast<OperatingMode>(*mode))) config.SetChecked(*button, true);
@@ -41,7 +41,7 @@ std::vector<ClampedValue> StoredValues::ApplyTo(WorkingConfig& config) const {
         // precedes every readout; it then sets the box from the choice.
         config.SetChecked(F::chk_CM_LowPow, false);
         config.SetChoice(F::Serial_DTR, static_cast<int>(*dtr));
-        config.Serial_DTRClick();
+        config.DtrChoiceLoaded();
     }
 
     std::vector<ClampedValue> clamped;
@@ -62,7 +62,7 @@ std::vector<ClampedValue> StoredValues::ApplyTo(WorkingConfig& config) const {
     }
 
     if (plc)
-        config.Modbus_CheckBoxCheck(*plc != 0);
+        config.SetPlcMode(*plc != 0);
     else if (plcDecidedHere)
         config.PlcModeFollowsThresholds();
     return clamped;

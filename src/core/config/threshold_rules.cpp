@@ -45,7 +45,7 @@ void WorkingConfig::AdjustThresholdRegisters(bool compute) {
     // model: none with fast operation on, otherwise 28 ms; the basic model
     // always 8 ms).
     const bool fast = model_.fastControlledOperation && Checked(FieldId::chk_CM_Fast) &&
-                      Presentation(FieldId::chk_CM_Fast).visible;
+                      Field(FieldId::chk_CM_Fast).presentation.visible;
     const double extra = fast ? model_.fastPacketExtraSeconds : model_.packetExtraSeconds;
 
     // Threshold: what is left of a packet after the serial side has filled

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/field_table.h"
 
@@ -17,6 +18,10 @@ enum class AdvancedPanel { SingleConnect, AutoConnectSlave, AutoConnectMaster };
 
 enum class FieldColor { Window, ButtonFace };
 
+// The caption of the "S Reg" page's last sub-page: its registers, with S21
+// where the model shows it.
+constexpr std::string_view LastRegisterPageCaption(bool s21Shown) { return s21Shown ? "S18 - S21" : "S18 - S20"; }
+
 struct FieldPresentation {
     bool visible = true;
     bool enabled = true;
@@ -27,7 +32,7 @@ struct ViewState {
     OptionsGroup frontGroup = OptionsGroup::Blank;
     AdvancedPanel frontPanel = AdvancedPanel::SingleConnect;
     std::array<bool, 4> storedGroupVisible{true, true, true, true};  // gb_Z0 .. gb_Z3
-    std::string sregLastPageCaption = "S18 - S21";
+    std::string sregLastPageCaption{LastRegisterPageCaption(true)};
     std::optional<FieldId> focusRequest;  // the field a rule gave the focus to
 };
 

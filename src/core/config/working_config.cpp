@@ -83,7 +83,8 @@ void WorkingConfig::SetChecked(FieldId id, bool checked) {
     }
     f.checked = checked;
     Notify(id);
-    RunCheckRule(id);
+    // A radio button's rule runs when it becomes checked.
+    if (checked || Spec(id).kind != FieldKind::Radio) RunRule(RulesOf(id).onCheck, id);
 }
 
 void WorkingConfig::SetChoice(FieldId id, int index) {
@@ -99,7 +100,9 @@ void WorkingConfig::SetChoice(FieldId id, int index) {
     if (f.choice == index) return;
     f.choice = index;
     Notify(id);
-    if (radioGroup && id == FieldId::Radio_DataRate) Radio_DataRateClick();
+    // A radio group's rule runs on every change; a drop-down's only on the
+    // user's pick.
+    if (radioGroup) RunRule(RulesOf(id).onCheck, id);
 }
 
 void WorkingConfig::SetMode(OperatingMode mode) {
@@ -170,7 +173,7 @@ void WorkingConfig::TypeText(FieldId id, std::string text) {
 
 void WorkingConfig::Leave(FieldId id) {
     if (Spec(id).kind != FieldKind::Number) return;
-    RunExitRule(id);
+    RunRule(RulesOf(id).onExit, id);
     ClampOnLeave(id);
 }
 
@@ -187,7 +190,7 @@ void WorkingConfig::PickItem(FieldId id, int index) {
         throw std::out_of_range("no such item");
     SetChoice(id, index);
     // A drop-down list's rule runs on every pick the user makes.
-    if (entry.style == ChoiceStyle::DropDown && id == FieldId::Serial_Baud) Serial_BaudChange();
+    if (entry.style == ChoiceStyle::DropDown) RunRule(RulesOf(id).onPick, id);
 }
 
 void WorkingConfig::Click(FieldId id) {
@@ -203,22 +206,11 @@ void WorkingConfig::RequestFocus(FieldId id) {
     Notify(std::nullopt);
 }
 
-// ---- Rule dispatch --------------------------------------------------------
+// ---- Loading --------------------------------------------------------------
 
-void WorkingConfig::RunCheckRule(FieldId id) {
-    const bool checked = Checked(id);
-    switch (id) {
-        case FieldId::rb_TransMode: if (checked) rb_TransModeClick(); break;
-        case FieldId::rb_TM_Rpt: if (checked) rb_TM_RptClick(); break;
-        case FieldId::rb_ContMode: if (checked) rb_ContModeClick(); break;
-        case FieldId::rb_CM_Slave: if (checked) rb_CM_SlaveClick(); break;
-        case FieldId::rb_CM_Single: if (checked) rb_CM_SingleClick(); break;
-        case FieldId::chk_CM_Fast: chk_CM_FastClick(); break;
-        case FieldId::chk_CM_LowPow: chk_CM_LowPowClick(); break;
-        case FieldId::Modbus_CheckBox: Modbus_CheckBoxClick(); break;
-        default: break;
-    }
-}
+void WorkingConfig::DtrChoiceLoaded() { Serial_DTRClick(); }
+
+void WorkingConfig::SetPlcMode(bool on) { Modbus_CheckBoxCheck(on); }
 
 // ---- Observation ----------------------------------------------------------
 

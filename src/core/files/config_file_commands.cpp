@@ -8,6 +8,7 @@
 #include "config/readout_parser.h"
 #include "files/config_file_format.h"
 #include "files/file_read_write.h"
+#include "files/file_save.h"
 
 namespace qx {
 
@@ -50,22 +51,25 @@ bool Open(ConfigDocument& document, FileDialogs& dialogs) {
     return path && LoadFromFile(document, *path);
 }
 
-bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName) {
+std::string ConfigFileContent(const WorkingConfig& config) {
+    return ConfigFileLine(JoinConfigCommands(BuildConfigCommandList(config))) + "\r\n";
+}
+
+void WriteConfigFile(ConfigDocument& document, const std::string& path) {
     document.Saving();
-    const std::string commandText = JoinConfigCommands(BuildConfigCommandList(document.config));
+    SaveFileContent(path, ConfigFileContent(document.config));
+    document.currentFileName = path;
+}
+
+bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName) {
     if (!askForName) {
-        SaveToFile(commandText, document.currentFileName);
+        WriteConfigFile(document, document.currentFileName);
         return true;
     }
     const auto path = dialogs.AskSavePath();
     if (!path) return false;
-    SaveToFile(commandText, *path);
-    document.currentFileName = *path;
+    WriteConfigFile(document, *path);
     return true;
-}
-
-std::string ConfigFileContent(const WorkingConfig& config) {
-    return ConfigFileLine(JoinConfigCommands(BuildConfigCommandList(config))) + "\r\n";
 }
 
 bool Save(ConfigDocument& document, FileDialogs& dialogs) {

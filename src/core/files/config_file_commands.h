@@ -34,17 +34,20 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path);
 // Asks for a file and loads it. Returns whether a file was loaded.
 bool Open(ConfigDocument& document, FileDialogs& dialogs);
 
-// Writes the configuration as a file: to a path asked for when askForName
-// (nothing happens when the user cancels; returns false), else over the
-// current file. The command list is built for the current operating mode;
-// the document is told first (the workspace clears its log).
-// A failed write throws EFileWriteError and changes neither the current
-// file nor the old file on disk.
-bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName);
-
-// The bytes SaveAs writes for the configuration as it stands (its one line
-// and CR LF), for a front end that puts them somewhere else than a file.
+// The bytes of the configuration's file as it stands: its one line, built
+// from the command list for the current operating mode, and CR LF.
 std::string ConfigFileContent(const WorkingConfig& config);
+
+// The one way a configuration file is written: the document is told first
+// (the workspace clears its log), then its content replaces the file at
+// path as every save of the program does (files/file_save.h), and the file
+// becomes the current one. A failed write throws EFileWriteError and
+// changes neither the current file nor the old file on disk.
+void WriteConfigFile(ConfigDocument& document, const std::string& path);
+
+// WriteConfigFile to a path asked for when askForName (nothing happens when
+// the user cancels; returns false), else over the current file.
+bool SaveAs(ConfigDocument& document, FileDialogs& dialogs, bool askForName);
 
 // SaveAs, asking for a name exactly when there is no current file.
 bool Save(ConfigDocument& document, FileDialogs& dialogs);

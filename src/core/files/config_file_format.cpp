@@ -1,6 +1,6 @@
 #include "files/config_file_format.h"
 
-#include "files/file_read_write.h"
+#include "config/command_slots.h"
 
 namespace qx {
 
@@ -43,10 +43,6 @@ std::string ConfigFileLine(std::string_view j) {
             line[at + slot.command.size() - 1] = ':';
     }
     return line;
-}
-
-void SaveToFile(std::string_view commandText, const std::string& path) {
-    TFileReadWrite().WriteLine(ConfigFileLine(commandText), path);
 }
 
 }  // namespace qx

@@ -26,8 +26,4 @@ std::string JoinConfigCommands(const ConfigCommandList& list);
 //   every register's command ("ATS7=") then ends in ":" ("ATS7:").
 std::string ConfigFileLine(std::string_view commandText);
 
-// ConfigFileLine, written as the file's one line. EFileWriteError on
-// failure, with the old file left intact.
-void SaveToFile(std::string_view commandText, const std::string& path);
-
 }  // namespace qx

@@ -1,12 +1,6 @@
 #include "files/file_read_write.h"
 
-#include "files/file_save.h"
-
 namespace qx {
-
-void TFileReadWrite::WriteLine(const std::string& text, const std::string& path) const {
-    SaveFileContent(path, text + "\r\n");
-}
 
 std::string TFileReadWrite::ReadLine(const std::string& path) const {
     std::string content = ReadBoundedFile(path, kMaxConfigFileSize);

@@ -1,9 +1,6 @@
 #pragma once
-// Reading and writing the one-line text of a configuration file.
-//
-// Writing goes through SaveFileContent (files/file_save.h): the old file
-// is replaced in one rename or, where it must be, written in place, and a
-// save that fails leaves it as it was.
+// Reading the one-line text of a configuration file (it is written by
+// WriteConfigFile, files/config_file_commands.h).
 //
 // Reading takes only regular files of a sane size, opened without
 // blocking, so a FIFO, a device or a directory named like a configuration
@@ -22,10 +19,6 @@ inline constexpr std::size_t kMaxConfigFileSize = 64 * 1024;
 
 class TFileReadWrite {
 public:
-    // Saves text followed by CR LF as the file at path (SaveFileContent).
-    // EFileWriteError with the system's reason on failure.
-    void WriteLine(const std::string& text, const std::string& path) const;
-
     // The file's first line, without its line end (CR, LF or CR LF).
     // EFileReadError on failure.
     std::string ReadLine(const std::string& path) const;

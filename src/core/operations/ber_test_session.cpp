@@ -33,10 +33,10 @@ std::string BerTestSession::WindowCaption() const {
 
 OperationOutcome BerTestSession::btn_StartStopClick() {
     const bool starting = buttonCaption_ == "Start";
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     try {
         acting_ = true;
-        if (!(starting ? Start() : Stop())) outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
+        if (!(starting ? Start() : Stop())) outcome = OperationOutcome::Cancelled();
     } catch (const std::exception& e) {
         // R4 for a module that did not answer, the error's own text otherwise.
         outcome = ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
@@ -77,18 +77,18 @@ bool BerTestSession::Start() {
 }
 
 OperationOutcome BerTestSession::PollingEnded() {
-    if (acting_ || !pollThread_ || !pollThread_->Finished()) return {};
+    if (acting_ || !pollThread_ || !pollThread_->Finished()) return OperationOutcome::Done();
     pollThread_->WaitFor();
     const std::exception_ptr fatal = pollThread_->FatalException();
     pollThread_.reset();
     buttonCaption_ = "Start";
-    if (!fatal) return {};
+    if (!fatal) return OperationOutcome::Done();
     try {
         std::rethrow_exception(fatal);
     } catch (const std::exception& e) {
         return ReportFailure(prompter_, ReportSite::ReceiveTestButtons, channel_.GetProductName(), e);
     } catch (...) {
-        return {};
+        return OperationOutcome::Done();
     }
 }
 
@@ -110,11 +110,11 @@ bool BerTestSession::Stop() {
 }
 
 OperationOutcome BerTestSession::StopTestAndClose() {
-    if (buttonCaption_ != "Stop") return {};
-    OperationOutcome outcome;
+    if (buttonCaption_ != "Stop") return OperationOutcome::Done();
+    OperationOutcome outcome = OperationOutcome::Done();
     try {
         acting_ = true;
-        if (!Stop()) outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
+        if (!Stop()) outcome = OperationOutcome::Cancelled();
     } catch (const std::exception& e) {
         outcome = ReportFailure(prompter_, ReportSite::ReceiveTestWindowClosed, channel_.GetProductName(), e);
     }

@@ -1,9 +1,11 @@
 // Before a configuration is written, the module's serial rate and format
 // are brought to what the configuration wants, and the host follows, so
-// that the rest of the exchange runs at the new settings. Rates this
-// computer's port cannot run at are not followed: those commands are held
-// back and sent together with the final store.
+// that the rest of the exchange runs at the new settings. Rates the rules
+// do not let this computer follow (ModuleRate::hostFollows) are not
+// followed: those commands are held back and sent together with the final
+// store.
 
+#include "app/module_rates.h"
 #include "config/command_slots.h"
 #include "config/module_serial.h"
 #include "operations/host_follows_module.h"
@@ -38,15 +40,14 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
     const WorkingConfig& config = ws.config;
     ProgressSink& progress = context_.progress;
 
-    const int baud = config.Choice(FieldId::Serial_Baud);
-    if (!HostCanUseModuleRate(baud)) {
+    const int baud = config.Field(FieldId::Serial_Baud).choice;
+    if (!HostFollowsModuleRate(baud)) {
         deferSerialChange_ = true;
         return;
     }
     progress.SetText("Checking Serial Parameters...");
-    const SerialFormatItems format{config.Choice(FieldId::Serial_Stop), config.Choice(FieldId::Serial_Data),
-                                   config.Choice(FieldId::Serial_Parity)};
-    const auto followedBaud = HostBaudIndexForModuleRate(baud);
+    const SerialFormat format = SerialFormatOf(config);
+    const auto followedBaud = HostRateIndexFor(baud);
     const bool rateDiffers = followedBaud && baud != ws.host.BaudIndex + 1;
     const bool formatDiffers = format.data != ws.host.DataBits || format.stop != ws.host.StopBits ||
                                HostParity(format.parity) != ws.host.Parity;

@@ -145,7 +145,7 @@ void TProgramThread::ConfigureClosingExchanges(TCOMQX7Object& channel, const std
         }
     } else {
         channel.SendExpect(responseCodesLine + "\r", "OK", kListWait);
-        OperationOutcome identified;
+        OperationOutcome identified = OperationOutcome::Done();
         context_.ui.Invoke([&] { identified = IdentifyDuringConfigure(context_.workspace, channel); });
         NoteIdentification(identified);
         ModuleChanging();

@@ -11,11 +11,6 @@
 
 namespace qx {
 
-// The host rate that follows the module's serial rate code (Serial_Baud):
-// the host's index of the same rate; nothing for "93750", which this
-// computer's list does not hold.
-std::optional<std::uint8_t> HostBaudIndexForModuleRate(int serialBaudIndex);
-
 // The host settings take the module serial settings of the working
 // configuration: rate (unless "93750"), data bits, stop bits, and parity
 // ("None" and "Zero" both give none).

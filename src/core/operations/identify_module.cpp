@@ -10,19 +10,19 @@ using namespace std::chrono_literals;
 
 IdentifyResult IdentifyModule(const ChannelFactory& open, const HostSerialSettings& settings,
                               const ModelVariant& running) {
-    IdentifyResult result;
     try {
         const std::unique_ptr<TCOMQX7Object> channel = open(settings);
         channel->Wake();
         // The wait ends as soon as a "V" (of the version) has arrived.
         channel->SendExpect("ATI\r", "V", 100ms);
-        result.identification = CutIdentificationText(channel->LastReply(), running);
+        IdentifyResult result{.outcome = OperationOutcome::Done(),
+                              .identification = CutIdentificationText(channel->LastReply(), running)};
         result.version = GetFirmwareVer(result.identification).version;
         result.outcome.otherModel = OtherModelNamed(channel->LastReply(), running);
+        return result;
     } catch (const std::exception& e) {
-        result.outcome = FailureAt(ReportSite::ModuleOperation, running.ProductName, e);
+        return {.outcome = FailureAt(ReportSite::ModuleOperation, running.ProductName, e)};
     }
-    return result;
 }
 
 }  // namespace qx

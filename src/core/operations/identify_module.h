@@ -16,7 +16,7 @@ struct IdentifyResult {
     // caller shows it. outcome.otherModel names the other model when the
     // module identified itself as that one.
     OperationOutcome outcome;
-    std::string identification;
+    std::string identification{};
     double version = 0;
 };
 

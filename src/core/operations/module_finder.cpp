@@ -16,9 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Indexes into kHostBaudRates, most used first.
-constexpr std::array<std::uint8_t, 12> kRateOrder = {3, 5, 8, 9, 11, 2, 1, 0, 4, 6, 7, 10};
-
 bool IsResultCode(const std::string& line) { return line == "OK" || line == "ERROR" || line == "0" || line == "4"; }
 
 bool CancelRequested(const FindCallbacks& callbacks) { return callbacks.cancelled && callbacks.cancelled(); }
@@ -100,13 +97,11 @@ private:
 
 std::vector<HostSerialSettings> FindOrder(const HostSerialSettings& current) {
     std::vector<HostSerialSettings> order{current};
-    for (const HostFormat& format : kHostFormats) {
-        for (const std::uint8_t rate : kRateOrder) {
+    for (const SerialFormat& format : kHostFormats) {
+        for (const std::uint8_t rate : kHostRatesToTry) {
             HostSerialSettings s = current;
             s.BaudIndex = rate;
-            s.Parity = format.parity;
-            s.DataBits = format.dataBits;
-            s.StopBits = format.stopBits;
+            SetHostFormat(s, format);
             if (std::find(order.begin(), order.end(), s) == order.end()) order.push_back(s);
         }
     }
@@ -135,9 +130,8 @@ std::string NotFoundText(std::size_t attempts) {
 
 namespace {
 
-FindResult Cancelled(FindResult result) {
-    result.cancelled = true;
-    result.outcome = OperationOutcome::Of(OutcomeKind::Cancelled);
+FindResult Cancelled(std::size_t attempts) {
+    FindResult result{.outcome = OperationOutcome::Cancelled(), .attempts = attempts};
     result.outcome.cancelRequested = true;
     return result;
 }
@@ -148,27 +142,26 @@ FindResult FindModule(const HostSerialSettings& current, const ChannelFactory& o
                       const FindTimings& timings, const std::vector<int>& escapeCodes) {
     const std::vector<HostSerialSettings> order = FindOrder(current);
     std::set<std::uint8_t> escapedRates;
-    FindResult result;
+    std::size_t attempts = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (CancelRequested(callbacks)) return Cancelled(result);
+        if (CancelRequested(callbacks)) return Cancelled(attempts);
         const HostSerialSettings& settings = order[i];
         if (callbacks.trying) callbacks.trying({i + 1, order.size(), settings});
-        result.attempts = i + 1;
+        attempts = i + 1;
         const std::unique_ptr<TCOMQX7Object> channel = open(settings);
         const bool tryEscape = escapedRates.insert(settings.BaudIndex).second;
         SettingProbe probe(*channel, timings, callbacks);
         std::string identification = probe.Run(tryEscape, escapeCodes);
-        if (!identification.empty()) {
-            result.found = true;
-            result.settings = settings;
-            result.escapeCode = probe.EscapeTaken();
-            result.identification = std::move(identification);
-            return result;
-        }
+        if (!identification.empty())
+            return {.outcome = OperationOutcome::Done(),
+                    .settings = settings,
+                    .escapeCode = probe.EscapeTaken(),
+                    .identification = std::move(identification),
+                    .attempts = attempts};
     }
-    if (CancelRequested(callbacks)) return Cancelled(result);
-    result.outcome = OperationOutcome::Failure(ReportKind::Own, NotFoundText(result.attempts), ErrorClass::WriteComm);
-    return result;
+    if (CancelRequested(callbacks)) return Cancelled(attempts);
+    return {.outcome = OperationOutcome::Failure(ReportKind::Own, NotFoundText(attempts), ErrorClass::WriteComm),
+            .attempts = attempts};
 }
 
 }  // namespace qx

@@ -46,13 +46,12 @@ struct FindCallbacks {
 
 struct FindResult {
     // Done when found; Cancelled; Failed (an Own report) when nothing
-    // answered. `found` and `cancelled` say the same.
+    // answered.
     OperationOutcome outcome;
-    bool found = false;
-    bool cancelled = false;
-    HostSerialSettings settings;   // where the module answered
-    std::optional<int> escapeCode; // the escape character it answered, when one of those given woke it
-    std::string identification;    // its identification line
+    bool Found() const { return outcome.IsDone(); }
+    HostSerialSettings settings{};    // where the module answered
+    std::optional<int> escapeCode{};  // the escape character it answered, when one of those given woke it
+    std::string identification{};     // its identification line
     std::size_t attempts = 0;      // settings tried
 };
 

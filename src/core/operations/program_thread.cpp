@@ -43,7 +43,7 @@ void TProgramThread::Execute() {
         Failed(OperationOutcome::Failure(ReportKind::R5, {}, ErrorClass::Other));
     }
     outcome_.cancelRequested = Terminated();
-    if (!outcome_.IsFailed()) outcome_.kind = stoppedOnCancel_ ? OutcomeKind::Cancelled : OutcomeKind::Done;
+    if (stoppedOnCancel_ && !outcome_.IsFailed()) outcome_.kind = OutcomeKind::Cancelled;
     KeepInHistory();
     workerExchangeActive_ = false;
     try {

@@ -100,7 +100,9 @@ private:
     ConfigCommandList commandList_;
     std::atomic<bool> terminated_{false};
     bool stoppedOnCancel_ = false;  // worker only
-    OperationOutcome outcome_;      // worker only, until it has ended
+    // Worker only, until it has ended: Done until a step fails, or a Cancel
+    // stops the operation.
+    OperationOutcome outcome_ = OperationOutcome::Done();
     std::atomic<bool> workerExchangeActive_{false};
     std::atomic<bool> deferSerialChange_{false};
     std::string portName_;  // worker only: the port the operation opened, as given...

@@ -32,8 +32,14 @@ struct ReadBack : ModuleReading {
 };
 
 // Whether a module configured with `written` can be read back: not when
-// its serial rate is one this computer's port cannot use.
+// its serial rate is one this computer's port cannot be set to (93750).
 bool CanReadBack(const WorkingConfig& written);
+
+// Where the module is read back: at the host settings in hand (Compare
+// with Module, diff port:), or after a write at the module serial settings
+// written, which is where the module then answers even when the rules left
+// the host behind (a rate change sent only with the final store).
+enum class ReadBackAt { HostSettings, WrittenSettings };
 
 // A workspace of its own for reading the module that `reference` talks to:
 // started as the window starts, with the reference's host settings, escape
@@ -46,8 +52,10 @@ std::unique_ptr<Workspace> WorkspaceForReading(const Workspace& reference, Promp
 // with the reference's S21 kept for the firmware check.
 ModuleReading ReadModuleConfiguration(const Workspace& reference, const ReadRunner& runRead);
 
-// ReadModuleConfiguration, then the reference's configuration compared
-// with the module's as a module would store them.
-ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead);
+// ReadModuleConfiguration (at the settings `at` says), then the
+// reference's configuration compared with the module's as a module would
+// store them.
+ReadBack ReadBackAndCompare(const Workspace& reference, const ReadRunner& runRead,
+                            ReadBackAt at = ReadBackAt::HostSettings);
 
 }  // namespace qx

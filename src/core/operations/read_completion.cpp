@@ -16,7 +16,7 @@ FirmwareJudge JudgeFor(const Workspace& workspace) {
 }
 
 OperationOutcome Identified(const FirmwareReply& reply) {
-    OperationOutcome outcome;
+    OperationOutcome outcome = OperationOutcome::Done();
     outcome.otherModel = reply.otherModel;
     outcome.firmware = FirmwareLine(reply);
     return outcome;

@@ -34,7 +34,7 @@ void TProgramThread::ReadSequence(TCOMQX7Object& channel, bool freshFields) {
     channel.SendExpect("AT&V\r", "&Z3=", 100ms);
     SetProgressPosition(kProgressMax);
     SetProgressText("Updating Main Form...");
-    OperationOutcome completed;
+    OperationOutcome completed = OperationOutcome::Done();
     context_.ui.Invoke([&] {
         if (freshFields) context_.workspace.DefaultsForReadout();
         completed = UpdateReadConfig(context_.workspace, channel);

@@ -61,11 +61,11 @@ OperationOutcome TxBerTest::TxBertest(Workspace& workspace, const ChannelFactory
     }
     // The channel closes here; the module goes on transmitting until stopped.
     channel.reset();
-    if (!completed) return OperationOutcome::Of(OutcomeKind::Cancelled);
+    if (!completed) return OperationOutcome::Cancelled();
     caption_ = starting ? "Stop Tx BER Test" : "Start Tx BER Test";
     Tell(workspace.GetPrompter(), MessageKind::Information,
          starting ? "Transmit Bit Error Rate Test started." : "Transmit Bit Error Rate Test stopped.");
-    return {};
+    return OperationOutcome::Done();
 }
 
 }  // namespace qx

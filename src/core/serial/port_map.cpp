@@ -23,6 +23,18 @@ bool IsComName(std::string_view name) {
     return true;
 }
 
+std::optional<ComMapping> ParseComMapping(std::string_view text) {
+    const std::size_t eq = text.find('=');
+    if (eq == std::string_view::npos || eq + 1 >= text.size()) return std::nullopt;
+    const auto slot = PortIndexFromName("COM" + std::string(text.substr(0, eq)));
+    if (!slot) return std::nullopt;
+    return ComMapping{*slot, std::string(text.substr(eq + 1))};
+}
+
+std::string BadComMappingText(std::string_view given) {
+    return "--com takes N=PATH with N from 1 to 8, not '" + std::string(given) + "'";
+}
+
 std::string PortMap::NameFor(std::uint8_t portIndex) const {
     if (IsOverridden(portIndex) && naming_[portIndex] == SlotNaming::ByPath) return overrides_[portIndex];
     return PortName(portIndex);

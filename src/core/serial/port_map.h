@@ -28,6 +28,17 @@ std::optional<std::uint8_t> PortIndexFromName(std::string_view name);
 // not the number is one of the eight slots ("COM9" is, and is no slot).
 bool IsComName(std::string_view name);
 
+// "--com N=PATH", which both front ends take: COMN (N from 1 to 8) is at
+// PATH, a device path or a port server's address.
+struct ComMapping {
+    std::uint8_t slot;  // N - 1
+    std::string path;
+};
+// None unless the text is N=PATH with such an N and a path that is not empty.
+std::optional<ComMapping> ParseComMapping(std::string_view text);
+// The usage error for a text that is none.
+std::string BadComMappingText(std::string_view given);
+
 // How a slot's port is named in error texts: by its com name ("COM2"), or
 // by the path or address it was given as ("/dev/ttyS0"), when the user
 // named the port that way and knows it by that.

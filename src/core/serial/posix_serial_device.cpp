@@ -14,6 +14,7 @@
 #include <chrono>
 #include <thread>
 
+#include "serial/host_serial_settings.h"
 #include "serial/posix_termios2_rate.h"
 #include "serial/posix_write_within.h"
 #include "serial/system_serial_device.h"
@@ -71,6 +72,10 @@ OpenStatus StatusOfOpenError(int error) {
 }
 
 }  // namespace
+
+// Any rate: the standard ones by their constants, the others by number
+// through the kernel's extended terminal record (termios2_rate.h).
+bool PortTakesRate(int bitsPerSecond) { return bitsPerSecond > 0; }
 
 PosixSerialDevice::~PosixSerialDevice() { Close(); }
 

@@ -61,7 +61,7 @@ void TVVComm::OpenPort() {
     if (device_->IsOpen()) throw EPortAlreadyOpen(name + "- The port is already open.");
 
     LineSettings line;
-    if (BaudIndex < kHostBaudRates.size()) line.rate = kHostBaudRates[BaudIndex];
+    if (const auto rate = HostRateBitsPerSecond(BaudIndex)) line.rate = *rate;
     if (DataBitsIndex <= 4) line.dataBits = 4 + DataBitsIndex;
     line.parity = Parity == 1 ? qx::Parity::Odd : Parity == 2 ? qx::Parity::Even : qx::Parity::None;
     line.stopBits = StopBits == 0 ? qx::StopBits::One : qx::StopBits::Two;

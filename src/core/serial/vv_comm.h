@@ -43,7 +43,7 @@ public:
 
     // Set by the owner before OpenPort.
     std::uint8_t PortIndex = 0;      // 0..7: COM1..COM8
-    std::uint8_t BaudIndex = 0;      // into kHostBaudRates; above 11 keeps the port's rate
+    std::uint8_t BaudIndex = 0;      // into kHostRates; above 11 keeps the port's rate
     std::uint8_t Parity = 0;         // 0 none, 1 odd, 2 even
     std::uint8_t StopBits = 0;       // 0 one, 2 two
     std::uint8_t DataBitsIndex = 0;  // 0..4: 4..8 data bits; above 4 keeps the port's

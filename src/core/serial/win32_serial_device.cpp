@@ -1,6 +1,7 @@
 #include "serial/win32_serial_device.h"
 
 #include "app/win32_text.h"
+#include "serial/host_serial_settings.h"
 #include "serial/port_map.h"
 #include "serial/system_port_names.h"
 #include "serial/system_serial_device.h"
@@ -34,6 +35,9 @@ std::wstring DeviceName(const std::string& path) {
 DWORD Milliseconds(std::chrono::milliseconds ms) { return static_cast<DWORD>(ms.count()); }
 
 }  // namespace
+
+// Any rate: a DCB takes the bit/s number itself.
+bool PortTakesRate(int bitsPerSecond) { return bitsPerSecond > 0; }
 
 Win32SerialDevice::~Win32SerialDevice() { Close(); }
 

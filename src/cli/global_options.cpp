@@ -1,0 +1,27 @@
+#include "cli/global_options.h"
+
+#include "cli/usage_error.h"
+
+namespace qx::cli {
+
+const std::vector<Row<GlobalOptions>>& GlobalOptionRows() {
+    static const std::vector<Row<GlobalOptions>> rows = {
+        Option("--model", "QX7T-R|QX5T", "the model the commands work for (default QX7T-R)", Offer::Words,
+               +[](GlobalOptions& g, const Given& given) {
+                   auto v = VariantByProductName(given.value);
+                   if (!v) throw UsageError("--model takes " + ProductNames(" or ") + ", not '" + given.value + "'");
+                   g.variant = *v;
+               }),
+        Flag("--yes, --no", "answer every question Yes, or No, instead of asking",
+             +[](GlobalOptions& g, const Given& given) {
+                 g.answers = given.name == "--yes" ? AnswerPolicy::Yes : AnswerPolicy::No;
+             }),
+        Flag("-h, --help", "print this help; after a command, that command's help",
+             +[](GlobalOptions& g, const Given&) { g.action = GlobalAction::Overview; }),
+        Flag("--version", "print the version and end",
+             +[](GlobalOptions& g, const Given&) { g.action = GlobalAction::Version; }),
+    };
+    return rows;
+}
+
+}  // namespace qx::cli
