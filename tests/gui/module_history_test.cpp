@@ -13,9 +13,11 @@
 #include <QThread>
 #include <fstream>
 
+#include "core_file_commands.h"
 #include "history/history_store.h"
 #include "module_history_dialog.h"
 #include "progress_window.h"
+#include "qt_file_dialogs.h"
 #include "sim_window.h"
 #include "suites.h"
 #include "support/scratch_folder.h"
@@ -69,7 +71,9 @@ private slots:
             QVERIFY(!backup->isChecked());  // off at every start
             backup->setChecked(row.backup);
             s.w.prompter.SetDefaultAnswer(Answer::Yes);
-            const auto compared = WhenCompareShown();
+            // Only Compare shows the differences (a watcher left waiting would take a later test's).
+            const bool compares = row.item == &MainMenuActions::Comm_Compare;
+            const auto compared = compares ? WhenCompareShown() : nullptr;
             RunCommand(s.Menu(row.item), 120000);
             const auto entries = Entries(s.HistoryFile());
             QCOMPARE(Kinds(entries), std::string(row.kinds));
@@ -80,12 +84,15 @@ private slots:
                 QCOMPARE(e.device, s.Link());
                 QCOMPARE(e.outcome, std::string("done"));
             }
-            QCOMPARE(compared->shown, row.item == &MainMenuActions::Comm_Compare);
+            if (compares) QVERIFY(compared->shown);
         }
     }
 
     void theListOpensComparesAndSavesAnEntry() {
         SimWindow s;
+        // Open loads through the window's own file commands.
+        s.w.form.SetFileCommands(
+            std::make_unique<gui::CoreFileCommands>(s.w.workspace, std::make_unique<gui::QtFileDialogs>(&s.w.form)));
         const QString folder = QDir::currentPath();  // Save As moves it to the folder chosen
         RunCommand(s.Menu(&MainMenuActions::Comm_Read));  // 1: the module as it was (S20 100)
         s.w.workspace.config.SetNumber(FieldId::sreg_20, 9);
@@ -125,7 +132,7 @@ private slots:
                               [saved] {
                                   if (auto* files = ActiveModal<QFileDialog>()) {
                                       files->selectFile(QString::fromStdString(saved));
-                                      files->accept();
+                                      static_cast<QDialog*>(files)->accept();
                                   }
                               });
                      dialog->SaveAsButton()->click();
@@ -137,7 +144,7 @@ private slots:
 
         QCOMPARE(seen->rows, 2);
         QCOMPARE(seen->rowsOfAnotherPort, 0);
-        QCOMPARE(seen->rowsOfTheAddress, 1);  // the window's system address went out with the write
+        QCOMPARE(seen->rowsOfTheAddress, 2);  // the module kept its address through the write
         QCOMPARE(seen->rowsOfAnotherAddress, 0);
         QVERIFY(seen->compared && seen->compared->shown);
         QCOMPARE(seen->compared->compared, std::string("Entry ") + std::to_string(kept[0].id));
