@@ -9,6 +9,7 @@
 
 #include "e2e/sim_fixture.h"
 #include "history/history_store.h"
+#include "support/child_process.h"
 #include "support/field_lines.h"
 #include "support/run_process.h"
 #include "support/scratch_folder.h"
@@ -266,6 +267,21 @@ TEST_F(QxcfgHistoryTest, AHistoryThatCannotBeWrittenStopsNothing) {
     EXPECT_EQ(test::ReadWholeFile(corrupt), std::string(8192, 'x')) << "the damaged file was changed";
     holder.Execute("COMMIT");
     EXPECT_TRUE(Entries(locked).empty());
+
+    // A history on a read-only file system (root writes past permission bits).
+    std::filesystem::create_directory(dir_.File("ro"));
+    const std::string readOnly = dir_.File("ro/h.sqlite3");
+    { HistoryStore(readOnly).List(); }
+    const int code = test::ExitCodeOfChild([&] {
+        if (!test::MountPrivateReadOnly(dir_.File("ro"))) return 100;
+        const auto r = Qxcfg({"write", file}, readOnly);
+        const int failed = r.exitCode != 0 ? 1 : Count(r.err, "qxcfg: history not kept: " + readOnly) != 1 ? 2 : 0;
+        if (failed) std::fprintf(stderr, "%s", r.err.c_str());
+        return failed;
+    });
+    if (code == 100) GTEST_SKIP() << "no private mounts here";
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(Entries(readOnly).empty());
 }
 
 }  // namespace
