@@ -5,7 +5,9 @@
 namespace qx::cli {
 
 std::string HistoryFilePath(const GlobalOptions& global) {
-    return global.historyFile ? *global.historyFile : DefaultHistoryPath();
+    if (global.historyFile) return *global.historyFile;
+    // A build without a history has no place to look up; opening says why.
+    return HistoryStore::Available() ? DefaultHistoryPath() : std::string();
 }
 
 std::unique_ptr<HistoryRecorder> RunRecorder(const GlobalOptions& global,
