@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "cli/cli_context.h"
+#include "cli/cli_history.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/global_options.h"
@@ -82,6 +83,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         CliContext context(global, out, err, terminal);
         // On a terminal the progress bar shows what is going on.
         if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
+        const auto history =
+            RunRecorder(global, [&context](const std::string& note) { context.ErrLine("qxcfg: " + note); });
+        if (history) history->BeginCommand(std::string(command->name));
+        context.history = history.get();
         return command->run(context, rest);
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';

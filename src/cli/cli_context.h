@@ -1,8 +1,9 @@
 #pragma once
 // What every qxcfg command gets: the global options (the model chosen with
 // --model, the answer policy of --yes / --no), the output streams, the
-// user's terminal (when standard input is one), the prompter, and the
-// announcer of long waits (active when standard error is not a terminal).
+// user's terminal (when standard input is one), the prompter, the
+// announcer of long waits (active when standard error is not a terminal),
+// and the recorder of the module history.
 
 #include <iostream>
 #include <mutex>
@@ -13,6 +14,10 @@
 #include "cli/cli_prompter.h"
 #include "cli/global_options.h"
 #include "cli/wait_announcer.h"
+
+namespace qx {
+class HistoryRecorder;
+}
 
 namespace qx::cli {
 
@@ -28,6 +33,8 @@ struct CliContext {
     bool otherModelWarned = false;
     std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
     WaitAnnouncer waits;
+    // What the module operations keep in the history; null: nothing (--no-history).
+    HistoryRecorder* history = nullptr;
 
     CliContext(const GlobalOptions& g, std::ostream& o, std::ostream& e, std::istream* t = nullptr)
         : global(g), variant(g.variant), answers(g.answers), out(o), err(e), terminal(t), prompter(e, g.answers, t) {}

@@ -4,9 +4,9 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/configuration_operand.h"
 #include "cli/usage_error.h"
 #include "config/command_builder.h"
-#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
@@ -19,7 +19,7 @@ struct CommandsArgs {
 
 int ListCommands(CliContext& context, CommandsArgs& args) {
     auto workspace = StartWorkspace(context, args.systemAddress);
-    if (args.file && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
+    if (args.file && !LoadConfiguration(context, *workspace, *args.file)) return kExitUsage;
     for (const std::string& line : BuildConfigCommandList(workspace->config)) context.out << line << '\n';
     return kExitOk;
 }

@@ -1,5 +1,6 @@
-// qxcfg diff A B: compares two configurations, each a configuration file or
-// a module read through a port ("port:COM2", "port:/dev/ttyUSB1"), setting by
+// qxcfg diff A B: compares two configurations, each a configuration file, a
+// configuration the module history kept ("history:12") or a module read
+// through a port ("port:COM2", "port:/dev/ttyUSB1"), setting by
 // setting as a module would store them, and lists every difference:
 //
 //   Serial Baud Rate (ATC): a.X7R has 4, port:/dev/ttyUSB0 has 6
@@ -14,6 +15,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/configuration_operand.h"
 #include "cli/json_text.h"
 #include "cli/module_read.h"
 #include "cli/online_options.h"
@@ -21,7 +23,6 @@
 #include "cli/setting_differences.h"
 #include "cli/usage_error.h"
 #include "config/configuration_comparison.h"
-#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
@@ -36,12 +37,13 @@ struct Side {
     int exitCode = kExitOk;                // why not
 };
 
-// One side's configuration: loaded from its file, or read from the module on
-// its port with the port options given (the side's port replacing --port).
+// One side's configuration: loaded from its file or history entry, or read
+// from the module on its port with the port options given (the side's port
+// replacing --port).
 Side LoadSide(CliContext& context, const OnlineOptions& online, const std::string& side) {
     if (!side.starts_with(kPortPrefix)) {
         auto workspace = StartWorkspace(context, std::nullopt);
-        if (!LoadFromFile(*workspace, side)) return {nullptr, kExitUsage};
+        if (!LoadConfiguration(context, *workspace, side)) return {nullptr, kExitUsage};
         return {std::move(workspace), kExitOk};
     }
     OnlineOptions options = online;
@@ -59,7 +61,7 @@ struct DiffArgs {
 };
 
 int Diff(CliContext& context, DiffArgs& args) {
-    if (args.sides.size() != 2) throw UsageError("diff: give two configurations, each FILE or port:PORT");
+    if (args.sides.size() != 2) throw UsageError("diff: give two configurations, each FILE, history:ID or port:PORT");
     for (const auto& side : args.sides)
         if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
     // Two modules' lines meet in one log.
@@ -93,7 +95,7 @@ Command DiffCommand() {
     return Declare<DiffArgs>({
         .name = "diff",
         .usage = "A B [PORT OPTIONS] [--json]",
-        .summary = "compare two configurations: .X7R files or modules (port:P)",
+        .summary = "compare two configurations: .X7R files, history entries (history:ID) or modules (port:P)",
         .rows = Join({Operand("A B", "", Offer::Configuration, Accepts::NoDoubleDash, true, Append<&DiffArgs::sides>),
                       JsonFlag<DiffArgs>("print the differences as one JSON object")},
                      OperationOptions<DiffArgs>()),

@@ -10,11 +10,13 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/configuration_operand.h"
 #include "cli/field_actions.h"
 #include "cli/json_actions.h"
 #include "cli/set_arguments.h"
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
+#include "history/history_operand.h"
 
 namespace qx::cli {
 
@@ -26,11 +28,15 @@ int SetInFile(CliContext& context, SetArgs& args) {
         throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
     if (args.output && args.output->empty()) throw UsageError("set: -o needs a file name");
 
+    // A configuration the history kept is changed into a new file.
+    const bool fromHistory = IsHistoryOperand(*args.file);
+    if (fromHistory && !args.output) throw UsageError("set: " + *args.file + " is no file to save over: give -o OUT");
+
     auto workspace = StartWorkspace(context, std::nullopt);
     // A whole configuration given as JSON may make a new file: it starts
     // from the factory defaults, as `new` does.
-    const bool newFile = args.jsonPath && !std::filesystem::exists(PathFromUtf8(*args.file));
-    if (!newFile && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
+    const bool newFile = !fromHistory && args.jsonPath && !std::filesystem::exists(PathFromUtf8(*args.file));
+    if (!newFile && !LoadConfiguration(context, *workspace, *args.file)) return kExitUsage;
     // A file the model refused (its message is out) is no current file:
     // nothing is written over it.
     if (!newFile && !args.output && workspace->currentFileName.empty()) return kExitUsage;
@@ -77,6 +83,7 @@ std::vector<Row<SetArgs>> SetRows() {
                Offer::ConfigFile, Keep<&SetArgs::output>),
         JsonFlag<SetArgs>("with --port: one JSON object per port, with what changed on the module").InForms(kOnModule),
     };
+    rows.push_back(NoBackupFlag<SetArgs>().InForms(kOnModule));
     for (const Row<SetArgs>& row : OperationOptions<SetArgs>()) rows.push_back(row.InForms(kOnModule));
     rows.push_back(SeveralPorts<SetArgs>().InForms(kOnModule));
     return rows;

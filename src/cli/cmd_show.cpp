@@ -6,10 +6,10 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/configuration_operand.h"
 #include "cli/field_actions.h"
 #include "cli/field_output.h"
 #include "cli/usage_error.h"
-#include "files/config_file_commands.h"
 
 namespace qx::cli {
 
@@ -25,7 +25,7 @@ struct ShowArgs {
 
 int Show(CliContext& context, ShowArgs& args) {
     auto workspace = StartWorkspace(context, args.systemAddress);
-    if (args.file && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
+    if (args.file && !LoadConfiguration(context, *workspace, *args.file)) return kExitUsage;
     const RangePolicy policy{context.err, args.strict};
     for (const auto& action : args.actions) ApplyUserAction(workspace->config, action, policy);
 
@@ -40,7 +40,7 @@ Command ShowCommand() {
         .name = "show",
         .usage = "[FILE] [--sysaddr N] [--set NAME=VALUE]... [--strict] [--json]",
         .summary = "print a configuration (the defaults, or FILE) after the changes given",
-        .rows = {Operand("FILE", "a .X7R configuration file to start from", Offer::ConfigFile, Accepts::NoDash, false,
+        .rows = {Operand("FILE", "a .X7R configuration file (or history:ID) to start from", Offer::ConfigFile, Accepts::NoDash, false,
                          Keep<&ShowArgs::file>),
                  SystemAddressOption<ShowArgs>(),
                  Option("--set", "NAME=VALUE",

@@ -7,6 +7,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/configuration_operand.h"
 #include "cli/each_port.h"
 #include "cli/json_actions.h"
 #include "cli/module_write.h"
@@ -31,7 +32,8 @@ struct WriteSource {
 PortResult WriteOnePort(CliContext& context, const OnlineOptions& online, const WriteSource& source,
                         const WriteRequest& request) {
     auto workspace = StartWorkspace(context, std::nullopt);
-    if (source.file && !LoadFromFile(*workspace, *source.file)) return {kExitUsage, std::string(kLoadErrorText)};
+    if (source.file && !LoadConfiguration(context, *workspace, *source.file))
+        return {kExitUsage, std::string(kLoadErrorText)};
     if (source.jsonPath)
         ApplyJsonSettings(workspace->config, source.jsonText, *source.jsonPath, {context.err, source.strict});
     // The port options say how the module talks now; loading made the host
@@ -86,11 +88,13 @@ Command WriteCommand() {
                                 +[](WriteArgs& a, const Given&) { a.request.verify = true; }),
                            Flag("--json", "print one JSON object per port: result, how the module is reached now, "
                                           "differences",
-                                +[](WriteArgs& a, const Given&) { a.request.json = true; })},
+                                +[](WriteArgs& a, const Given&) { a.request.json = true; }),
+                           NoBackupFlag<WriteArgs>()},
                           OperationOptions<WriteArgs>()),
                      {SeveralPorts<WriteArgs>()}),
         .exits = OperationExits(),
-        .examples = {"qxcfg write --port /dev/ttyUSB0 site7.X7R --verify"},
+        .examples = {"qxcfg write --port /dev/ttyUSB0 site7.X7R --verify",
+                     "qxcfg write --port /dev/ttyUSB0 history:12"},
         .run = Write,
     });
 }

@@ -20,6 +20,7 @@ Command RxBerCommand();
 Command FindCommand();
 Command DiffCommand();
 Command PortsCommand();
+Command HistoryCommand();
 Command HelpCommand();
 
 const std::vector<ExitHelp>& OperationExits() {
@@ -54,7 +55,8 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         ShowCommand(),     NewCommand(),     SetCommand(),   FieldsCommand(), CommandsCommand(), ParseListingCommand(),
         IdentifyCommand(), ConsoleCommand(), ReadCommand(),  GetCommand(),    WriteCommand(),    RestoreCommand(),
-        TxBerCommand(),    RxBerCommand(),   FindCommand(),  DiffCommand(),   PortsCommand(),    HelpCommand(),
+        TxBerCommand(),    RxBerCommand(),   FindCommand(),  DiffCommand(),   PortsCommand(),    HistoryCommand(),
+        HelpCommand(),
     };
     return commands;
 }

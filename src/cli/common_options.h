@@ -53,6 +53,14 @@ std::vector<Row<Args>> OperationOptions() {
                 });
 }
 
+// The commands that change what the module stores: its configuration is
+// first kept in the history, unless this is given.
+template <typename Args>
+Row<Args> NoBackupFlag() {
+    return Flag<Args>("--no-backup", "do not first read the module and keep its configuration in the history",
+                      [](Args& a, const Given&) { a.online.backup = false; });
+}
+
 // --port given more than once.
 template <typename Args>
 Row<Args> SeveralPorts() {

@@ -51,6 +51,7 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
             threads.emplace_back([&, i] {
                 PortRun& run = runs[i];
                 CliContext own(context.global, run.out, run.err);
+                own.history = context.history;  // its notes are the run's, said once
                 if (context.waits.Active())
                     own.waits.SayWith([&context, port = each[i].ports.front()](const std::string& line) {
                         context.ErrLine(port + ": " + line);

@@ -16,6 +16,16 @@ const std::vector<Row<GlobalOptions>>& GlobalOptionRows() {
              +[](GlobalOptions& g, const Given& given) {
                  g.answers = given.name == "--yes" ? AnswerPolicy::Yes : AnswerPolicy::No;
              }),
+        Option("--history", "FILE",
+               "keep the module history in FILE (default: $QX_HISTORY, else qxconfig/history.sqlite3 in "
+               "$XDG_DATA_HOME or ~/.local/share)",
+               Offer::File,
+               +[](GlobalOptions& g, const Given& given) {
+                   if (given.value.empty()) throw UsageError("--history needs a file name");
+                   g.historyFile = given.value;
+               }),
+        Flag("--no-history", "keep nothing in the module history during this run",
+             +[](GlobalOptions& g, const Given&) { g.noHistory = true; }),
         Flag("-h, --help", "print this help; after a command, that command's help",
              +[](GlobalOptions& g, const Given&) { g.action = GlobalAction::Overview; }),
         Flag("--version", "print the version and end",

@@ -1,9 +1,12 @@
 #pragma once
 // The options that stand before a qxcfg command, one table: the model the
-// commands work for, how questions are answered, and the help and version
-// (which end the program). A further global option is a further row, and
+// commands work for, how questions are answered, where the module history
+// is kept (or that nothing is), and the help and version (which end the
+// program). A further global option is a further row, and
 // a member here when the commands need what it says.
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/model_variant.h"
@@ -17,6 +20,8 @@ enum class GlobalAction { None, Overview, Version };
 struct GlobalOptions {
     ModelVariant variant = ModelVariant::Main();
     AnswerPolicy answers = AnswerPolicy::Ask;
+    std::optional<std::string> historyFile;  // --history FILE
+    bool noHistory = false;                  // --no-history
     GlobalAction action = GlobalAction::None;  // set: printed at once, and the program ends
 };
 

@@ -10,7 +10,7 @@ namespace qx::cli {
 
 namespace {
 
-constexpr const char* kSynopsis = "qxcfg [--model QX7T-R|QX5T] [--yes|--no] COMMAND [ARGS]";
+constexpr const char* kSynopsis = "qxcfg [--model QX7T-R|QX5T] [--yes|--no] [--history FILE|--no-history] COMMAND [ARGS]";
 
 constexpr std::size_t kLineWidth = 79;
 

@@ -6,6 +6,7 @@
 #include "cli/cli_progress.h"
 #include "cli/console.h"
 #include "cli/usage_error.h"
+#include "history/history_recorder.h"
 #include "operations/program_thread.h"
 #include "serial/comqx7_object.h"
 #include "serial/network_port_address.h"
@@ -76,8 +77,10 @@ OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, c
     DirectDispatcher ui;  // the worker is the only thread at work meanwhile
     InterruptGuard interrupt;
     bool cancelled = false;
-    TProgramThread thread(OperationContext{workspace, ui, progress, options.Factory(context, workspace), {}}, operation,
-                          std::move(commandList));
+    OperationContext operationContext{workspace, ui, progress, options.Factory(context, workspace), {}};
+    operationContext.history = context.history;
+    if (context.history) context.history->SetBackupBeforeWrite(options.backup);
+    TProgramThread thread(std::move(operationContext), operation, std::move(commandList));
     thread.Start();
     while (!progress.Closed()) {
         if (InterruptRequested() && !cancelled) {

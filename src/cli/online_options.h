@@ -26,6 +26,7 @@ struct OnlineOptions {
     std::optional<int> escapeCode;
     bool verbose = false;
     LogOption log;  // --log FILE
+    bool backup = true;  // a write first keeps the module's configuration in the history (--no-backup: not)
 
     // --port P: the port, and one more module for several at once.
     void TakePort(const std::string& port);
@@ -48,8 +49,8 @@ struct OnlineOptions {
     ChannelSetup Setup(const ModelVariant& variant) const;
 };
 
-// Runs the operation to its end (Ctrl-C asks it to stop) and returns what
-// came of it.
+// Runs the operation to its end (Ctrl-C asks it to stop), keeping what it
+// read or wrote in the context's history, and returns what came of it.
 OperationOutcome RunModuleOperation(CliContext& context, Workspace& workspace, const OnlineOptions& options,
                                     ModuleOperation operation, ConfigCommandList commandList = {});
 

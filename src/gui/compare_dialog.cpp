@@ -20,18 +20,20 @@ QTableWidgetItem* Cell(const QString& text, const QString& codes) {
 
 }  // namespace
 
-CompareDialog::CompareDialog(const QString& title, const std::vector<DifferenceRow>& rows, QWidget* parent)
+CompareDialog::CompareDialog(const QString& title, const std::vector<DifferenceRow>& rows, QWidget* parent,
+                             const ComparedWith& with)
     : QDialog(parent) {
     setObjectName("CompareDialog");
     setWindowTitle(title);
-    summary_ = new QLabel(rows.empty() ? QString("The module holds the window's configuration.")
-                                       : QString("%1 setting(s) differ between the window and the module.")
-                                             .arg(rows.size()),
+    summary_ = new QLabel(rows.empty() ? QString("The module holds %1's configuration.").arg(with.owner)
+                                       : QString("%1 setting(s) differ between %2 and the module.")
+                                             .arg(rows.size())
+                                             .arg(with.owner),
                           this);
     summary_->setObjectName("CompareSummary");
     table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
     table_->setObjectName("CompareTable");
-    table_->setHorizontalHeaderLabels({"Setting", "Window", "Module"});
+    table_->setHorizontalHeaderLabels({"Setting", with.column, "Module"});
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     // Tab leaves the table for the button instead of walking its cells.
@@ -62,8 +64,9 @@ void CompareDialog::showEvent(QShowEvent* event) {
     close_->setFocus(Qt::OtherFocusReason);
 }
 
-void CompareDialog::Show(QWidget* parent, const QString& title, const std::vector<DifferenceRow>& rows) {
-    CompareDialog dialog(title, rows, parent);
+void CompareDialog::Show(QWidget* parent, const QString& title, const std::vector<DifferenceRow>& rows,
+                         const ComparedWith& with) {
+    CompareDialog dialog(title, rows, parent, with);
     dialog.exec();
 }
 

@@ -16,12 +16,17 @@ bool CoreFileCommands::OpenPath(const std::string& path) {
     // Loaded or not, the fields now hold the file's configuration or the
     // defaults.
     LoadFromFile(workspace_, path);
-    FitLoadedFile();
+    FitLoaded(!workspace_.currentFileName.empty());
     return true;
 }
 
-void CoreFileCommands::FitLoadedFile() {
-    if (workspace_.currentFileName.empty()) return;  // nothing was loaded
+bool CoreFileCommands::OpenContent(const std::string& content) {
+    FitLoaded(LoadFromContent(workspace_, content));
+    return true;
+}
+
+void CoreFileCommands::FitLoaded(bool loaded) {
+    if (!loaded) return;
     const std::vector<std::string> changed = FitToModel(workspace_.config);
     if (!changed.empty())
         Tell(workspace_.GetPrompter(), MessageKind::Warning, ModelFitWarning(workspace_.config, changed));
@@ -34,7 +39,7 @@ void CoreFileCommands::OpenCommandLineFile(const std::string& argument) {
     std::vector<std::string> arguments;
     if (!argument.empty()) arguments.push_back(argument);
     qx::OpenCommandLineFile(workspace_, arguments);
-    FitLoadedFile();
+    FitLoaded(!workspace_.currentFileName.empty());
 }
 
 }  // namespace qx::gui

@@ -20,13 +20,15 @@ public:
     bool New() override;
     bool Open() override;
     bool OpenPath(const std::string& path) override;
+    bool OpenContent(const std::string& content) override;
     bool Save() override;
     bool SaveAs() override;
     void OpenCommandLineFile(const std::string& argument) override;
 
 private:
-    // After a load: another model's settings put back, in one warning.
-    void FitLoadedFile();
+    // After a load that succeeded: another model's settings put back, in
+    // one warning.
+    void FitLoaded(bool loaded);
 
     Workspace& workspace_;
     std::unique_ptr<FileDialogs> dialogs_;

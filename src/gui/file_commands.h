@@ -16,6 +16,9 @@ public:
     virtual bool Open() = 0;
     // A file chosen elsewhere (the recent files), opened as Open does.
     virtual bool OpenPath(const std::string& path) = 0;
+    // A configuration file's bytes that are no file (a module history
+    // entry), opened as Open does; no current file afterwards.
+    virtual bool OpenContent(const std::string& content) = 0;
     virtual bool Save() = 0;
     virtual bool SaveAs() = 0;
     // The first command-line argument, loaded at start-up.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <iostream>
 #include <memory>
@@ -22,6 +23,7 @@
 #include "self_test.h"
 #include "start_options.h"
 #include "stream_prompter.h"
+#include "window_history.h"
 #include "window_probe.h"
 
 using namespace qx;
@@ -59,10 +61,12 @@ int main(int argc, char** argv) {
     }
 
     Workspace workspace(*variant, prompter);
+    // Its entries name the program as started (Cfg_QX7TR, Cfg_QX5T).
+    WindowHistory history(FromQ(QFileInfo(QString::fromLocal8Bit(argc > 0 ? argv[0] : "")).completeBaseName()));
     TMainForm form(workspace);
     boxes.SetParent(&form);
     form.SetPortMap(com.ports);
-    form.SetModuleCommands(std::make_unique<QtModuleCommands>(form));
+    form.SetModuleCommands(std::make_unique<QtModuleCommands>(form, &history));
 
     std::unique_ptr<WindowProbe> probe;
     if (options.probe) probe = std::make_unique<WindowProbe>();

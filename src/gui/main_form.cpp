@@ -192,6 +192,8 @@ void TMainForm::ConnectCommands() {
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
     connect(m.File_Exit, &QAction::triggered, this, &QWidget::close);
     connect(m.Comm_Verify, &QAction::toggled, this, [this](bool on) { module_->SetVerifyAfterConfigure(on); });
+    connect(m.Comm_Backup, &QAction::toggled, this, [this](bool on) { module_->SetBackupBeforeConfigure(on); });
+    connect(m.Comm_History, &QAction::triggered, this, &TMainForm::ShowModuleHistory);
     // Ctrl+S while typing into a field saves the field as it will stand.
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             [this, toolbarSave] { RunCommand(toolbarSave); });
@@ -357,6 +359,17 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     RefreshCaption();
     ReturnFocus(field);
+}
+
+void TMainForm::ShowModuleHistory() {
+    std::optional<std::string> chosen;
+    RunCommand(Command{[this, &chosen] {
+        chosen = module_->ModuleHistory();
+        return true;
+    }});
+    // Open: the entry replaces the fields as a file would, once the
+    // question about unsaved changes is answered.
+    if (chosen) RunCommand(Command{[this, &chosen] { return files_->OpenContent(*chosen); }, kReplacesFields});
 }
 
 void TMainForm::SetupComPort() {

@@ -136,6 +136,8 @@ private:
     // A file was chosen from the recent files.
     void OpenRecent(const QString& path);
 
+    // Communication > Module History: the list, and the entry chosen to open.
+    void ShowModuleHistory();
     void SetupComPort();
     void Adv_EscCharClick();
     void ShowHelpAbout();

@@ -52,9 +52,14 @@ MainMenuActions BuildMainMenu(QMenuBar* bar) {
     // Off at every start: a choice for this run only.
     a.Comm_Verify = AddItem(comm, "Comm_Verify", "&Verify after Configure");
     a.Comm_Verify->setCheckable(true);
+    // Off at every start too: a Configure's exchanges stay as they are
+    // unless the user asks for the read before them.
+    a.Comm_Backup = AddItem(comm, "Comm_Backup", "&Back Up Module before Configure");
+    a.Comm_Backup->setCheckable(true);
     AddSeparator(comm, "N4");
     a.Comm_Find = AddItem(comm, "Comm_Find", "&Find Module...");
     a.Comm_Compare = AddItem(comm, "Comm_Compare", "Co&mpare with Module...");
+    a.Comm_History = AddItem(comm, "Comm_History", "Module &History...");
     AddSeparator(comm, "N3");
     a.Comm_Serial = AddItem(comm, "Comm_Serial", "Com &Port Settings");
     bar->addMenu(comm);

@@ -24,8 +24,10 @@ struct MainMenuActions {
     QAction* Comm_Read;
     QAction* Comm_Configure;
     QAction* Comm_Verify;  // checkable: read the module back after Configure
+    QAction* Comm_Backup;  // checkable: keep the module's configuration in the history before Configure
     QAction* Comm_Find;
     QAction* Comm_Compare;
+    QAction* Comm_History;
     QAction* Comm_Serial;
     QAction* Adv_Defaults;
     QAction* Diag_TxBer;

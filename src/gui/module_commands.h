@@ -5,6 +5,9 @@
 // behind this interface. Read and Restore return whether they completed,
 // the module's configuration then in the fields.
 
+#include <optional>
+#include <string>
+
 namespace qx::gui {
 
 class ModuleCommands {
@@ -18,6 +21,10 @@ public:
     virtual void FindModule() = 0;               // Comm_Find
     virtual void CompareWithModule() = 0;        // Comm_Compare
     virtual void SetVerifyAfterConfigure(bool verify) = 0;  // Comm_Verify
+    virtual void SetBackupBeforeConfigure(bool backup) = 0;  // Comm_Backup
+    // Comm_History: the module history's list, with its comparisons and
+    // saves; the configuration of the entry the user chose to open, if any.
+    virtual std::optional<std::string> ModuleHistory() = 0;
     // Before the program ends: a test left running on the module is
     // stopped, as its Stop would. False when that failed and the user
     // would rather not exit.
@@ -35,6 +42,8 @@ public:
     void FindModule() override {}
     void CompareWithModule() override {}
     void SetVerifyAfterConfigure(bool) override {}
+    void SetBackupBeforeConfigure(bool) override {}
+    std::optional<std::string> ModuleHistory() override { return std::nullopt; }
     bool StopTestsBeforeExit() override { return true; }
 };
 

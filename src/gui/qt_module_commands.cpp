@@ -5,8 +5,13 @@
 #include "ber_test_form.h"
 #include "compare_dialog.h"
 #include "difference_rows.h"
+#include "config/configuration_comparison.h"
 #include "find_module_dialog.h"
+#include "files/config_file_commands.h"
+#include "history/history_errors.h"
+#include "history/history_recorder.h"
 #include "main_form.h"
+#include "module_history_dialog.h"
 #include "operations/operation_starters.h"
 #include "operations/program_thread.h"
 #include "operations/read_back.h"
@@ -14,6 +19,7 @@
 #include "qt_text.h"
 #include "qt_ui_dispatcher.h"
 #include "serial/comqx7_object.h"
+#include "window_history.h"
 
 namespace qx::gui {
 namespace {
@@ -44,8 +50,9 @@ constexpr std::string_view kPortsHint = "Communication > Com Port Settings";
 
 }  // namespace
 
-QtModuleCommands::QtModuleCommands(TMainForm& form)
+QtModuleCommands::QtModuleCommands(TMainForm& form, WindowHistory* history)
     : form_(form),
+      history_(history),
       ui_(std::make_unique<QtUiDispatcher>()),
       runner_(std::make_unique<ProgressExchangeRunner>(form.Progress(), *ui_)) {}
 
@@ -68,6 +75,7 @@ OperationOutcome QtModuleCommands::RunOperation(Workspace& workspace, ModuleOper
     ClosingProgress progress(window);
     OperationContext context{workspace, *ui_, progress, OpenChannel(),
                              [this] { form_.DisplaySerialSettings(); }};
+    if (history_) context.history = &history_->Recorder();
     TProgramThread worker(std::move(context), operation, std::move(commandList));
     bool started = false;
     window.Run(
@@ -84,10 +92,26 @@ OperationOutcome QtModuleCommands::RunOperation(Workspace& workspace, ModuleOper
         ui_->WaitServing([&progress] { return progress.Closed(); });
     }
     worker.Wait();
+    TellHistoryNotices();
     return worker.Outcome();
 }
 
+void QtModuleCommands::BeginHistoryCommand(const char* command, bool backup) {
+    if (!history_) return;
+    history_->Recorder().BeginCommand(command);
+    history_->Recorder().SetBackupBeforeWrite(backup);
+}
+
+void QtModuleCommands::TellHistoryNotices() {
+    if (!history_) return;
+    for (std::string text : history_->TakeNotices()) {
+        if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+        Tell(form_.GetWorkspace().GetPrompter(), MessageKind::Warning, text);
+    }
+}
+
 bool QtModuleCommands::ReadModuleConfig() {
+    BeginHistoryCommand("Read");
     PrepareReadModuleConfig(form_.GetWorkspace());
     return RunOperation(form_.GetWorkspace(), ModuleOperation::Read, {}).IsDone();
 }
@@ -95,6 +119,7 @@ bool QtModuleCommands::ReadModuleConfig() {
 void QtModuleCommands::WriteConfig() {
     std::optional<ConfigCommandList> commands = PrepareWriteConfig(form_.GetWorkspace());
     if (!commands) return;
+    BeginHistoryCommand("Configure", backupBeforeConfigure_);
     // ConfigureModule: the cleared log shows before the operation starts.
     form_.repaint();
     const OperationOutcome configured =
@@ -114,6 +139,7 @@ void QtModuleCommands::WriteConfig() {
 
 bool QtModuleCommands::RestoreFactDefaults() {
     if (!ConfirmRestoreFactDefaults(form_.GetWorkspace())) return false;
+    BeginHistoryCommand("Restore Factory Defaults");
     return RunOperation(form_.GetWorkspace(), ModuleOperation::RestoreDefaults, {}).IsDone();
 }
 
@@ -165,7 +191,48 @@ void QtModuleCommands::FindModule() {
     }
 }
 
-void QtModuleCommands::CompareWithModule() { ShowDifferencesFromModule(kCompareTitle, ReadBackAt::HostSettings); }
+void QtModuleCommands::CompareWithModule() {
+    BeginHistoryCommand("Compare with Module");
+    ShowDifferencesFromModule(kCompareTitle, ReadBackAt::HostSettings);
+}
+
+std::optional<std::string> QtModuleCommands::ModuleHistory() {
+    Prompter& prompter = form_.GetWorkspace().GetPrompter();
+    if (!history_) return std::nullopt;
+    std::string path;
+    try {
+        path = history_->Path();
+    } catch (const EHistoryError& e) {
+        Tell(prompter, MessageKind::Error, e.what());
+        return std::nullopt;
+    }
+    ModuleHistoryDialog dialog(
+        path, prompter,
+        [this](const std::string& configuration, std::int64_t id, QWidget* over) {
+            CompareEntryWithModule(configuration, id, over);
+        },
+        &form_);
+    dialog.exec();
+    return dialog.Chosen();
+}
+
+void QtModuleCommands::CompareEntryWithModule(const std::string& configuration, std::int64_t id, QWidget* over) {
+    Workspace& window = form_.GetWorkspace();
+    // The entry in a configuration of its own; the window's stays as it is.
+    Workspace entry(window.variant, window.GetPrompter());
+    entry.StartUp();
+    if (!LoadFromContent(entry, configuration)) return;
+    BeginHistoryCommand("Compare with Module");
+    // The module is where the window talks to it.
+    const ModuleReading reading = ReadModuleConfiguration(
+        window, [this](Workspace& module) { return RunOperation(module, ModuleOperation::Read, {}); });
+    if (!reading.outcome.IsDone()) return;
+    const QString name = QStringLiteral("history entry %1").arg(id);
+    CompareDialog::Show(over, QString::fromLatin1(kCompareTitle),
+                        DifferenceRows(CompareConfigurations(entry.config, reading.module->config), entry.config,
+                                       reading.module->config),
+                        ComparedWith{QStringLiteral("Entry %1").arg(id), name});
+}
 
 void QtModuleCommands::ShowDifferencesFromModule(const char* title, ReadBackAt at) {
     const ReadBack back = ReadBackAndCompare(

@@ -8,7 +8,13 @@
 // Every channel opens "Com n" through the window's port map, with the
 // model's product name and the escape character in force, and its traffic
 // goes into the session's log.
+//
+// With a history, Read, Configure, Restore Factory Defaults and the
+// comparisons keep what they read and wrote in it (Configure first backs the
+// module up when asked), and the history's notices are shown once the
+// operation has ended; Module History lists it.
 
+#include <cstdint>
 #include <memory>
 
 #include "app/operation_outcome.h"
@@ -20,14 +26,18 @@
 #include "operations/tx_ber_test.h"
 #include "progress_exchange_runner.h"
 
+class QWidget;
+
 namespace qx::gui {
 
 class QtUiDispatcher;
 class TMainForm;
+class WindowHistory;
 
 class QtModuleCommands final : public ModuleCommands {
 public:
-    explicit QtModuleCommands(TMainForm& form);
+    // `history`: null keeps nothing.
+    explicit QtModuleCommands(TMainForm& form, WindowHistory* history = nullptr);
     ~QtModuleCommands() override;
     QtModuleCommands(const QtModuleCommands&) = delete;
     QtModuleCommands& operator=(const QtModuleCommands&) = delete;
@@ -40,6 +50,8 @@ public:
     void FindModule() override;
     void CompareWithModule() override;
     void SetVerifyAfterConfigure(bool verify) override { verifyAfterConfigure_ = verify; }
+    void SetBackupBeforeConfigure(bool backup) override { backupBeforeConfigure_ = backup; }
+    std::optional<std::string> ModuleHistory() override;
     bool StopTestsBeforeExit() override;
 
     // Opens a command channel with the given host settings.
@@ -55,12 +67,22 @@ private:
     void ShowDifferencesFromModule(const char* title, ReadBackAt at);
     // One click of the transmit test's menu item.
     void ClickTxBerTest();
+    // A command of the window begins: the history's entries name it, and
+    // whether its writes first back the module up.
+    void BeginHistoryCommand(const char* command, bool backup = false);
+    // The history's notices, shown on this thread.
+    void TellHistoryNotices();
+    // Module History's Compare with Module: the entry's configuration with
+    // the module read at the window's host settings.
+    void CompareEntryWithModule(const std::string& configuration, std::int64_t id, QWidget* over);
 
     TMainForm& form_;
+    WindowHistory* history_;
     std::unique_ptr<QtUiDispatcher> ui_;
     std::unique_ptr<ProgressExchangeRunner> runner_;
     TxBerTest txBer_;
     bool verifyAfterConfigure_ = false;
+    bool backupBeforeConfigure_ = false;
 };
 
 }  // namespace qx::gui

@@ -151,8 +151,10 @@ std::vector<std::string> QxcfgArguments(Operation op, const std::string& portPat
                                         const std::string& outputFile) {
     switch (op) {
         case Operation::Read: return {"read", "--port", portPath, "-o", outputFile};
-        case Operation::Configure: return {"write", configFile, "--port", portPath};
-        case Operation::RestoreDefaults: return {"--yes", "restore", "--port", portPath};
+        // Without the backup read qxcfg makes before it changes the module:
+        // each cell tries the operation's own exchanges, as the core does.
+        case Operation::Configure: return {"write", configFile, "--port", portPath, "--no-backup"};
+        case Operation::RestoreDefaults: return {"--yes", "restore", "--port", portPath, "--no-backup"};
         case Operation::Identify: return {"identify", "--port", portPath};
         case Operation::ReceiveTest: return {"rxber", "--test", "1", "--seconds", "1", "--port", portPath};
     }

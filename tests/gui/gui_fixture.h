@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,16 @@ public:
     void FindModule() override { Record("Find"); }
     void CompareWithModule() override { Record("Compare"); }
     void SetVerifyAfterConfigure(bool verify) override { Record(verify ? "VerifyOn" : "VerifyOff"); }
+    void SetBackupBeforeConfigure(bool backup) override { Record(backup ? "BackupOn" : "BackupOff"); }
+    std::optional<std::string> ModuleHistory() override {
+        Record("History");
+        return historyChoice;
+    }
     bool StopTestsBeforeExit() override { return Record("StopTests"); }
 
     std::vector<std::string> calls;
     std::vector<std::string> packSizeAtCall;  // Radio_PackSize's text
+    std::optional<std::string> historyChoice;  // what Module History's Open gives
 
 private:
     bool Record(std::string name) {
@@ -51,6 +58,11 @@ public:
     bool OpenPath(const std::string& path) override {
         Record("Open");
         workspace_.currentFileName = path;
+        return true;
+    }
+    bool OpenContent(const std::string&) override {
+        Record("OpenContent");
+        workspace_.currentFileName.clear();
         return true;
     }
     bool Save() override { return Record("Save"); }

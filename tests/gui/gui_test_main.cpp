@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         {"BerTestFormTest", qx::test::MakeBerTestFormTest},
         {"WindowFeaturesTest", qx::test::MakeWindowFeaturesTest},
         {"UserWorkTest", qx::test::MakeUserWorkTest},
+        {"ModuleHistoryTest", qx::test::MakeModuleHistoryTest},
     };
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> rest{argv[0]};

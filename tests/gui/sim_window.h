@@ -1,20 +1,25 @@
 #pragma once
 // The window with its real module commands, "Com 1" pointed at a qxsim on a
-// link in a temporary folder; and helpers to run a command that shows modal
+// link in a temporary folder, its module history in a file there; and helpers to run a command that shows modal
 // windows from the event loop while the test drives those windows.
 
 #include <QAction>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "compare_dialog.h"
 #include "e2e/sim_harness.h"
 #include "gui_fixture.h"
 #include "qt_module_commands.h"
 #include "serial/port_map.h"
+#include "window_history.h"
 
 namespace qx::test {
 
@@ -34,15 +39,17 @@ public:
         PortMap ports;
         ports.Override(0, Link());
         w.form.SetPortMap(ports);
-        w.form.SetModuleCommands(std::make_unique<gui::QtModuleCommands>(w.form));
+        w.form.SetModuleCommands(std::make_unique<gui::QtModuleCommands>(w.form, &history));
     }
 
     std::string Link() const { return dir.File("module"); }
+    std::string HistoryFile() const { return dir.File("history.sqlite3"); }
     std::string StateFile() const { return dir.File("state"); }
     QAction* Menu(QAction* gui::MainMenuActions::*item) const { return w.form.Menu().*item; }
 
     simtest::TempDir dir;
     std::unique_ptr<simtest::SimProcess> sim;
+    gui::WindowHistory history{"Cfg_QX7TR", HistoryFile()};  // outlives the window's commands
     StartedWindow w;
 };
 
@@ -76,6 +83,33 @@ inline std::shared_ptr<bool> WhenTrue(std::function<bool()> condition, std::func
                      });
     timer->start();
     return held;
+}
+
+struct CompareSeen {
+    bool shown = false;
+    std::string compared;  // the heading of the values the module's are compared with
+    std::vector<std::array<std::string, 3>> rows;
+};
+
+// Waits (from the event loop) for the comparison dialog that follows the
+// read, notes its rows and closes it.
+inline std::shared_ptr<CompareSeen> WhenCompareShown() {
+    auto seen = std::make_shared<CompareSeen>();
+    WhenTrue([] { return qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget()) != nullptr; },
+             [seen] {
+                 auto* dialog = qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget());
+                 if (!dialog) return;
+                 seen->shown = true;
+                 QTableWidget* table = dialog->Table();
+                 seen->compared = table->horizontalHeaderItem(1)->text().toStdString();
+                 for (int r = 0; r < table->rowCount(); ++r)
+                     seen->rows.push_back({table->item(r, 0)->text().toStdString(),
+                                           table->item(r, 1)->text().toStdString(),
+                                           table->item(r, 2)->text().toStdString()});
+                 dialog->reject();
+             },
+             60000);
+    return seen;
 }
 
 }  // namespace qx::test

@@ -18,5 +18,6 @@ std::unique_ptr<QObject> MakeModuleCommandsTest();
 std::unique_ptr<QObject> MakeBerTestFormTest();
 std::unique_ptr<QObject> MakeWindowFeaturesTest();
 std::unique_ptr<QObject> MakeUserWorkTest();
+std::unique_ptr<QObject> MakeModuleHistoryTest();
 
 }  // namespace qx::test

@@ -19,31 +19,6 @@ namespace {
 
 using gui::MainMenuActions;
 
-struct CompareSeen {
-    bool shown = false;
-    std::vector<std::array<std::string, 3>> rows;
-};
-
-// Waits (from the event loop) for the comparison dialog that follows the
-// read, notes its rows and closes it.
-std::shared_ptr<CompareSeen> WhenCompareShown() {
-    auto seen = std::make_shared<CompareSeen>();
-    WhenTrue([] { return qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget()) != nullptr; },
-             [seen] {
-                 auto* dialog = qobject_cast<gui::CompareDialog*>(QApplication::activeModalWidget());
-                 if (!dialog) return;
-                 seen->shown = true;
-                 QTableWidget* table = dialog->Table();
-                 for (int r = 0; r < table->rowCount(); ++r)
-                     seen->rows.push_back({table->item(r, 0)->text().toStdString(),
-                                           table->item(r, 1)->text().toStdString(),
-                                           table->item(r, 2)->text().toStdString()});
-                 dialog->reject();
-             },
-             60000);
-    return seen;
-}
-
 class WindowFeaturesTest : public QObject {
     Q_OBJECT
 

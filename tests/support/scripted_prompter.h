@@ -3,6 +3,7 @@
 // from a script (then from a default answer).
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
 
     Answer Show(const Message& message) override {
         shown.push_back(message);
+        if (onShow) onShow(message);
         if (!message.IsQuestion()) return Answer::Ok;
         if (!script_.empty()) {
             const Answer a = script_.front();
@@ -35,6 +37,8 @@ public:
     void Clear() { shown.clear(); }
 
     std::vector<Message> shown;
+    // Called with each message as it is shown (to see where and when).
+    std::function<void(const Message&)> onShow;
 
 private:
     std::deque<Answer> script_;

@@ -65,7 +65,9 @@ void Run(const std::string& folder, const std::string& scale) {
     XSession x(dir.File(""));
     // Every answer takes a moment, so that the progress window can be seen.
     qx::simtest::SimProcess sim(dir.File("module"), {"--fault", "slow:300"}, dir.File("qxsim.log"));
-    ProgramUnderTest w(x, dir.File(""), {"--com", "1=" + dir.File("module")}, {"QT_SCALE_FACTOR=" + scale});
+    // A module history of the tour's own: what its read and comparison keep.
+    ProgramUnderTest w(x, dir.File(""), {"--com", "1=" + dir.File("module")},
+                       {"QT_SCALE_FACTOR=" + scale, "QX_HISTORY=" + dir.File("history.sqlite3")});
     Tour tour{w, folder, {}};
 
     tour.Shoot("TMainForm", "main-window");
@@ -104,6 +106,7 @@ void Run(const std::string& folder, const std::string& scale) {
     // One setting the module does not hold, so that the comparison lists it.
     w.TypeInto("ed_TM_SysAdd", "33");
     tour.Dialog("Comm_Menu>Comm_Compare", "CompareDialog", "dialog-compare", "Close");
+    tour.Dialog("Comm_Menu>Comm_History", "ModuleHistoryDialog", "dialog-module-history", "Close");
 
     for (const std::string& line : tour.cut) std::cerr << "cut text in " << line << '\n';
     if (!tour.cut.empty()) throw std::runtime_error("text is cut in " + std::to_string(tour.cut.size()) + " window(s)");

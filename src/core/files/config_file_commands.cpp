@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <functional>
 
 #include "app/utf8_path.h"
 #include "config/command_builder.h"
@@ -21,10 +22,15 @@ bool New(ConfigDocument& document) {
     return true;
 }
 
-bool LoadFromFile(ConfigDocument& document, const std::string& path) {
+namespace {
+
+// The load both kinds of source share: `line` gives the configuration's one
+// line (and throws when there is none to give); `name` becomes the current
+// file, empty for a configuration that is no file.
+bool LoadConfigLine(ConfigDocument& document, const std::function<std::string()>& line, const std::string& name) {
     document.config.SetDefaults();
     try {
-        document.replyText = TFileReadWrite().ReadLine(path);
+        document.replyText = line();
         if (!ProcessReadConfig(document.config, document.replyText, document.s21Reference, ReadoutSource::File)) {
             // The model refused the file and has said so; the fields are at
             // their defaults. The file does not become the current one, so
@@ -32,7 +38,7 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path) {
             document.currentFileName.clear();
             return true;
         }
-        document.currentFileName = path;
+        document.currentFileName = name;
         document.FileLoaded();
         return true;
     } catch (const std::exception&) {
@@ -44,6 +50,16 @@ bool LoadFromFile(ConfigDocument& document, const std::string& path) {
         document.currentFileName.clear();
         return false;
     }
+}
+
+}  // namespace
+
+bool LoadFromFile(ConfigDocument& document, const std::string& path) {
+    return LoadConfigLine(document, [&path] { return TFileReadWrite().ReadLine(path); }, path);
+}
+
+bool LoadFromContent(ConfigDocument& document, const std::string& content) {
+    return LoadConfigLine(document, [&content] { return content.substr(0, content.find_first_of("\r\n")); }, {});
 }
 
 bool Open(ConfigDocument& document, FileDialogs& dialogs) {

@@ -31,6 +31,11 @@ bool New(ConfigDocument& document);
 // file, so that a Save cannot overwrite it with them; it counts as loaded.
 bool LoadFromFile(ConfigDocument& document, const std::string& path);
 
+// As LoadFromFile, from the bytes a configuration file holds that come from
+// elsewhere (a configuration the module history kept): the first line is
+// loaded, and there is no current file afterwards (a Save asks for a name).
+bool LoadFromContent(ConfigDocument& document, const std::string& content);
+
 // Asks for a file and loads it. Returns whether a file was loaded.
 bool Open(ConfigDocument& document, FileDialogs& dialogs);
 

@@ -49,7 +49,10 @@ bool HistoryRecorder::WantsBackup(const std::string& device) const {
 }
 
 HistoryStore& HistoryRecorder::Store() {
-    if (!store_) store_ = std::make_unique<HistoryStore>(path_ ? *path_ : DefaultHistoryPath(), options_);
+    // A build without a history says so before any place is looked up.
+    if (!store_)
+        store_ = std::make_unique<HistoryStore>(
+            path_ ? *path_ : HistoryStore::Available() ? DefaultHistoryPath() : std::string(), options_);
     return *store_;
 }
 

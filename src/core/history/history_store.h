@@ -47,6 +47,11 @@ public:
 
     const std::string& Path() const;
 
+    // Whether this build keeps a history at all. Without one there is no
+    // file to look for: whatever path is given, opening says that this
+    // build keeps none.
+    static bool Available();
+
     // Adds the entry (its id is ignored) in one transaction; returns its id.
     std::int64_t Record(const HistoryEntry& entry);
     // Newest first, without their configurations.

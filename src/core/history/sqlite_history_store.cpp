@@ -118,6 +118,8 @@ HistoryStore::HistoryStore(const std::string& path, const HistoryStoreOptions& o
 
 HistoryStore::~HistoryStore() = default;
 
+bool HistoryStore::Available() { return true; }
+
 const std::string& HistoryStore::Path() const { return impl_->db.Path(); }
 
 std::int64_t HistoryStore::Record(const HistoryEntry& entry) {

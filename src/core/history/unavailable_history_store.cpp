@@ -19,6 +19,8 @@ HistoryStore::HistoryStore(const std::string&, const HistoryStoreOptions&) { thr
 
 HistoryStore::~HistoryStore() = default;
 
+bool HistoryStore::Available() { return false; }
+
 const std::string& HistoryStore::Path() const { return impl_->path; }
 
 std::int64_t HistoryStore::Record(const HistoryEntry&) { throw EHistoryUnavailable(kUnavailableText); }

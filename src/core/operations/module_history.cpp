@@ -1,7 +1,7 @@
 // What the module operations keep in the module history: every read that
 // completed, every write and restore whose store went out (with what came
 // of it), and, when asked, the module's configuration read just before a
-// write. Keeping is never the operation's business: the recorder turns a
+// write or a restore. Keeping is never the operation's business: the recorder turns a
 // failure into a notice, and the operation's outcome stays its own.
 
 #include <chrono>

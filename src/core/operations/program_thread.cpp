@@ -114,6 +114,8 @@ void TProgramThread::RunRestoreDefaults() {
     Channel channel;
     try {
         channel = Open(context_.workspace.host);
+        // Restoring replaces every setting the module stores, as a write does.
+        BackUpBeforeWrite(*channel);
         RestoreSequence(*channel);
         channel.reset();
         // The module now talks at its factory settings; the host follows,

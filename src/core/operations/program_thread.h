@@ -90,8 +90,8 @@ private:
     void ReadSequence(TCOMQX7Object& channel, bool freshFields);
     void RestoreSequence(TCOMQX7Object& channel);
     // The module history (module_history.cpp): the module's configuration
-    // read and kept before a write, when the history asks for it; and what
-    // the operation read or wrote, kept once it has ended.
+    // read and kept before a write or a restore, when the history asks for
+    // it; and what the operation read or wrote, kept once it has ended.
     void BackUpBeforeWrite(TCOMQX7Object& channel);
     void KeepInHistory();
 

@@ -1,0 +1,18 @@
+#pragma once
+// A configuration named where a command takes one: a .X7R file, or
+// "history:ID", the configuration a module history entry kept (show, set,
+// commands, diff, write, history show).
+
+#include <string>
+
+#include "cli/cli_context.h"
+#include "operations/workspace.h"
+
+namespace qx::cli {
+
+// Loads it into the workspace as the window's Open loads a file; false when
+// it could not be, its reason said as an ERROR line. A history entry leaves
+// no current file behind.
+bool LoadConfiguration(CliContext& context, Workspace& workspace, const std::string& operand);
+
+}  // namespace qx::cli
