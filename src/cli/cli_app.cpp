@@ -55,7 +55,10 @@ Command HelpCommand() {
     });
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal,
+               ModuleChange& change) {
     GlobalOptions global;
     const Command* command = nullptr;
     try {
@@ -82,6 +85,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         CliContext context(global, out, err, terminal);
         // On a terminal the progress bar shows what is going on.
         if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
+        // What the command did to the module is known however it ends.
+        struct KeepChange {
+            const CliContext& context;
+            ModuleChange& change;
+            ~KeepChange() { change = context.moduleChange; }
+        } const keep{context, change};
         return command->run(context, rest);
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';
@@ -99,6 +108,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "qxcfg: " << e.what() << '\n';
         return kExitFailure;
     }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
+    ModuleChange change;
+    const int code = RunCommand(args, out, err, terminal, change);
+    return ConcludeOutput(out, err, code, change);
 }
 
 }  // namespace qx::cli
