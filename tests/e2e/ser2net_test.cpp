@@ -151,7 +151,7 @@ TEST_F(Ser2NetTest, NetworkPortsThatCannotBeOpened) {
         {"settings never acknowledged", {"--port", "rfc2217://" + port(mute.Port())},
          "rfc2217://" + port(mute.Port()) + inUse,
          "No answer from " + port(mute.Port()) + " within 5 s (the line settings were not acknowledged).",
-         "connecting to rfc2217://" + port(mute.Port()) + ": up to 10 s\n"},
+         "connecting to rfc2217://" + port(mute.Port()) + ": up to 10 s (5 s to connect, 5 s for the option)\n"},
         {"unknown host", {"--port", "rfc2217://no-such-host.invalid:7777"},
          "rfc2217://no-such-host.invalid:7777" + inUse, "Host unknown: no-such-host.invalid"},
     };
