@@ -90,7 +90,7 @@ TEST_F(PortServerTest, ModuleCommandsAndServersThatCannotFollow) {
         {"closes at once, over a plain socket", ServerKind::Closes, "socket", {"identify", "--port", "{url}"}, 1,
          "(the server closed the connection)."},
         {"streams without end, over a plain socket", ServerKind::Streams, "socket", {"read", "--port", "{url}"}, 1,
-         "Unable to wake modem."},
+         "ERROR: Error communicating with QX7T-R."},
         {"streams without end, RFC 2217", ServerKind::Streams, "rfc2217", {"identify", "--port", "{url}"}, 1,
          "within 5 s (no answer to the RFC 2217 option)."},
     };
