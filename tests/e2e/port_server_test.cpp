@@ -14,13 +14,12 @@
 namespace qx::nettest {
 namespace {
 
-using simtest::SimTest;
 using test::ProcessResult;
 using test::RunProgram;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-class PortServerTest : public SimTest {
+class PortServerTest : public simtest::ServedSimTest<PortServerProcess> {
 protected:
     void Serve(ServerKind kind) {
         server_.reset();
@@ -42,11 +41,6 @@ protected:
         }
         return args;
     }
-    void TearDown() override {
-        server_.reset();
-        SimTest::TearDown();
-    }
-    std::unique_ptr<PortServerProcess> server_;
 };
 
 struct ServerCase {
