@@ -1,6 +1,9 @@
 #include "e2e/port_server_process.h"
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -36,6 +39,24 @@ bool Listens(int port) {
     return false;
 }
 
+// Whether a process other than this one and the simulator (which keeps its
+// own end's other side open) has `device` open.
+bool HeldByAnother(const std::string& device) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target = fs::canonical(device, error);
+    if (error) return false;
+    const std::string self = std::to_string(::getpid());
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
+        std::string name;
+        std::getline(std::ifstream(process.path() / "comm"), name);
+        if (process.path().filename() == self || name == "qxsim") continue;
+        for (const fs::directory_entry& fd : fs::directory_iterator(process.path() / "fd", error))
+            if (fs::read_symlink(fd.path(), error) == target) return true;
+    }
+    return false;
+}
+
 std::vector<std::string> CommandFor(ServerKind kind, const std::string& device, int port) {
     const std::string support = std::string(QX_SOURCE_DIR) + "/tests/support/";
     const std::string listen = "TCP-LISTEN:" + std::to_string(port) + ",bind=127.0.0.1,reuseaddr";
@@ -61,7 +82,7 @@ std::vector<std::string> CommandFor(ServerKind kind, const std::string& device, 
 }  // namespace
 
 PortServerProcess::PortServerProcess(ServerKind kind, const std::string& device, const std::string& folder)
-    : port_(FreeLocalPort()) {
+    : device_(device), port_(FreeLocalPort()) {
     test::ProgramOptions options;
     options.log = folder + "/port-server.log";
     process_ = std::make_unique<test::ProgramProcess>(CommandFor(kind, device, port_), options);
@@ -71,6 +92,12 @@ PortServerProcess::PortServerProcess(ServerKind kind, const std::string& device,
             throw std::runtime_error("the port server does not listen; see " + options.log);
         std::this_thread::sleep_for(10ms);
     }
+}
+
+PortServerProcess::~PortServerProcess() {
+    process_.reset();
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (HeldByAnother(device_) && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(10ms);
 }
 
 std::string PortServerProcess::Url(const std::string& scheme) const {

@@ -29,12 +29,19 @@ public:
     // Serves `device` (when the kind needs one); its output goes to a log
     // in `folder`. Returns once the server listens.
     PortServerProcess(ServerKind kind, const std::string& device, const std::string& folder);
+    // Stops the server, and waits (up to 10 s) until none of its processes
+    // holds the device any more: socat serves each client in a process of
+    // its own, which ends a moment after its client.
+    ~PortServerProcess();
+    PortServerProcess(const PortServerProcess&) = delete;
+    PortServerProcess& operator=(const PortServerProcess&) = delete;
 
     // "rfc2217://127.0.0.1:PORT" or "socket://127.0.0.1:PORT".
     std::string Url(const std::string& scheme) const;
     int Port() const { return port_; }
 
 private:
+    std::string device_;
     int port_ = 0;
     std::unique_ptr<test::ProgramProcess> process_;
 };
