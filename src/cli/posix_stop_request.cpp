@@ -15,6 +15,8 @@ namespace {
 // Written by the signal handler only; the one piece of process state a
 // handler may touch.
 volatile std::sig_atomic_t interrupted = 0;
+// Set once the command has begun on a module (its first guard).
+volatile std::sig_atomic_t moduleBegun = 0;
 std::atomic<int> installed{0};
 
 // The signals that ask a command to stop.
@@ -22,9 +24,15 @@ constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-// Outside a guard nothing is under way on a module: the program ends at
-// once, as Ctrl-C ends it, and with its code (never 128 + the signal).
-extern "C" void OnStopOutsideGuard(int) { ::_exit(kExitCancelled); }
+// Outside a guard, before the command began on a module, nothing is under
+// way: the program ends at once with Ctrl-C's code (never 128 + the
+// signal). Between two operations on a module (a write and its read-back)
+// the request is only noted: the first may have changed the module, and
+// the run finishes to say so.
+extern "C" void OnStopOutsideGuard(int) {
+    if (!moduleBegun) ::_exit(kExitCancelled);
+    interrupted = 1;
+}
 
 }  // namespace
 
@@ -38,7 +46,7 @@ void PrepareStopSignals() {
     struct sigaction action {};
     action.sa_handler = OnStopOutsideGuard;
     sigemptyset(&action.sa_mask);
-    for (const int s : {SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
+    for (const int s : kStopSignals) sigaction(s, &action, nullptr);
 }
 
 bool InterruptRequested() { return interrupted != 0; }
@@ -46,6 +54,7 @@ bool InterruptRequested() { return interrupted != 0; }
 InterruptGuard::InterruptGuard() {
     if (installed.fetch_add(1) != 0) return;
     interrupted = 0;
+    moduleBegun = 1;
     handlers_ = std::make_unique<Handlers>();
     struct sigaction action {};
     action.sa_handler = OnInterrupt;

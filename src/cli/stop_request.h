@@ -7,9 +7,11 @@
 // operation is cancelled, a test ends, a test running on the module is
 // stopped there first).
 //
-// Outside a guard a hang-up and SIGTERM end the program as Ctrl-C does
-// there, with Ctrl-C's exit code; and a reader that goes away (a closed
-// pipe) never ends the program: the write fails, and qxcfg says so.
+// Outside a guard, before a command has begun on a module, Ctrl-C, a
+// hang-up and SIGTERM end the program at once with Ctrl-C's exit code;
+// once it has, they are noted and the run finishes. A reader that goes
+// away (a closed pipe) never ends the program: the write fails, and qxcfg
+// says so.
 
 #include <memory>
 

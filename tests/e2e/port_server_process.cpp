@@ -74,7 +74,9 @@ std::vector<std::string> CommandFor(ServerKind kind, const std::string& device, 
         case ServerKind::Flood: return odd("flood");
         case ServerKind::InUse: return odd("in-use");
         case ServerKind::Closes: return odd("closes");
+        case ServerKind::Mute: return odd("mute");
         case ServerKind::Streams: return odd("stream");
+        case ServerKind::StreamsAfterPurge: return odd("stream-after-purge");
     }
     return {};
 }

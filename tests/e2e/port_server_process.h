@@ -21,7 +21,9 @@ enum class ServerKind {
     Flood,        // a stream of 0xFF bytes from the start
     InUse,        // says "Port already in use" and closes
     Closes,       // closes at once
+    Mute,         // takes what comes and says nothing
     Streams,      // bytes without end, answering nothing
+    StreamsAfterPurge,  // rfc2217://, answers all, streams once a purge is answered
 };
 
 class PortServerProcess {

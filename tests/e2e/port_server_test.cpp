@@ -84,8 +84,10 @@ TEST_F(PortServerTest, ModuleCommandsAndServersThatCannotFollow) {
         {"closes at once, over a plain socket", ServerKind::Closes, "socket", {"identify", "--port", "{url}"}, 1,
          "(the server closed the connection)."},
         {"streams without end, over a plain socket", ServerKind::Streams, "socket", {"read", "--port", "{url}"}, 1,
-         "ERROR: Error communicating with QX7T-R."},
-        {"streams without end, RFC 2217", ServerKind::Streams, "rfc2217", {"identify", "--port", "{url}"}, 1,
+         "Error communicating with QX7T-R."},
+        {"streams after the purge", ServerKind::StreamsAfterPurge, "rfc2217", {"identify", "--port", "{url}"}, 1,
+         "Error communicating with QX7T-R."},
+        {"says nothing, RFC 2217", ServerKind::Mute, "rfc2217", {"identify", "--port", "{url}"}, 1,
          "within 5 s (no answer to the RFC 2217 option)."},
     };
     for (const ServerCase& c : cases) {
@@ -108,10 +110,10 @@ TEST_F(PortServerTest, ModuleCommandsAndServersThatCannotFollow) {
 // Ctrl-C while a port server keeps the option unanswered: the run ends
 // within about a second, cancelled.
 TEST_F(PortServerTest, CtrlCEndsAConnectionUnderWay) {
-    Serve(ServerKind::Streams);
+    Serve(ServerKind::Mute);
     auto signalled = Clock::time_point::max();
     const ProcessResult r = test::RunProgramWatched(
-        "qxcfg", {"identify", "--port", server_->Url("rfc2217")}, [&](pid_t pid, const ProcessResult& soFar) {
+        "qxcfg", {"read", "--port", server_->Url("rfc2217")}, [&](pid_t pid, const ProcessResult& soFar) {
             if (signalled != Clock::time_point::max() || soFar.err.find("connecting to") == std::string::npos) return;
             signalled = Clock::now();
             ::kill(pid, SIGINT);

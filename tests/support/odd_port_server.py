@@ -7,8 +7,12 @@ and serves one client at a time, for ever.
                      changes its port's rate
   flood              a stream of 0xFF bytes, and no answer to anything
   in-use             says "Port already in use" and closes
+  mute               takes what comes and says nothing
   closes             closes at once
-  stream             sends bytes without end, answering nothing
+  stream             sends bytes without end, as fast as they are taken,
+                     answering nothing
+  stream-after-purge RFC 2217 that answers the option and every setting,
+                     and once it has answered a purge sends bytes without end
 
 Standard library only."""
 
@@ -21,7 +25,7 @@ import tty
 
 IAC, SB, SE, WILL, WONT, DO, DONT = 255, 250, 240, 251, 252, 253, 254
 COM_PORT, BINARY, SGA = 44, 0, 3
-SET_BAUDRATE = 1
+SET_BAUDRATE, PURGE_DATA = 1, 12
 KEPT_RATE = 9600
 
 
@@ -38,8 +42,10 @@ class Rfc2217:
     """The server's side of the Telnet stream: data out to the device,
     option requests agreed, line settings answered."""
 
-    def __init__(self, client):
+    def __init__(self, client, kept_rate=None):
         self.client = client
+        self.kept_rate = kept_rate
+        self.purged = False
         self.state = "data"
         self.verb = 0
         self.sub = bytearray()
@@ -92,14 +98,15 @@ class Rfc2217:
         if len(sub) < 2 or sub[0] != COM_PORT:
             return
         code, value = sub[1], sub[2:]
-        if code == SET_BAUDRATE:
-            value = KEPT_RATE.to_bytes(4, "big")
+        if code == SET_BAUDRATE and self.kept_rate:
+            value = self.kept_rate.to_bytes(4, "big")
+        self.purged = self.purged or code == PURGE_DATA
         value = value.replace(bytes([IAC]), bytes([IAC, IAC]))
         self.client.sendall(bytes([IAC, SB, COM_PORT, code + 100]) + value + bytes([IAC, SE]))
 
 
 def relay(client, device):
-    telnet = Rfc2217(client)
+    telnet = Rfc2217(client, KEPT_RATE)
     while True:
         ready, _, _ = select.select([client, device], [], [])
         if client in ready:
@@ -117,6 +124,19 @@ def relay(client, device):
             client.sendall(data.replace(bytes([IAC]), bytes([IAC, IAC])))
 
 
+def stream_after_purge(client):
+    telnet = Rfc2217(client)
+    while True:
+        ready, _, _ = select.select([client], [], [], 0 if telnet.purged else None)
+        if ready:
+            wire = client.recv(4096)
+            if not wire:
+                return
+            telnet.feed(wire)
+        if telnet.purged:
+            client.sendall(b"0123456789" * 100)
+
+
 def serve(mode, client, device):
     if mode == "keeps-rate":
         relay(client, device)
@@ -125,10 +145,14 @@ def serve(mode, client, device):
             client.sendall(bytes([IAC]) * 65536)
     elif mode == "in-use":
         client.sendall(b"Port already in use\r\n")
+    elif mode == "mute":
+        while client.recv(4096):
+            pass
     elif mode == "stream":
         while True:
-            client.sendall(b"0123456789")
-            select.select([], [], [], 0.005)
+            client.sendall(b"0123456789" * 100)
+    elif mode == "stream-after-purge":
+        stream_after_purge(client)
 
 
 def main():
