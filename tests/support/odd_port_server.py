@@ -27,6 +27,7 @@ IAC, SB, SE, WILL, WONT, DO, DONT = 255, 250, 240, 251, 252, 253, 254
 COM_PORT, BINARY, SGA = 44, 0, 3
 SET_BAUDRATE, PURGE_DATA = 1, 12
 KEPT_RATE = 9600
+CHUNK = b"0123456789" * 6554  # some 64 KiB: the client never finds the stream dry
 
 
 def open_device(path):
@@ -134,7 +135,7 @@ def stream_after_purge(client):
                 return
             telnet.feed(wire)
         if telnet.purged:
-            client.sendall(b"0123456789" * 100)
+            client.sendall(CHUNK)
 
 
 def serve(mode, client, device):
@@ -150,7 +151,7 @@ def serve(mode, client, device):
             pass
     elif mode == "stream":
         while True:
-            client.sendall(b"0123456789" * 100)
+            client.sendall(CHUNK)
     elif mode == "stream-after-purge":
         stream_after_purge(client)
 
