@@ -56,7 +56,10 @@ Command HelpCommand() {
     });
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal,
+               ModuleChange& change) {
     GlobalOptions global;
     const Command* command = nullptr;
     try {
@@ -87,6 +90,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             RunRecorder(global, [&context](const std::string& note) { context.ErrLine("qxcfg: " + note); });
         if (history) history->BeginCommand(std::string(command->name));
         context.history = history.get();
+        // What the command did to the module is known however it ends.
+        struct KeepChange {
+            const CliContext& context;
+            ModuleChange& change;
+            ~KeepChange() { change = context.moduleChange; }
+        } const keep{context, change};
         return command->run(context, rest);
     } catch (const UsageError& e) {
         err << "qxcfg: " << e.what() << '\n';
@@ -104,6 +113,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "qxcfg: " << e.what() << '\n';
         return kExitFailure;
     }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal) {
+    ModuleChange change;
+    const int code = RunCommand(args, out, err, terminal, change);
+    return ConcludeOutput(out, err, code, change);
 }
 
 }  // namespace qx::cli

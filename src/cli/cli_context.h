@@ -6,14 +6,17 @@
 // and the recorder of the module history.
 
 #include <iostream>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "app/model_variant.h"
+#include "cli/checked_output.h"
 #include "cli/cli_prompter.h"
 #include "cli/global_options.h"
 #include "cli/wait_announcer.h"
+#include "serial/closing_connections.h"
 
 namespace qx {
 class HistoryRecorder;
@@ -31,6 +34,12 @@ struct CliContext {
     CliPrompter prompter;
     // The warning that the module is the other model is given once per command.
     bool otherModelWarned = false;
+    // What the command changed on the module, for a report that cannot
+    // reach standard output (see ConcludeOutput).
+    ModuleChange moduleChange;
+    // The command's connections to port servers, kept past their close until
+    // the next opening of the same server (see ClosingConnections).
+    std::shared_ptr<ClosingConnections> closing = std::make_shared<ClosingConnections>();
     std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
     WaitAnnouncer waits;
     // What the module operations keep in the history; null: nothing (--no-history).

@@ -15,6 +15,7 @@
 #include "cli/usage_error.h"
 #include "files/communication_log_file.h"
 #include "serial/module_error_reports.h"
+#include "serial/serial_errors.h"
 
 namespace qx::cli {
 
@@ -42,6 +43,9 @@ int Console(CliContext& context, ConsoleArgs& args) {
     const OnlineOptions& online = args.online;
     if (args.commands.empty() && !args.wake) throw UsageError("console: no command given");
     if (online.ports.size() > 1) throw UsageError("console takes one --port");
+    // Ctrl-C (or a hang-up, or SIGTERM) ends the connection or the wake,
+    // and no command is sent after it.
+    InterruptGuard interrupt;
     try {
         const auto opened = online.Open(context, online.port.Settings(), online.Setup(context.variant));
         TCOMQX7Object& channel = *opened;
@@ -50,9 +54,10 @@ int Console(CliContext& context, ConsoleArgs& args) {
         });
         if (args.wake) {
             context.out << "> (wake)" << std::endl;
-            channel.Wake();
+            channel.Wake({.stop = [] { return InterruptRequested(); }});
         }
         for (const auto& command : args.commands) {
+            if (InterruptRequested()) return kExitCancelled;
             context.out << "> " << command << std::endl;
             const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", kReplyWait));
             if (failure.empty()) continue;
@@ -60,7 +65,9 @@ int Console(CliContext& context, ConsoleArgs& args) {
             context.err << "qxcfg: console: " << command << ": " << failure << '\n';
             return kExitFailure;
         }
-        return kExitOk;
+        return InterruptRequested() ? kExitCancelled : kExitOk;
+    } catch (const EOpenAbandoned&) {
+        return kExitCancelled;
     } catch (const std::exception& e) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;
@@ -77,7 +84,10 @@ Command ConsoleCommand() {
         .rows = Join({Flag("--wake", "wake the module first", Raise<&ConsoleArgs::wake>),
                       Operand("CMD", "", Offer::Nothing, Accepts::NoDoubleDash, true, Append<&ConsoleArgs::commands>)},
                      OperationOptions<ConsoleArgs>()),
-        .exits = {{0, "every command was sent"}, {1, "the port failed or a command could not be sent"}, {2, "usage error"}},
+        .exits = {{0, "every command was sent"},
+                  {1, "the port failed or a command could not be sent"},
+                  {2, "usage error"},
+                  {130, "cancelled with Ctrl-C"}},
         .examples = {"qxcfg console --port /dev/ttyUSB0 --wake ATS0?"},
         .run = Console,
         .forms = {Form{"console", {}, "unknown option"}},

@@ -48,6 +48,7 @@ Side LoadSide(CliContext& context, const OnlineOptions& online, const std::strin
     }
     OnlineOptions options = online;
     options.port.SelectPort(side.substr(kPortPrefix.size()));
+    options.port.CheckLineOptions();
     ModuleRead read = ReadModule(context, options);
     const int rc = Conclude(context, read.outcome);
     if (!read.outcome.IsDone()) return {nullptr, rc};

@@ -27,6 +27,7 @@
 #include "operations/module_finder.h"
 #include "serial/comqx7_object.h"
 #include "serial/module_error_reports.h"
+#include "serial/serial_errors.h"
 
 namespace qx::cli {
 
@@ -90,6 +91,10 @@ struct FindArgs {
 int Find(CliContext& context, FindArgs& args) {
     const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) throw UsageError("find takes one --port");
+    if (online.port.CarriesBytesOnly())
+        throw UsageError("find cannot search " + online.port.Ports().PathFor(online.port.Settings().PortIndex) +
+                         ": a socket:// port carries bytes only, and its line settings are the port server's own, "
+                         "so no rate or format can be tried (rfc2217:// can)");
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
     };
@@ -104,6 +109,8 @@ int Find(CliContext& context, FindArgs& args) {
     std::optional<FindResult> scanned;
     try {
         scanned = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, args.escapes));
+    } catch (const EOpenAbandoned&) {
+        return Conclude(context, OperationOutcome::Cancelled());
     } catch (const std::exception& e) {
         context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
         return kExitFailure;

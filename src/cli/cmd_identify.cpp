@@ -27,7 +27,10 @@ int Identify(CliContext& context, IdentifyArgs& args) {
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
     };
-    const IdentifyResult result = IdentifyModule(open, online.port.Settings(), context.variant);
+    // Ctrl-C (or a hang-up, or SIGTERM) ends the connection or the wake.
+    InterruptGuard interrupt;
+    const IdentifyResult result =
+        IdentifyModule(open, online.port.Settings(), context.variant, [] { return InterruptRequested(); });
     // As in a module operation: the error's own text.
     if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
     if (result.outcome.IsDone()) {

@@ -14,6 +14,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/interrupt_runner.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -21,6 +22,7 @@
 #include "files/communication_log_file.h"
 #include "operations/ber_test_session.h"
 #include "serial/comqx7_object.h"
+#include "serial/serial_errors.h"
 
 namespace qx::cli {
 
@@ -78,9 +80,14 @@ int RxBer(CliContext& context, RxBerArgs& args) {
     const OnlineOptions& online = args.online;
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
+    // Ctrl-C, a hang-up or SIGTERM, from the connection on: before the test
+    // runs it is cancelled; once it runs it is stopped on the module first.
+    InterruptGuard interrupt;
     std::unique_ptr<TCOMQX7Object> channel;
     try {
         channel = online.Factory(context, *workspace)(workspace->host);
+    } catch (const EOpenAbandoned&) {
+        return Conclude(context, OperationOutcome::Cancelled());
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';
         return kExitFailure;
@@ -88,7 +95,8 @@ int RxBer(CliContext& context, RxBerArgs& args) {
     DirectDispatcher ui;
     PrintingDisplay lines(context.out);
     JsonDisplay objects(context.out);
-    InterruptGuard interrupt;
+    InterruptRunner cancellable;
+    InPlaceRunner toTheEnd;
     std::atomic<bool> pollingEnded{false};
     OperationOutcome outcome = OperationOutcome::Done();
     {
@@ -96,10 +104,15 @@ int RxBer(CliContext& context, RxBerArgs& args) {
                                context.prompter);
         session.SetOnPollingEnded([&pollingEnded] { pollingEnded = true; });
         context.err << session.WindowCaption() << '\n';
+        session.SetExchangeRunner(cancellable);
         KeepFirstFailure(outcome, session.btn_StartStopClick());
         if (session.ButtonCaption() != "Stop") return Conclude(context, outcome);
+        // The stop must reach the module whatever ended the test.
+        session.SetExchangeRunner(toTheEnd);
+        // Output nobody can read any more (a closed pipe) ends the test too.
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(args.seconds.value_or(0));
-        while (!InterruptRequested() && !pollingEnded && (!args.seconds || std::chrono::steady_clock::now() < end))
+        while (!InterruptRequested() && !pollingEnded && context.out.good() &&
+               (!args.seconds || std::chrono::steady_clock::now() < end))
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (pollingEnded) KeepFirstFailure(outcome, session.PollingEnded());
         KeepFirstFailure(outcome, session.StopTestAndClose());

@@ -3,6 +3,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/interrupt_runner.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
 #include "cli/usage_error.h"
@@ -23,8 +24,15 @@ int TxBer(CliContext& context, TxBerArgs& args) {
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
     TxBerTest test(!*args.start);
+    // Ctrl-C (or a hang-up, or SIGTERM) cancels the click until the module
+    // has taken the test's command.
+    InterruptGuard interrupt;
+    InterruptRunner runner;
     try {
-        return Conclude(context, test.TxBertest(*workspace, online.Factory(context, *workspace)));
+        const OperationOutcome outcome = test.TxBertest(*workspace, online.Factory(context, *workspace), runner);
+        if (outcome.IsDone())
+            context.moduleChange.Note(*args.start ? "the transmit test was started" : "the transmit test was stopped");
+        return Conclude(context, outcome);
     } catch (const std::exception& e) {
         context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
         return kExitFailure;

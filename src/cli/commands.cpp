@@ -47,6 +47,7 @@ const std::vector<ExitHelp>& LinkExits() {
         {0, "done"},
         {1, "the module or port failed (its report printed)"},
         {2, "usage error"},
+        {130, "cancelled with Ctrl-C"},
     };
     return exits;
 }

@@ -56,6 +56,8 @@ Command Declare(CommandDeclaration<Args> declared) {
                       CliContext& context, const std::vector<std::string>& words) {
         Args args;
         ParseArguments(Infos(rows), forms, words, Applier(rows, args));
+        // The port options are judged together, once all are read.
+        if constexpr (requires { args.online.CheckLineOptions(); }) args.online.CheckLineOptions();
         return run(context, args);
     };
     return command;

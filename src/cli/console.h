@@ -12,7 +12,8 @@ namespace qx::cli {
 
 // Called first: on Windows the console shows UTF-8, and standard output
 // and error write bytes as they are (no CR added before LF), so that what
-// qxcfg prints is the same bytes as on Linux.
+// qxcfg prints is the same bytes as on Linux; on Linux a standard stream
+// the program was started without is held so that no file takes its place.
 void PrepareConsole();
 
 // The arguments after the program's name, in UTF-8.

@@ -20,6 +20,9 @@ struct ModuleReach {
     std::string format;  // as this computer sets it ("N-8-1"; zero parity is none here)
     int escapeCode = 0;
     bool hostCanUse = true;  // false: a rate this computer's port cannot be set to
+    // The rate or format moved on a port whose line settings are the port
+    // server's (socket://): this connection cannot follow the module.
+    bool connectionLeftBehind = false;
 };
 
 // None when the written configuration keeps the module where the port
@@ -27,6 +30,10 @@ struct ModuleReach {
 std::optional<ModuleReach> ReachAfterWrite(const OnlineOptions& online, const WorkingConfig& written);
 
 std::string ReachText(const ModuleReach& reach);
+// The command that reads the module where it answers after `written` went
+// to it: "qxcfg read --port P --baud 19200 --format N-8-1" (and its escape
+// character when not the factory one).
+std::string ReadCommandAfterWrite(const OnlineOptions& online, const WorkingConfig& written);
 // {"baud": 57600, "format": "N-8-1", "escape-char": 35}
 std::string ReachJson(const ModuleReach& reach);
 

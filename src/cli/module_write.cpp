@@ -38,7 +38,10 @@ ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Work
         result.text = configured.text;
         return write;
     }
-    if (const auto reach = ReachAfterWrite(online, workspace.config)) {
+    const auto reach = ReachAfterWrite(online, workspace.config);
+    // Where the module answers now is said again should standard output fail.
+    context.moduleChange.Note(reach ? ReachText(*reach) : "the configuration was written and stored");
+    if (reach) {
         if (!request.json) context.out << ReachText(*reach) << '\n';
         result.text = ReachText(*reach);
         result.details.Raw("reached-at", ReachJson(*reach));
@@ -51,10 +54,23 @@ ModuleWrite WriteToModule(CliContext& context, const OnlineOptions& online, Work
         Fail(context, result, "cannot verify: the module now runs at a rate this computer's port cannot use");
         return write;
     }
+    if (reach && reach->connectionLeftBehind) {
+        Fail(context, result, "cannot verify: the module now answers at line settings this connection cannot reach");
+        return write;
+    }
     ReadBack back = ReadBackAndCompare(
         workspace, [&](Workspace& module) { return RunModuleOperation(context, module, online, ModuleOperation::Read); },
         ReadBackAt::WrittenSettings);
     result.exitCode = Conclude(context, back.outcome);
+    // The write itself is done: a port that no longer opens (a port server
+    // that takes one connection only, say) leaves only the read-back undone.
+    if (back.outcome.IsFailed() && back.outcome.errorClass == ErrorClass::PortOpening) {
+        Fail(context, result,
+             "the configuration was written to the module and stored; only reading it back failed (the port "
+             "could not be opened again). Check it later with: " +
+                 ReadCommandAfterWrite(online, workspace.config));
+        return write;
+    }
     if (!back.outcome.IsDone()) {
         result.text = back.outcome.text;
         return write;

@@ -19,6 +19,11 @@ void OnlineOptions::TakePort(const std::string& p) {
     ports.push_back(p);
 }
 
+void OnlineOptions::CheckLineOptions() const {
+    port.CheckLineOptions();
+    for (const std::string& p : ports) port.CheckLineOptionsFor(p);
+}
+
 std::vector<OnlineOptions> OnlineOptions::PerPort() const {
     std::vector<OnlineOptions> each;
     for (const std::string& p : ports) {
@@ -41,10 +46,20 @@ std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const Ho
     const PortMap ports = setup.ports;
     const std::string path = ports.PathFor(settings.PortIndex);
     // A port server gets its time to accept the connection and, for RFC 2217,
-    // to acknowledge the line settings.
+    // to agree to the option and acknowledge the line settings; Ctrl-C ends
+    // the wait.
     const auto address = ParseNetworkPort(path);
-    if (address) context.waits.Begins("connecting to " + path, NetworkSerialDevice::OpenBound(*address));
+    if (address) {
+        const int stage = NetworkSerialDevice::kServerAnswerMs / 1000;
+        const bool telnet = address->scheme == NetworkScheme::Rfc2217;
+        context.waits.Begins("connecting to " + path, NetworkSerialDevice::OpenBound(*address),
+                             telnet ? std::to_string(stage) + " s to connect, " + std::to_string(stage) +
+                                          " s for the option"
+                                    : std::string());
+    }
     const WaitEndGuard connecting(address ? &context.waits : nullptr);
+    setup.openStop = [] { return InterruptRequested(); };
+    setup.closing = context.closing;
     auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
     LogOption::LineSink echo;
     if (verbose) echo = [&context](const std::string& line) { context.ErrLine(line); };

@@ -30,6 +30,9 @@ struct OnlineOptions {
 
     // --port P: the port, and one more module for several at once.
     void TakePort(const std::string& port);
+    // Once every option is read: --baud and --format are usage errors for
+    // a port that carries bytes only (socket://), whichever --port it is.
+    void CheckLineOptions() const;
     // One set of options for each --port given (for several modules at once).
     std::vector<OnlineOptions> PerPort() const;
     // The host settings and escape character into the workspace.

@@ -16,6 +16,7 @@ int ExitCodeFor(const OperationOutcome& outcome) {
 }
 
 int Conclude(CliContext& context, const OperationOutcome& outcome) {
+    if (outcome.moduleMayHaveChanged) context.moduleChange.Note({});
     if (!outcome.otherModel.empty() && !context.otherModelWarned) {
         context.otherModelWarned = true;
         Tell(context.prompter, MessageKind::Warning, OtherModelText(outcome.otherModel, context.variant));

@@ -15,10 +15,7 @@ namespace {
 // one of the eight slots, or a port the system itself names (on Windows,
 // "COM12"): on Linux a "COM9" is a typing error, not a file name.
 void CheckPortText(const std::string& port, const std::string& option) {
-    if (IsNetworkPort(port) && !ParseNetworkPort(port))
-        throw UsageError(option + " takes a network port as " + std::string(kNetworkPortForms) + ", not '" + port + "'");
-    if (IsComName(port) && !PortIndexFromName(port) && !IsSystemPortName(port))
-        throw UsageError(option + " takes COM1..COM8, not '" + port + "'");
+    if (const std::string problem = PortTextProblem(port, option); !problem.empty()) throw UsageError(problem);
 }
 
 // "1200, 2400, ... 76800 or 115200".
@@ -39,12 +36,14 @@ void PortOptions::TakeBaud(const std::string& baud) {
                                  [rate](const ModuleRate& r) { return r.bitsPerSecond == rate; });
     if (it == kHostRates.end()) throw UsageError("--baud takes " + HostRateList() + ", not '" + baud + "'");
     settings_.BaudIndex = static_cast<std::uint8_t>(it - kHostRates.begin());
+    lineOption_ = "--baud";
 }
 
 void PortOptions::TakeFormat(const std::string& text) {
     const auto format = ParseSerialFormatText(text, kHostParityLetters);
     if (!format) throw UsageError("--format takes PARITY-DATABITS-STOPBITS such as N-8-1 or E-7-1, not '" + text + "'");
     SetHostFormat(settings_, *format);
+    lineOption_ = "--format";
 }
 
 void PortOptions::TakeCom(const std::string& com) {
@@ -72,6 +71,24 @@ PortMap PortOptions::Ports() const {
     // A port given by its path or address is named so in error texts.
     if (portPath_) ports.Override(settings_.PortIndex, *portPath_, SlotNaming::ByPath);
     return ports;
+}
+
+bool PortOptions::CarriesBytesOnly() const {
+    const auto address = ParseNetworkPort(Ports().PathFor(settings_.PortIndex));
+    return address && address->scheme == NetworkScheme::RawSocket;
+}
+
+void PortOptions::CheckLineOptions() const {
+    if (lineOption_ && CarriesBytesOnly())
+        throw UsageError(std::string(lineOption_) + " cannot be used with " + Ports().PathFor(settings_.PortIndex) +
+                         ": a socket:// port carries bytes only, and its line settings are the port server's own "
+                         "(rfc2217:// sets them)");
+}
+
+void PortOptions::CheckLineOptionsFor(const std::string& port) const {
+    PortOptions chosen = *this;
+    chosen.SelectPort(port);
+    chosen.CheckLineOptions();
 }
 
 ChannelSetup PortOptions::Setup(const ModelVariant& variant) const {

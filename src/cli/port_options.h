@@ -35,10 +35,19 @@ public:
     PortMap Ports() const;
     ChannelSetup Setup(const ModelVariant& variant) const;
 
+    // Whether the chosen port is a socket:// address, which carries bytes
+    // only: its line settings are the port server's own.
+    bool CarriesBytesOnly() const;
+    // A usage error when --baud or --format was given and the chosen port
+    // (or `port`, as --port takes it) carries bytes only.
+    void CheckLineOptions() const;
+    void CheckLineOptionsFor(const std::string& port) const;
+
 private:
     HostSerialSettings settings_;
     PortMap ports_;
     std::optional<std::string> portPath_;
+    const char* lineOption_ = nullptr;  // "--baud" or "--format", once given
 };
 
 }  // namespace qx::cli

@@ -29,9 +29,9 @@ std::string ExchangeWaitSubject(const std::string& command) {
     return what;
 }
 
-std::string WaitLine(const std::string& what, std::chrono::milliseconds bound) {
+std::string WaitLine(const std::string& what, std::chrono::milliseconds bound, const std::string& detail) {
     const long long seconds = (bound.count() + 999) / 1000;
-    return what + ": up to " + std::to_string(seconds) + " s";
+    return what + ": up to " + std::to_string(seconds) + " s" + (detail.empty() ? "" : " (" + detail + ")");
 }
 
 WaitAnnouncer::~WaitAnnouncer() {
@@ -45,14 +45,14 @@ void WaitAnnouncer::WaitBegins(const std::string& command, std::chrono::millisec
     if (say_) Begins(ExchangeWaitSubject(command), bound);
 }
 
-void WaitAnnouncer::Begins(const std::string& what, std::chrono::milliseconds bound) {
+void WaitAnnouncer::Begins(const std::string& what, std::chrono::milliseconds bound, const std::string& detail) {
     if (!say_) return;
     std::lock_guard lock(mutex_);
     ++generation_;
     pending_.reset();
     // A wait that cannot last longer than the announcing time is never announced.
     if (bound > after_) {
-        pending_ = Pending{WaitLine(what, bound), std::chrono::steady_clock::now() + after_};
+        pending_ = Pending{WaitLine(what, bound, detail), std::chrono::steady_clock::now() + after_};
         if (!thread_.joinable()) thread_ = std::jthread([this](std::stop_token stop) { Watch(stop); });
     }
     changed_.notify_all();

@@ -7,7 +7,7 @@
 //   waking the module (reply to +++): up to 9 s
 //   reading the module's settings (reply to AT&V): up to 9 s
 //   waiting for the reply to ATS7=9: up to 4 s
-//   connecting to rfc2217://modems:7777: up to 10 s
+//   connecting to rfc2217://modems:7777: up to 10 s (5 s to connect, 5 s for the option)
 //
 // A wait that ends sooner is not mentioned. The announcer watches the
 // channels of one command (one at a time); its own thread says the line.
@@ -27,8 +27,9 @@ namespace qx::cli {
 
 // What the exchange of `command` waits for: "waking the module (reply to +++)".
 std::string ExchangeWaitSubject(const std::string& command);
-// "WHAT: up to N s", the bound in whole seconds, rounded up.
-std::string WaitLine(const std::string& what, std::chrono::milliseconds bound);
+// "WHAT: up to N s", the bound in whole seconds, rounded up, and "
+// (DETAIL)" when the bound has parts worth naming.
+std::string WaitLine(const std::string& what, std::chrono::milliseconds bound, const std::string& detail = {});
 
 class WaitAnnouncer : public ReplyWaitWatcher {
 public:
@@ -45,9 +46,9 @@ public:
 
     void WaitBegins(const std::string& command, std::chrono::milliseconds bound) override;
     void WaitEnded() override;
-    // Any wait: what is waited for ("connecting to ...") and its bound;
-    // WaitEnded ends it.
-    void Begins(const std::string& what, std::chrono::milliseconds bound);
+    // Any wait: what is waited for ("connecting to ...") and its bound,
+    // with its parts (see WaitLine); WaitEnded ends it.
+    void Begins(const std::string& what, std::chrono::milliseconds bound, const std::string& detail = {});
 
 private:
     void Watch(std::stop_token stop);

@@ -40,6 +40,10 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 struct InterruptGuard::Handlers {};
 
+// Windows has no hang-up or broken-pipe signal: a closed console is handled
+// by the guard, and a failed write simply fails.
+void PrepareStopSignals() {}
+
 bool InterruptRequested() { return interrupted; }
 
 InterruptGuard::InterruptGuard() {

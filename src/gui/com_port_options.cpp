@@ -13,10 +13,12 @@ ComPortOptions ParseComPortOptions(const QStringList& arguments) {
             continue;
         }
         const std::string value = i + 1 < arguments.size() ? FromQ(arguments[++i]) : std::string();
-        if (const auto mapping = ParseComMapping(value))
+        const auto mapping = ParseComMapping(value);
+        const std::string problem = mapping ? PortTextProblem(mapping->path, "--com") : BadComMappingText(value);
+        if (problem.empty())
             options.ports.Override(mapping->slot, mapping->path);
         else if (options.error.isEmpty())
-            options.error = ToQ(BadComMappingText(value));
+            options.error = ToQ(problem);
     }
     return options;
 }

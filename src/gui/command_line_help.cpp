@@ -9,7 +9,7 @@ namespace qx::gui {
 namespace {
 
 void PrintHelp(const std::string& name, std::ostream& out) {
-    out << "Usage: " << name << " [--com N=PATH]... [FILE.X7R]\n"
+    out << "Usage: " << name << " [--com N=PATH|URL]... [FILE.X7R]\n"
         << "  or:  " << name << " --selftest | --screenshot FILE.png\n"
         << "  or:  " << name << " --version\n"
         << "\n"
@@ -20,7 +20,8 @@ void PrintHelp(const std::string& name, std::ostream& out) {
         << "(a link to the same program) the QX5T.\n"
         << "\n"
         << "Options:\n"
-        << "  --com N=PATH         \"Com N\" (N from 1 to 8) is the device PATH\n"
+        << "  --com N=PATH|URL     \"Com N\" (N from 1 to 8) is the device PATH, or the port\n"
+        << "                       server at rfc2217://HOST:PORT or socket://HOST:PORT\n"
         << "                       (default: Com N is /dev/ttyUSB(N-1); repeatable)\n"
         << "  FILE.X7R             a configuration file to load at start\n"
         << "  --selftest           start without showing the window, print its state, end\n"
@@ -34,10 +35,11 @@ void PrintHelp(const std::string& name, std::ostream& out) {
         << "Exit status:\n"
         << "  0  the window was closed\n"
         << "  1  the program's name holds neither \"QX7\" nor \"QX5\" (Filename Error!)\n"
-        << "  2  usage error (a malformed --com)\n"
+        << "  2  usage error (a malformed --com, its address included)\n"
         << "\n"
         << "Example:\n"
-        << "  $ " << name << " --com 1=/dev/ttyS0 site.X7R\n";
+        << "  $ " << name << " --com 1=/dev/ttyS0 site.X7R\n"
+        << "  $ " << name << " --com 2=rfc2217://modembox:7777\n";
 }
 
 }  // namespace

@@ -35,16 +35,19 @@ int main(int argc, char** argv) {
                                                        std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
                                                        std::cout))
         return *answered;
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
-    ApplyApplicationLook(app);
-    // "--com N=PATH" first: the configuration-file rule looks at the first
-    // argument that remains.
-    const ComPortOptions com = ParseComPortOptions(QCoreApplication::arguments());
+    // "--com N=PATH" first, also before the application, so that a usage
+    // error needs no display: the configuration-file rule looks at the
+    // first argument that remains.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    const ComPortOptions com = ParseComPortOptions(arguments);
     if (!com.error.isEmpty()) {
         std::cerr << FromQ(com.error) << '\n';
         return 2;
     }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(ToQ(kApplicationTitle));
+    ApplyApplicationLook(app);
     const StartOptions options = ParseStartOptions(com.remaining);
     const bool unattended = options.selfTest || !options.screenshot.isEmpty();
 

@@ -63,7 +63,11 @@ ChannelFactory QtModuleCommands::OpenChannel() {
         const Workspace& workspace = form_.GetWorkspace();
         auto channel = std::make_unique<TCOMQX7Object>(
             settings,
-            ChannelSetup{workspace.variant.ProductName, workspace.escape, form_.Ports(), std::string(kPortsHint)});
+            ChannelSetup{.productName = workspace.variant.ProductName,
+                         .escape = workspace.escape,
+                         .ports = form_.Ports(),
+                         .portsHint = std::string(kPortsHint),
+                         .closing = closing_});
         form_.Session().Tap(*channel, settings, form_.Ports());
         return channel;
     };

@@ -24,6 +24,7 @@
 #include "operations/operation_context.h"
 #include "operations/read_back.h"
 #include "operations/tx_ber_test.h"
+#include "serial/closing_connections.h"
 #include "progress_exchange_runner.h"
 
 class QWidget;
@@ -80,6 +81,9 @@ private:
     WindowHistory* history_;
     std::unique_ptr<QtUiDispatcher> ui_;
     std::unique_ptr<ProgressExchangeRunner> runner_;
+    // The window's connections to port servers, kept until the next opening
+    // of the same server instead of waited on at each close.
+    std::shared_ptr<ClosingConnections> closing_ = std::make_shared<ClosingConnections>();
     TxBerTest txBer_;
     bool verifyAfterConfigure_ = false;
     bool backupBeforeConfigure_ = false;

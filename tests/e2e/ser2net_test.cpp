@@ -18,13 +18,12 @@
 namespace qx::nettest {
 namespace {
 
-using simtest::SimTest;
 using test::ProcessResult;
 using test::RunProgram;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-class Ser2NetTest : public SimTest {
+class Ser2NetTest : public simtest::ServedSimTest<Ser2NetServer> {
 protected:
     // qxsim (with `simArgs`) behind a fresh ser2net.
     void Serve(Accepter accepter = Accepter::Rfc2217, std::vector<std::string> simArgs = {}) {
@@ -37,11 +36,6 @@ protected:
         args.insert(args.begin() + 1, {"--port", server_->Url()});
         return RunProgram("qxcfg", args);
     }
-    void TearDown() override {
-        server_.reset();
-        SimTest::TearDown();
-    }
-    std::unique_ptr<Ser2NetServer> server_;
 };
 
 struct CommandCase {
@@ -151,7 +145,7 @@ TEST_F(Ser2NetTest, NetworkPortsThatCannotBeOpened) {
         {"settings never acknowledged", {"--port", "rfc2217://" + port(mute.Port())},
          "rfc2217://" + port(mute.Port()) + inUse,
          "No answer from " + port(mute.Port()) + " within 5 s (the line settings were not acknowledged).",
-         "connecting to rfc2217://" + port(mute.Port()) + ": up to 10 s\n"},
+         "connecting to rfc2217://" + port(mute.Port()) + ": up to 10 s (5 s to connect, 5 s for the option)\n"},
         {"unknown host", {"--port", "rfc2217://no-such-host.invalid:7777"},
          "rfc2217://no-such-host.invalid:7777" + inUse, "Host unknown: no-such-host.invalid"},
     };

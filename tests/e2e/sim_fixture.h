@@ -48,4 +48,16 @@ protected:
     std::unique_ptr<SimProcess> sim_;
 };
 
+// A qxsim with a server of the test's (a port server, say) in front of
+// it: the server goes first, while the simulator still runs.
+template <typename Server>
+class ServedSimTest : public SimTest {
+protected:
+    void TearDown() override {
+        server_.reset();
+        SimTest::TearDown();
+    }
+    std::unique_ptr<Server> server_;
+};
+
 }  // namespace qx::simtest

@@ -75,6 +75,34 @@ private slots:
         }
     }
 
+    // Without a display: --help, and a --com that is malformed (its
+    // address too) answered before the window would need one.
+    void commandLineAnsweredWithoutADisplay() {
+        struct Case {
+            QStringList arguments;
+            int exitCode;
+            QString said;
+        } const cases[] = {
+            {{QStringLiteral("--help")}, 0, QStringLiteral("rfc2217://HOST:PORT or socket://HOST:PORT")},
+            {{QStringLiteral("--com"), QStringLiteral("1=rfc2217://localhost")}, 2, QStringLiteral("'rfc2217://localhost'")},
+            {{QStringLiteral("--com"), QStringLiteral("1=socket://127.0.0.1:1/extra")}, 2, QStringLiteral("--com takes a network port")},
+            {{QStringLiteral("--com"), QStringLiteral("9=rfc2217://h:1")}, 2, QStringLiteral("--com takes N=PATH")},
+        };
+        for (const Case& c : cases) {
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            process.setProcessEnvironment(env);
+            process.start(kBinDir + QStringLiteral("/Cfg_QX7TR"), c.arguments);
+            QVERIFY(process.waitForFinished(60000));
+            const QString said = QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+            QCOMPARE(process.exitCode(), c.exitCode);
+            QVERIFY2(said.contains(c.said), qPrintable(said));
+        }
+    }
+
     void screenshotIsWritten() {
         QTemporaryDir dir;
         const QString png = dir.filePath(QStringLiteral("window.png"));

@@ -135,6 +135,22 @@ TEST(ComPortControl, MessagesAndAnswers) {
     for (const CtsCase& c : lines) EXPECT_EQ(rfc2217::CtsFromModemState(static_cast<unsigned char>(c.state)), c.cts) << c.state;
 }
 
+// What a server's answers to the line settings kept otherwise, in words.
+TEST(ComPortControl, KeptSettingsInWords) {
+    const LineSettings asked{19200, 8, Parity::None, StopBits::One};
+    const auto answered = [](std::optional<std::uint32_t> rate, std::optional<int> bits, std::optional<Parity> parity,
+                             std::optional<StopBits> stop) { return rfc2217::LineAnswers{rate, bits, parity, stop}; };
+    const std::pair<rfc2217::LineAnswers, std::string> cases[] = {
+        {answered(19200, 8, Parity::None, StopBits::One), ""},
+        {answered(9600, 8, Parity::None, StopBits::One), "kept 9600 when asked for 19200"},
+        {answered(std::nullopt, 8, Parity::None, StopBits::One), "kept nothing when asked for 19200"},
+        {answered(19200, 7, Parity::None, StopBits::One), "kept 7 data bits when asked for 8 data bits"},
+        {answered(19200, 8, Parity::Even, StopBits::One), "kept even parity when asked for no parity"},
+        {answered(19200, 8, Parity::None, StopBits::Two), "kept 2 stop bits when asked for 1 stop bit"},
+    };
+    for (const auto& [answers, text] : cases) EXPECT_EQ(rfc2217::KeptSettingText(asked, answers), text);
+}
+
 TEST(NetworkPortAddress, WellFormedAndNot) {
     struct Case {
         std::string name;

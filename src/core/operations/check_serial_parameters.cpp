@@ -40,6 +40,8 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
     const WorkingConfig& config = ws.config;
     ProgressSink& progress = context_.progress;
 
+    // Held back already: the port cannot follow the module (see PortFollowsWrite).
+    if (DeferSerialChange()) return;
     const int baud = config.Field(FieldId::Serial_Baud).choice;
     if (!HostFollowsModuleRate(baud)) {
         deferSerialChange_ = true;
@@ -55,7 +57,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
 
     if (rateDiffers) {
         progress.SetText("Waking Modem...");
-        channel->Wake();
+        channel->Wake({.stop = [this] { return Terminated(); }});
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
         channel->SendCommand(std::string(Slot(slot::ATC).command) + std::to_string(baud) + "\r", "", 5ms);
@@ -70,7 +72,7 @@ void TProgramThread::CheckSerialParameters(Channel& channel) {
 
     if (formatDiffers) {
         progress.SetText("Waking Modem...");
-        channel->Wake();
+        channel->Wake({.stop = [this] { return Terminated(); }});
         if (Terminated()) return;
         progress.SetText("Changing Serial Parameters...");
         channel->SendCommand(std::string(Slot(slot::ATandB).command) + std::to_string(SerialFormatCode(format)) + "\r",

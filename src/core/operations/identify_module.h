@@ -21,7 +21,9 @@ struct IdentifyResult {
 };
 
 // Opens a channel with `settings` (an opening error is a failure too).
+// `stop` (may be empty) is the user's request to stop: it ends the wake
+// within one read of the port, and the identification is then cancelled.
 IdentifyResult IdentifyModule(const ChannelFactory& open, const HostSerialSettings& settings,
-                              const ModelVariant& running);
+                              const ModelVariant& running, const std::function<bool()>& stop = {});
 
 }  // namespace qx

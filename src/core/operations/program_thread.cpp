@@ -82,6 +82,11 @@ void TProgramThread::NoteIdentification(const OperationOutcome& identified) {
 
 void TProgramThread::ReportError(Channel& channel, const std::exception& e) {
     channel.reset();
+    // The user stopped the opening itself: nothing was sent, nothing to report.
+    if (dynamic_cast<const EOpenAbandoned*>(&e)) {
+        stoppedOnCancel_ = true;
+        return;
+    }
     Failed(FailureAt(ReportSite::ModuleOperation, context_.workspace.variant.ProductName, e));
     ShowThreadMessage(outcome_.text, MessageKind::Error);
 }
@@ -90,6 +95,7 @@ void TProgramThread::RunConfigure() {
     Channel channel;
     try {
         channel = Open(context_.workspace.host);
+        if (!PortFollowsWrite(*channel)) return;
         BackUpBeforeWrite(*channel);
         context_.ui.Invoke([&] { CheckSerialParameters(channel); });
         ConfigureSequence(*channel);

@@ -79,6 +79,10 @@ private:
     void ReportError(Channel& channel, const std::exception& e);
 
     void WakeModem(TCOMQX7Object& channel);
+    // Before a write that moves the module's rate or character format: the
+    // port must reach the module there. False when the write must not go
+    // on (the report shown, or the user's No taken).
+    bool PortFollowsWrite(TCOMQX7Object& channel);
     void CheckSerialParameters(Channel& channel);  // user-interface thread
     void ConfigureSequence(TCOMQX7Object& channel);
     // The held-back response-codes line, and the rate and format lines held

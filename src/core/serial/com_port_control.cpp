@@ -48,6 +48,65 @@ std::optional<std::uint32_t> BaudRateOf(const Answer& answer) {
     return rate;
 }
 
+void TakeLineAnswer(const Answer& answer, LineAnswers& line) {
+    const auto byte = [&answer]() -> std::optional<int> {
+        if (answer.value.size() != 1) return std::nullopt;
+        return static_cast<unsigned char>(answer.value[0]);
+    };
+    switch (answer.code) {
+        case Code::SetBaudRate:
+            if (const auto rate = BaudRateOf(answer)) line.rate = *rate;
+            break;
+        case Code::SetDataSize: line.dataBits = byte(); break;
+        case Code::SetParity:
+            if (const auto p = byte(); p && *p >= 1 && *p <= 3) line.parity = static_cast<Parity>(*p - 1);
+            else line.parity.reset();
+            break;
+        case Code::SetStopSize:
+            if (const auto b = byte(); b == 1 || b == 2) line.stopBits = *b == 2 ? StopBits::Two : StopBits::One;
+            else line.stopBits.reset();
+            break;
+        default: break;
+    }
+}
+
+namespace {
+
+std::string ParityWords(std::optional<Parity> parity) {
+    if (!parity) return "an unknown parity";
+    switch (*parity) {
+        case Parity::None: return "no parity";
+        case Parity::Odd: return "odd parity";
+        case Parity::Even: return "even parity";
+    }
+    return "an unknown parity";
+}
+
+template <typename T>
+std::string Shown(const std::optional<T>& value, const std::string& unit) {
+    return value ? std::to_string(*value) + unit : "nothing";
+}
+
+std::string StopWords(std::optional<StopBits> stop) {
+    if (!stop) return "nothing";
+    return *stop == StopBits::Two ? "2 stop bits" : "1 stop bit";
+}
+
+}  // namespace
+
+std::string KeptSettingText(const LineSettings& asked, const LineAnswers& answered) {
+    if (asked.rate && answered.rate != static_cast<std::uint32_t>(*asked.rate))
+        return "kept " + Shown(answered.rate, "") + " when asked for " + std::to_string(*asked.rate);
+    if (asked.dataBits && answered.dataBits != asked.dataBits)
+        return "kept " + Shown(answered.dataBits, " data bits") + " when asked for " + std::to_string(*asked.dataBits) +
+               " data bits";
+    if (answered.parity != asked.parity)
+        return "kept " + ParityWords(answered.parity) + " when asked for " + ParityWords(asked.parity);
+    if (answered.stopBits != asked.stopBits)
+        return "kept " + StopWords(answered.stopBits) + " when asked for " + StopWords(asked.stopBits);
+    return {};
+}
+
 CtsState CtsFromModemState(unsigned char state) {
     if ((state & kAnyLine) == 0) return CtsState::CannotTell;
     return (state & kCtsLine) ? CtsState::Present : CtsState::Absent;

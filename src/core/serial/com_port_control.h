@@ -44,6 +44,22 @@ std::optional<Answer> ReadAnswer(const telnet::Subnegotiation& sub);
 // The rate in a SET-BAUDRATE answer (four bytes, network order).
 std::optional<std::uint32_t> BaudRateOf(const Answer& answer);
 
+// The line settings a server's answers said its port holds, as far as it
+// has answered them.
+struct LineAnswers {
+    std::optional<std::uint32_t> rate;
+    std::optional<int> dataBits;
+    std::optional<Parity> parity;
+    std::optional<StopBits> stopBits;
+};
+
+// Takes `answer` into `line` when it answers a line setting.
+void TakeLineAnswer(const Answer& answer, LineAnswers& line);
+
+// Where the server's answers differ from what was asked, in words: "kept
+// 9600 when asked for 19200" (the first difference); empty when they agree.
+std::string KeptSettingText(const LineSettings& asked, const LineAnswers& answered);
+
 // The CTS line from a NOTIFY-MODEMSTATE value. A value with no line up at
 // all (no CTS, DSR, RI or carrier) comes from a server that cannot see the
 // lines (a pseudo-terminal behind it, say), which counts as "cannot tell",

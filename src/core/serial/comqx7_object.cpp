@@ -22,7 +22,7 @@ constexpr auto kClearLinePause = 100ms;
 }  // namespace
 
 TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup)
-    : TCOMQX7Object(settings, setup, MakeSerialDevice(setup.ports.PathFor(settings.PortIndex))) {}
+    : TCOMQX7Object(settings, setup, MakeSerialDevice(setup.ports.PathFor(settings.PortIndex), setup.closing)) {}
 
 TCOMQX7Object::TCOMQX7Object(const HostSerialSettings& settings, ChannelSetup setup,
                              std::unique_ptr<SerialDevice> device)
@@ -42,6 +42,7 @@ void TCOMQX7Object::OpenLink(const HostSerialSettings& settings) {
     commPort_.DataBitsIndex = static_cast<std::uint8_t>(settings.DataBits + 3);
     commPort_.StopBits = settings.StopBits == 0 ? 0 : 2;
     commPort_.PortsHint = setup_.portsHint;
+    commPort_.OpenStop = setup_.openStop;
     commPort_.SetOnReceive([this](const std::string& text) { ReplyReceived(text); });
     commPort_.OpenPort();
 }
@@ -105,13 +106,31 @@ void TCOMQX7Object::SetStopRequest(std::function<bool()> stop) {
     commPort_.SetStopRequest(std::move(stop));
 }
 
+LineFollow TCOMQX7Object::CanFollow(const HostSerialSettings& next) {
+    return commPort_.CanFollow(next.BaudIndex, next.Parity, next.StopBits == 0 ? 0 : 2,
+                               static_cast<std::uint8_t>(next.DataBits + 3));
+}
+
+// A module that does not answer takes twenty seconds to give up on, most
+// of it in the escape sequence's long waits: within a wake the user's stop
+// also ends a reply wait after its current read.
 void TCOMQX7Object::Wake(const WakeOptions& options) {
     const auto stopped = [this, &options] { return (options.stop && options.stop()) || (stop_ && stop_()); };
+    if (options.stop) commPort_.SetStopRequest(stopped);
+    struct StopBack {
+        TCOMQX7Object& channel;
+        bool armed;
+        ~StopBack() {
+            if (armed) channel.commPort_.SetStopRequest(channel.stop_);
+        }
+    } const stopBack{*this, static_cast<bool>(options.stop)};
     try {
         SendExpect(kCr, "OK", kWakeWait);
         return;
-    } catch (const std::exception&) {
-        // No answer (or no CTS) to the CR: the module may be in data mode.
+    } catch (const EWriteCommError&) {
+        // No answer to the CR: the module may be in data mode.
+    } catch (const ECommsError&) {
+        // No CTS: the escape sequence says so again if it persists.
     }
     if (stopped()) return;
     SendCommand(BuildEscapeSequence(), "OK", kWakeWait);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/escape_character.h"
+#include "serial/closing_connections.h"
 #include "serial/host_serial_settings.h"
 #include "serial/port_map.h"
 #include "serial/reply_wait_watcher.h"
@@ -29,8 +30,9 @@ bool ModuleAnswered(const std::string& reply);
 // How a wake may end early, and where an operation's wake differs from
 // the plain one.
 struct WakeOptions {
-    // Polled after each exchange that did not wake the module: true ends
-    // the wake at once, without an error (the user cancelled).
+    // Polled after each read of the wake's reply waits and after each
+    // exchange that did not wake the module: true ends the wake there,
+    // without an error (the user cancelled).
     std::function<bool()> stop = {};
     // The last lone CR goes out even when the second escape was answered,
     // and its answer decides.
@@ -44,6 +46,12 @@ struct ChannelSetup {
     // Where the front end's user finds the ports present, named when the
     // device is missing ("qxcfg ports"); empty: nowhere.
     std::string portsHint = {};
+    // Polled while the port opens on a port server: true gives the opening
+    // up (EOpenAbandoned). Empty: it runs its course.
+    std::function<bool()> openStop = {};
+    // Takes over the connections a network port closes, so that closing
+    // never waits (see ClosingConnections); null: closing waits itself.
+    std::shared_ptr<ClosingConnections> closing = {};
 };
 
 class TCOMQX7Object {
@@ -77,6 +85,9 @@ public:
     // Brings the module to command mode; EWriteCommError "Unable to wake
     // modem." when it never answers, ECommsError when CTS is missing.
     void Wake(const WakeOptions& options = {});
+    // Whether the port could be moved to `next` (a module about to answer
+    // there): see LineFollow. Asks a port server over RFC 2217.
+    LineFollow CanFollow(const HostSerialSettings& next);
     // Sends a lone CR, takes one short read, pauses 100 ms and discards both
     // buffers.
     void ClearModemLine();

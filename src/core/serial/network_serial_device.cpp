@@ -14,6 +14,9 @@ using telnet::kComPortOption;
 
 // The most taken in at once.
 constexpr std::size_t kReceiveChunk = 4096;
+// The start of the connection's data kept for saying what a server said
+// before it closed.
+constexpr std::size_t kSaidBytes = 256;
 
 // What a server said before it closed the connection, on one line.
 std::string OneLine(const std::string& text) {
@@ -28,33 +31,57 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
+std::string ServerName(const NetworkPortAddress& address) {
+    const bool v6 = address.host.find(':') != std::string::npos;
+    return (v6 ? "[" + address.host + "]" : address.host) + ":" + address.port;
+}
+
+// Sets a flag for as long as it lives.
+class Raised {
+public:
+    explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Raised() { flag_ = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 NetworkSerialDevice::~NetworkSerialDevice() { Close(); }
 
 // A port server frees its port only when it has closed its side of the
 // connection; a client that reopens at once (at a new rate, say) would find
-// the port still taken. So the closing waits, briefly, for the server to
-// close too.
+// the port still taken. The connection is handed to the ClosingConnections,
+// whose next opening of this server waits for that; without one, closing
+// waits itself, briefly.
 void NetworkSerialDevice::Close() {
     if (socket_.Valid() && !ended_ && socket_.ShutdownSending()) {
-        dropping_ = true;
-        const long long deadline = SteadyNowMs() + kServerCloseMs;
-        PumpUntil([this] { return ended_; }, deadline);
+        if (closing_) {
+            closing_->Keep(server_, std::move(socket_));
+        } else {
+            dropping_ = true;
+            PumpUntil([this] { return ended_; }, SteadyNowMs() + kServerCloseMs);
+        }
     }
     socket_.Close();
     decoder_ = {};
     negotiator_ = {};
     received_.clear();
+    said_.clear();
     ended_ = false;
+    overflow_ = false;
     dropping_ = false;
     awaited_.clear();
-    rate_.reset();
+    answered_ = {};
     modemState_.reset();
     purgeUnanswered_ = false;
 }
 
 OpenStatus NetworkSerialDevice::Fail(OpenStatus status, std::string detail) {
+    if (abandoned_) status = OpenStatus::Abandoned;
     Close();
     failure_ = std::move(detail);
     return status;
@@ -63,26 +90,33 @@ OpenStatus NetworkSerialDevice::Fail(OpenStatus status, std::string detail) {
 OpenStatus NetworkSerialDevice::Open(const std::string& path, const LineSettings& settings) {
     Close();
     failure_.clear();
+    abandoned_ = false;
+    const Raised opening(opening_);
     const auto address = ParseNetworkPort(path);
     if (!address) return Fail(OpenStatus::BadAddress, "expected " + std::string(kNetworkPortForms));
-    TcpConnectResult connected = ConnectTcp(address->host, address->port, SteadyNowMs() + kServerAnswerMs);
+    server_ = ServerName(*address);
+    scheme_ = address->scheme;
+    const long long connectDeadline = SteadyNowMs() + kServerAnswerMs;
+    // Our own last connection to this server first (see Close).
+    if (closing_) closing_->AwaitRelease(server_, connectDeadline);
+    TcpConnectResult connected = ConnectTcp(address->host, address->port, connectDeadline, openStop_);
     if (connected.status != OpenStatus::Opened) return Fail(connected.status, std::move(connected.detail));
     socket_ = std::move(connected.socket);
-    scheme_ = address->scheme;
     if (!Telnet()) return OpenStatus::Opened;
     return Negotiate(settings, SteadyNowMs() + kServerAnswerMs);
 }
 
 // The option first (the server must agree before it may be used), then the
 // four line settings, each of which the server answers with the value it
-// now holds.
+// now holds: anything else than asked is a port that cannot be used so.
 OpenStatus NetworkSerialDevice::Negotiate(const LineSettings& settings, long long deadline) {
     auto silent = [this](const std::string& what) {
+        if (overflow_)
+            return Fail(OpenStatus::NetworkError, "more than " + std::to_string(kInputCap / 1024) +
+                                                      " KiB came before the RFC 2217 option was agreed");
         // A server that closes at once has usually said why: a port server
         // whose port has a client already tells the next one so.
-        const std::string said = OneLine(received_);
-        if (ended_ && !said.empty()) return Fail(OpenStatus::InUse, said);
-        if (ended_) return Fail(OpenStatus::NetworkError, "the server closed the connection");
+        if (const auto refused = Refusal()) return Fail(refused->status, refused->detail);
         return Fail(OpenStatus::NoAnswer, what);
     };
     Send(negotiator_.Opening(true), deadline);
@@ -93,6 +127,18 @@ OpenStatus NetworkSerialDevice::Negotiate(const LineSettings& settings, long lon
     if (negotiator_.Refused(kComPortOption))
         return Fail(OpenStatus::NetworkError, "the server does not offer RFC 2217 port control (try socket://)");
 
+    std::string kept;
+    switch (AskLine(settings, deadline, kept)) {
+        case Asked::Agreed: break;
+        case Asked::Kept: return Fail(OpenStatus::SettingsRefused, kept);
+        case Asked::Unanswered: return silent("the line settings were not acknowledged");
+    }
+    line_ = settings;
+    return OpenStatus::Opened;
+}
+
+NetworkSerialDevice::Asked NetworkSerialDevice::AskLine(const LineSettings& settings, long long deadline,
+                                                        std::string& kept) {
     std::string asks;
     if (settings.rate) {
         asks += rfc2217::SetBaudRate(static_cast<std::uint32_t>(*settings.rate));
@@ -106,19 +152,57 @@ OpenStatus NetworkSerialDevice::Negotiate(const LineSettings& settings, long lon
     awaited_.push_back(rfc2217::Code::SetParity);
     awaited_.push_back(rfc2217::Code::SetStopSize);
     Send(asks, deadline);
-    if (!PumpUntil([this] { return awaited_.empty(); }, deadline))
-        return silent("the line settings were not acknowledged");
-    return OpenStatus::Opened;
+    if (!PumpUntil([this] { return awaited_.empty(); }, deadline)) {
+        awaited_.clear();
+        return Asked::Unanswered;
+    }
+    kept = rfc2217::KeptSettingText(settings, answered_);
+    return kept.empty() ? Asked::Agreed : Asked::Kept;
+}
+
+// The server's port is asked for the settings a module is about to move
+// to, and set back to those of the session whatever it answered.
+LineFollow NetworkSerialDevice::CanFollow(const LineSettings& next) {
+    if (!Telnet()) return {LineFollow::Kind::ServerFixed, {}};
+    if (!socket_.Valid() || ended_) return {LineFollow::Kind::ServerKept, "closed the connection"};
+    std::string kept;
+    const Asked asked = AskLine(next, SteadyNowMs() + kServerAnswerMs, kept);
+    std::string ignored;
+    AskLine(line_, SteadyNowMs() + kServerAnswerMs, ignored);
+    switch (asked) {
+        case Asked::Agreed: return {};
+        case Asked::Kept: return {LineFollow::Kind::ServerKept, kept};
+        case Asked::Unanswered: break;
+    }
+    return {LineFollow::Kind::ServerKept, "did not answer when asked for other line settings"};
+}
+
+std::optional<OpenRefusal> NetworkSerialDevice::Refusal() const {
+    if (!ended_ || overflow_) return std::nullopt;
+    const std::string said = OneLine(said_);
+    if (!said.empty()) return OpenRefusal{OpenStatus::InUse, said};
+    return OpenRefusal{OpenStatus::NetworkError, "the server closed the connection"};
+}
+
+std::optional<int> NetworkSerialDevice::CurrentRate() const {
+    if (!answered_.rate) return std::nullopt;
+    return static_cast<int>(*answered_.rate);
 }
 
 template <typename Done>
 bool NetworkSerialDevice::PumpUntil(Done done, long long deadline) {
     for (;;) {
         if (done()) return true;
-        const int ms = MsUntil(deadline);
+        const bool stoppable = opening_ && openStop_;
+        if (stoppable && openStop_()) {
+            abandoned_ = true;
+            return false;
+        }
+        const int left = MsUntil(deadline);
+        const int ms = stoppable && (left < 0 || left > kStopPollMs) ? kStopPollMs : left;
         const WaitResult r = Pump(ms);
         if (r == WaitResult::Failed) return false;
-        if (r == WaitResult::TimedOut || ms == 0) return done();
+        if (left == 0 || MsUntil(deadline) == 0) return done();
     }
 }
 
@@ -134,36 +218,43 @@ WaitResult NetworkSerialDevice::Pump(int ms) {
         ended_ = true;
         return WaitResult::Failed;
     }
-    const std::string_view wire(taken);
     if (!Telnet()) {
-        if (!dropping_) received_ += wire;
-        return WaitResult::Ready;
+        TakeData(taken);
+    } else {
+        std::vector<telnet::Event> events;
+        decoder_.Feed(taken, negotiator_.Enabled(kBinary, false), events);
+        for (const telnet::Event& e : events) Handle(e);
     }
-    std::vector<telnet::Event> events;
-    decoder_.Feed(wire, negotiator_.Enabled(kBinary, false), events);
-    for (const telnet::Event& e : events) Handle(e);
-    return WaitResult::Ready;
+    return ended_ ? WaitResult::Failed : WaitResult::Ready;
+}
+
+// Beyond the cap the connection is no more use: it fails as a broken one
+// does, and what was held is dropped.
+void NetworkSerialDevice::TakeData(std::string_view data) {
+    if (said_.size() < kSaidBytes) said_.append(data.substr(0, kSaidBytes - said_.size()));
+    if (dropping_) return;
+    if (received_.size() + data.size() > kInputCap) {
+        overflow_ = true;
+        ended_ = true;
+        received_.clear();
+        return;
+    }
+    received_ += data;
 }
 
 void NetworkSerialDevice::Handle(const telnet::Event& event) {
     if (const auto* data = std::get_if<std::string>(&event)) {
-        if (!dropping_) received_ += *data;
+        TakeData(*data);
     } else if (const auto* command = std::get_if<telnet::Command>(&event)) {
         const std::string answer = negotiator_.Answer(*command);
         if (!answer.empty()) Send(answer, SteadyNowMs() + kServerAnswerMs);
     } else if (const auto answer = rfc2217::ReadAnswer(std::get<telnet::Subnegotiation>(event))) {
         const auto it = std::find(awaited_.begin(), awaited_.end(), answer->code);
         if (it != awaited_.end()) awaited_.erase(it);
-        switch (answer->code) {
-            case rfc2217::Code::SetBaudRate:
-                if (const auto rate = rfc2217::BaudRateOf(*answer)) rate_ = static_cast<int>(*rate);
-                break;
-            case rfc2217::Code::NotifyModemState:
-                if (!answer->value.empty()) modemState_ = static_cast<unsigned char>(answer->value[0]);
-                break;
-            case rfc2217::Code::PurgeData: dropping_ = false; break;
-            default: break;
-        }
+        rfc2217::TakeLineAnswer(*answer, answered_);
+        if (answer->code == rfc2217::Code::NotifyModemState && !answer->value.empty())
+            modemState_ = static_cast<unsigned char>(answer->value[0]);
+        if (answer->code == rfc2217::Code::PurgeData) dropping_ = false;
     }
 }
 
@@ -200,7 +291,9 @@ bool NetworkSerialDevice::Write(const std::string& text) {
 // The input purge drops what has come in and, over RFC 2217, what the
 // server holds from its port: data up to the server's answer to the purge
 // is stale, data after it is new. A server that leaves a purge unanswered
-// is not waited for again. The output purge sends nothing: bytes handed to
+// is not waited for again. Without the server's answer, what has come in
+// so far is dropped, up to the cap: a server that never stops sending
+// cannot hold the purge. The output purge sends nothing: bytes handed to
 // the server are on their way to its port, and purging the server's
 // transmit side could drop a command it has not written out yet.
 void NetworkSerialDevice::Purge(unsigned flags) {
@@ -215,7 +308,8 @@ void NetworkSerialDevice::Purge(unsigned flags) {
         if (!ended_) purgeUnanswered_ = true;
         dropping_ = false;
     }
-    while (Pump(0) == WaitResult::Ready) received_.clear();
+    for (std::size_t pumps = 0; pumps < kInputCap / kReceiveChunk && Pump(0) == WaitResult::Ready; ++pumps)
+        received_.clear();
     received_.clear();
 }
 

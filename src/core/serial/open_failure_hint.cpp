@@ -40,6 +40,9 @@ std::string OpenFailureHint(OpenStatus status, const std::string& path, const st
             return "Connection refused by " + ServerOf(path) + ": is the port server running, and is this its port?";
         case OpenStatus::NoAnswer: return "No answer from " + ServerOf(path) + " within " + std::to_string(NetworkSerialDevice::kServerAnswerMs / 1000) + " s" + InParentheses(detail) + ".";
         case OpenStatus::NetworkError: return "Network error with " + ServerOf(path) + InParentheses(detail) + ".";
+        case OpenStatus::SettingsRefused:
+            return "The port server at " + ServerOf(path) + " " + detail + ": its port cannot be set so.";
+        case OpenStatus::Abandoned:
         case OpenStatus::Opened:
         case OpenStatus::Unavailable:
         case OpenStatus::NotCharacterDevice: break;

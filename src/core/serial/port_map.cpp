@@ -1,5 +1,6 @@
 #include "serial/port_map.h"
 
+#include "serial/network_port_address.h"
 #include "serial/system_port_names.h"
 
 namespace qx {
@@ -33,6 +34,15 @@ std::optional<ComMapping> ParseComMapping(std::string_view text) {
 
 std::string BadComMappingText(std::string_view given) {
     return "--com takes N=PATH with N from 1 to 8, not '" + std::string(given) + "'";
+}
+
+std::string PortTextProblem(const std::string& port, std::string_view option) {
+    const std::string name(option);
+    if (IsNetworkPort(port) && !ParseNetworkPort(port))
+        return name + " takes a network port as " + std::string(kNetworkPortForms) + ", not '" + port + "'";
+    if (IsComName(port) && !PortIndexFromName(port) && !IsSystemPortName(port))
+        return name + " takes COM1..COM8, not '" + port + "'";
+    return {};
 }
 
 std::string PortMap::NameFor(std::uint8_t portIndex) const {

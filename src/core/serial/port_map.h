@@ -38,6 +38,11 @@ struct ComMapping {
 std::optional<ComMapping> ParseComMapping(std::string_view text);
 // The usage error for a text that is none.
 std::string BadComMappingText(std::string_view given);
+// The usage error for a port given to `option` ("--port", "--com") that
+// cannot be one: a network address that is not whole, or a com name that
+// is none of the eight slots (and no port the system names itself). Empty
+// when the text may be tried.
+std::string PortTextProblem(const std::string& port, std::string_view option);
 
 // How a slot's port is named in error texts: by its com name ("COM2"), or
 // by the path or address it was given as ("/dev/ttyS0"), when the user

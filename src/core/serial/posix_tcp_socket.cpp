@@ -60,7 +60,8 @@ void TcpSocket::Close() {
     if (handle_ != kNone) ::close(static_cast<int>(std::exchange(handle_, kNone)));
 }
 
-ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail) {
+ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail,
+                                  const ConnectStop& stop) {
     Close();
     const int fd = ::socket(endpoint.family, endpoint.type | SOCK_NONBLOCK | SOCK_CLOEXEC, endpoint.protocol);
     if (fd < 0) {
@@ -77,12 +78,17 @@ ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlin
     if (::connect(fd, address, static_cast<socklen_t>(endpoint.address.size())) != 0) {
         if (errno != EINPROGRESS) return fail(errno);
         for (;;) {
+            if (stop && stop()) {
+                Close();
+                return ConnectFailure::Stopped;
+            }
+            const int left = MsUntil(deadlineMs);
             pollfd p{fd, POLLOUT, 0};
-            const int ready = ::poll(&p, 1, MsUntil(deadlineMs));
+            const int ready = ::poll(&p, 1, stop && (left < 0 || left > kStopPollMs) ? kStopPollMs : left);
             if (ready < 0 && errno == EINTR) continue;
             if (ready < 0) return fail(errno);
-            if (ready == 0) return fail(ETIMEDOUT);
-            break;
+            if (ready == 0 && MsUntil(deadlineMs) == 0) return fail(ETIMEDOUT);
+            if (ready > 0) break;
         }
         int error = 0;
         socklen_t length = sizeof error;

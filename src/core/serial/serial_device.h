@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,7 +57,26 @@ enum class OpenStatus {
     HostUnknown,        // the name does not resolve
     ConnectionRefused,  // nothing listens there
     NoAnswer,           // no connection, or no answer to a setting, within the bound
+    SettingsRefused,    // the server answered a line setting with another than asked
     NetworkError,       // any other failure of the connection
+    Abandoned,          // the user asked to stop while the opening waited on the network
+};
+
+// How an opening failed, when a device can say so after the fact: a port
+// server that took the connection and then closed it (saying why, or not)
+// refused the port as much as one that refuses at once.
+struct OpenRefusal {
+    OpenStatus status;
+    std::string detail;
+};
+
+// Whether the port can be moved to other line settings later in the
+// session (a module about to answer elsewhere): a local port can; a port
+// server over RFC 2217 can when it acknowledges them; a plain TCP
+// connection carries bytes only, so its settings are the server's.
+struct LineFollow {
+    enum class Kind { Follows, ServerKept, ServerFixed } kind = Kind::Follows;
+    std::string detail;  // ServerKept: what the server kept ("kept 9600 when asked for 19200")
 };
 
 // Which buffers Purge discards.
@@ -72,6 +92,16 @@ public:
     // What the system said about the last failed Open, when it said more
     // than the status (a resolver's or server's text); empty otherwise.
     virtual std::string OpenFailureDetail() const { return {}; }
+    // Polled while an Open waits on the network (a connection, a server's
+    // answers): true gives the opening up (Abandoned). A local port opens
+    // at once and never asks.
+    virtual void SetOpenStop(std::function<bool()> /*stop*/) {}
+    // See LineFollow. The port's own settings are as before when it returns.
+    virtual LineFollow CanFollow(const LineSettings& /*next*/) { return {}; }
+    // After a read or write failed: the failure read as a refusal to open,
+    // when the device is a port server's connection that the server
+    // closed; none otherwise.
+    virtual std::optional<OpenRefusal> Refusal() const { return std::nullopt; }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
 

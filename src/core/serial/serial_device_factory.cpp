@@ -6,8 +6,8 @@
 
 namespace qx {
 
-std::unique_ptr<SerialDevice> MakeSerialDevice(const std::string& path) {
-    if (IsNetworkPort(path)) return std::make_unique<NetworkSerialDevice>();
+std::unique_ptr<SerialDevice> MakeSerialDevice(const std::string& path, std::shared_ptr<ClosingConnections> closing) {
+    if (IsNetworkPort(path)) return std::make_unique<NetworkSerialDevice>(std::move(closing));
     return MakeSystemSerialDevice();
 }
 

@@ -6,10 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "serial/closing_connections.h"
 #include "serial/serial_device.h"
 
 namespace qx {
 
-std::unique_ptr<SerialDevice> MakeSerialDevice(const std::string& path);
+// `closing` takes over the connections a network port closes (may be null;
+// see ClosingConnections).
+std::unique_ptr<SerialDevice> MakeSerialDevice(const std::string& path,
+                                               std::shared_ptr<ClosingConnections> closing = nullptr);
 
 }  // namespace qx

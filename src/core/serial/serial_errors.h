@@ -39,6 +39,14 @@ private:
     std::string hint_;
 };
 
+// The user asked to stop while the port was being opened (a port server's
+// connection under way): nothing was sent, and the operation ends as
+// cancelled rather than failed.
+class EOpenAbandoned : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The module did not answer as expected, or could not be woken.
 class EWriteCommError : public std::runtime_error {
 public:

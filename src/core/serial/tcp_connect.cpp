@@ -26,7 +26,8 @@ int Rank(ConnectFailure failure) {
 
 }  // namespace
 
-TcpConnectResult ConnectTcp(const std::string& host, const std::string& port, long long deadlineMs) {
+TcpConnectResult ConnectTcp(const std::string& host, const std::string& port, long long deadlineMs,
+                            const ConnectStop& stop) {
     TcpResolution resolved = ResolveTcp(host, port);
     if (resolved.status != OpenStatus::Opened) return {TcpSocket(), resolved.status, std::move(resolved.detail)};
     ConnectFailure worst = ConnectFailure::Other;
@@ -34,8 +35,9 @@ TcpConnectResult ConnectTcp(const std::string& host, const std::string& port, lo
     for (const TcpEndpoint& endpoint : resolved.endpoints) {
         TcpSocket socket;
         std::string detail;
-        const ConnectFailure failure = socket.Connect(endpoint, deadlineMs, detail);
+        const ConnectFailure failure = socket.Connect(endpoint, deadlineMs, detail, stop);
         if (failure == ConnectFailure::None) return {std::move(socket), OpenStatus::Opened, {}};
+        if (failure == ConnectFailure::Stopped) return {TcpSocket(), OpenStatus::Abandoned, {}};
         if (Rank(failure) >= Rank(worst)) {
             worst = failure;
             worstDetail = std::move(detail);

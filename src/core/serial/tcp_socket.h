@@ -5,6 +5,7 @@
 // TCP socket that waits, receives, sends within a deadline and closes.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,15 @@ struct TcpResolution {
 
 TcpResolution ResolveTcp(const std::string& host, const std::string& port);
 
-// How a connection attempt failed, most telling first.
-enum class ConnectFailure { None, Refused, TimedOut, Other };
+// How a connection attempt failed, most telling first; Stopped when the
+// caller's stop request ended the wait.
+enum class ConnectFailure { None, Refused, TimedOut, Other, Stopped };
+
+// Polled while a connection is waited for: true ends the wait (Stopped).
+using ConnectStop = std::function<bool()>;
+
+// How often a wait that may be stopped looks at its stop request.
+inline constexpr int kStopPollMs = 100;
 
 class TcpSocket {
 public:
@@ -45,8 +53,10 @@ public:
     // Connects to `endpoint` before `deadlineMs` (steady clock, see
     // SteadyNowMs), with Nagle's delay off (a module's commands are short
     // and every one waits for an answer). On failure the socket stays
-    // closed and `detail` holds the system's text.
-    ConnectFailure Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail);
+    // closed and `detail` holds the system's text. `stop` (may be empty) is
+    // polled every kStopPollMs while the connection is under way.
+    ConnectFailure Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail,
+                           const ConnectStop& stop = {});
 
     bool Valid() const { return handle_ != kNone; }
     void Close();

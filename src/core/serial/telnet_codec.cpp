@@ -83,12 +83,12 @@ void Decoder::Feed(std::string_view wire, bool binary, std::vector<Event>& event
             case State::Sub:
                 if (b == kIac)
                     state_ = State::SubIac;
-                else
+                else if (sub_.payload.size() < kMaxSubnegotiation)
                     sub_.payload += c;
                 break;
             case State::SubIac:
                 if (b == kIac) {
-                    sub_.payload += c;
+                    if (sub_.payload.size() < kMaxSubnegotiation) sub_.payload += c;
                     state_ = State::Sub;
                 } else {
                     // IAC SE ends it; any other command inside is a broken

@@ -55,9 +55,13 @@ using Event = std::variant<std::string, Command, Subnegotiation>;
 
 // Splits the byte stream from the server into events. A sequence cut
 // between two chunks is completed by the next chunk. Other two-byte
-// commands (NOP, GA, AYT...) are dropped.
+// commands (NOP, GA, AYT...) are dropped. A subnegotiation keeps at most
+// kMaxSubnegotiation bytes of its payload (a server that never ends one
+// cannot fill the memory); the rest is dropped.
 class Decoder {
 public:
+    static constexpr std::size_t kMaxSubnegotiation = 1024;
+
     // `binary`: whether the server sends in binary (otherwise the NUL of
     // CR NUL is dropped).
     void Feed(std::string_view wire, bool binary, std::vector<Event>& events);

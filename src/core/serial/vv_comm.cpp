@@ -56,18 +56,25 @@ TVVComm::~TVVComm() { ClosePort(); }
 
 bool TVVComm::IsOpen() const { return device_->IsOpen(); }
 
+LineSettings LineSettingsOf(std::uint8_t baudIndex, std::uint8_t parity, std::uint8_t stopBits,
+                            std::uint8_t dataBitsIndex) {
+    LineSettings line;
+    if (const auto rate = HostRateBitsPerSecond(baudIndex)) line.rate = *rate;
+    if (dataBitsIndex <= 4) line.dataBits = 4 + dataBitsIndex;
+    line.parity = parity == 1 ? qx::Parity::Odd : parity == 2 ? qx::Parity::Even : qx::Parity::None;
+    line.stopBits = stopBits == 0 ? qx::StopBits::One : qx::StopBits::Two;
+    return line;
+}
+
 void TVVComm::OpenPort() {
     const std::string name = resolveName_(PortIndex);
     if (device_->IsOpen()) throw EPortAlreadyOpen(name + "- The port is already open.");
 
-    LineSettings line;
-    if (const auto rate = HostRateBitsPerSecond(BaudIndex)) line.rate = *rate;
-    if (DataBitsIndex <= 4) line.dataBits = 4 + DataBitsIndex;
-    line.parity = Parity == 1 ? qx::Parity::Odd : Parity == 2 ? qx::Parity::Even : qx::Parity::None;
-    line.stopBits = StopBits == 0 ? qx::StopBits::One : qx::StopBits::Two;
-
     const std::string path = resolvePath_(PortIndex);
-    const OpenStatus status = device_->Open(path, line);
+    device_->SetOpenStop(OpenStop);
+    answeredOnce_ = false;
+    const OpenStatus status = device_->Open(path, LineSettingsOf(BaudIndex, Parity, StopBits, DataBitsIndex));
+    if (status == OpenStatus::Abandoned) throw EOpenAbandoned(name + "- The opening was cancelled.");
     if (status == OpenStatus::NotCharacterDevice)
         throw ECommsError(name + "- Handle is not a communications port handle.");
     if (status != OpenStatus::Opened)
@@ -77,6 +84,20 @@ void TVVComm::OpenPort() {
 }
 
 void TVVComm::ClosePort() { device_->Close(); }
+
+LineFollow TVVComm::CanFollow(std::uint8_t baudIndex, std::uint8_t parity, std::uint8_t stopBits,
+                              std::uint8_t dataBitsIndex) {
+    return device_->CanFollow(LineSettingsOf(baudIndex, parity, stopBits, dataBitsIndex));
+}
+
+void TVVComm::ThrowIfRefused() const {
+    if (answeredOnce_) return;
+    const auto refused = device_->Refusal();
+    if (!refused) return;
+    const std::string path = resolvePath_(PortIndex);
+    throw EOpeningPortError(resolveName_(PortIndex) + "- This port may be already in use or not present.",
+                            OpenFailureHint(refused->status, path, refused->detail, PortsHint));
+}
 
 void TVVComm::PurgePort() {
     device_->Purge(kPurgeOutput);
@@ -92,8 +113,14 @@ ExchangeEnd TVVComm::SendAndWait(const std::string& command, const std::string& 
         t.readInterval = kSlowListingInterval;
         device_->SetTimeouts(t);
     }
-    if (!WriteText(command)) return ExchangeEnd::NotSent;
-    return ReadReply(expected, longReply);
+    if (!WriteText(command)) {
+        ThrowIfRefused();
+        return ExchangeEnd::NotSent;
+    }
+    const ExchangeEnd end = ReadReply(expected, longReply);
+    if (end == ExchangeEnd::Answered) answeredOnce_ = true;
+    else ThrowIfRefused();
+    return end;
 }
 
 bool TVVComm::WriteText(const std::string& text) {

@@ -48,18 +48,30 @@ public:
     std::uint8_t StopBits = 0;       // 0 one, 2 two
     std::uint8_t DataBitsIndex = 0;  // 0..4: 4..8 data bits; above 4 keeps the port's
     std::string PortsHint;           // where the user finds the ports present (OpenFailureHint)
+    // Polled while the opening waits on a port server; true gives it up
+    // (EOpenAbandoned). Empty: the opening runs its course.
+    std::function<bool()> OpenStop;
 
     bool IsOpen() const;
 
-    // Raises EPortAlreadyOpen, EOpeningPortError or ECommsError.
+    // Raises EPortAlreadyOpen, EOpeningPortError, ECommsError, or
+    // EOpenAbandoned when OpenStop asked to give up.
     void OpenPort();
     void ClosePort();
     // Discards what is waiting to go out, then what has come in.
     void PurgePort();
 
+    // Whether the port could move to the settings of `BaudIndex`,
+    // `Parity`, `StopBits` and `DataBitsIndex` as a later opening would
+    // ask for them (see LineFollow).
+    LineFollow CanFollow(std::uint8_t baudIndex, std::uint8_t parity, std::uint8_t stopBits,
+                         std::uint8_t dataBitsIndex);
+
     // Writes `command` and collects the reply, which reaches the caller
     // only through the receive handler. No reply is collected when the
-    // write fails. Raises ECommsError when CTS is missing.
+    // write fails. Raises ECommsError when CTS is missing, and
+    // EOpeningPortError when a port server closed the connection before
+    // anything was answered on it (it refused the port after all).
     ExchangeEnd SendAndWait(const std::string& command, const std::string& expected, std::chrono::milliseconds wait);
     // Returns whether the write succeeded; raises ECommsError without CTS.
     bool WriteText(const std::string& text);
@@ -78,13 +90,19 @@ public:
 
 private:
     void Deliver(const std::string& text);
+    void ThrowIfRefused() const;
 
     std::unique_ptr<SerialDevice> device_;
     PathResolver resolvePath_;
     NameResolver resolveName_;
     ReceiveHandler onReceive_;
     std::function<bool()> stop_;
+    bool answeredOnce_ = false;  // an exchange on this opening was answered
 };
+
+// The line settings a port is opened with, from the driver's fields.
+LineSettings LineSettingsOf(std::uint8_t baudIndex, std::uint8_t parity, std::uint8_t stopBits,
+                            std::uint8_t dataBitsIndex);
 
 // Long-reply mode: the commands whose answer is long or slow to come.
 bool IsLongReplyCommand(const std::string& command);

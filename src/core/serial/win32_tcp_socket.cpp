@@ -96,7 +96,8 @@ void TcpSocket::Close() {
     if (handle_ != kNone) ::closesocket(SocketOf(std::exchange(handle_, kNone)));
 }
 
-ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail) {
+ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlineMs, std::string& detail,
+                                  const ConnectStop& stop) {
     Close();
     EnsureWinsock();
     const SOCKET s = ::WSASocketW(endpoint.family, endpoint.type, endpoint.protocol, nullptr, 0,
@@ -114,9 +115,17 @@ ConnectFailure TcpSocket::Connect(const TcpEndpoint& endpoint, long long deadlin
     if (::connect(s, address, static_cast<int>(endpoint.address.size())) != 0) {
         const int error = ::WSAGetLastError();
         if (error != WSAEWOULDBLOCK) return fail(error);
-        const int ready = WaitFor(s, Direction::Write, MsUntil(deadlineMs));
-        if (ready < 0) return fail(::WSAGetLastError());
-        if (ready == 0) return fail(WSAETIMEDOUT);
+        for (;;) {
+            if (stop && stop()) {
+                Close();
+                return ConnectFailure::Stopped;
+            }
+            const int left = MsUntil(deadlineMs);
+            const int ready = WaitFor(s, Direction::Write, stop && (left < 0 || left > kStopPollMs) ? kStopPollMs : left);
+            if (ready < 0) return fail(::WSAGetLastError());
+            if (ready == 0 && MsUntil(deadlineMs) == 0) return fail(WSAETIMEDOUT);
+            if (ready > 0) break;
+        }
         int soError = 0;
         int length = sizeof soError;
         if (::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &length) != 0)
