@@ -7,8 +7,7 @@
 #include "cli/global_options.h"
 #include "cli/help_text.h"
 #include "cli/usage_error.h"
-#include "config/integer_text.h"
-#include "files/file_errors.h"
+#include "cli/failure_report.h"
 
 namespace qx::cli {
 
@@ -42,6 +41,13 @@ int Help(CliContext& context, HelpArgs& args) {
 
 }  // namespace
 
+int RunInContext(const GlobalOptions& global, const CliStreams& streams, const std::function<int(CliContext&)>& body) {
+    CliContext context(global, streams.out, streams.err, streams.terminal);
+    // On a terminal the progress bar shows what is going on.
+    if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
+    return WithLogFailure(context, body(context));
+}
+
 Command HelpCommand() {
     return Declare<HelpArgs>({
         .name = "help",
@@ -59,7 +65,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     GlobalOptions global;
     const Command* command = nullptr;
     try {
-        // Global options stand before the command.
+        // Global options stand before the command (the model and the
+        // answers may also follow it, among the command's own options).
         const std::vector<Row<GlobalOptions>>& rows = GlobalOptionRows();
         const std::size_t at = ParseLeadingOptions(Infos(rows), args, Applier(rows, global),
                                                    [&global] { return global.action != GlobalAction::None; });
@@ -79,25 +86,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             PrintCommandHelp(out, *command);
             return kExitOk;
         }
-        CliContext context(global, out, err, terminal);
-        // On a terminal the progress bar shows what is going on.
-        if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
-        return command->run(context, rest);
-    } catch (const UsageError& e) {
-        err << "qxcfg: " << e.what() << '\n';
-        PrintUsageHint(err, command);
-        return kExitUsage;
-    } catch (const EFileError& e) {
-        // A file that cannot be read or written.
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
-    } catch (const EConvertError& e) {
-        // A captured listing the parser refuses: the file's fault.
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
+        return command->run(global, CliStreams{out, err, terminal}, rest);
     } catch (const std::exception& e) {
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitFailure;
+        const int code = ReportException(err, e);
+        if (dynamic_cast<const UsageError*>(&e)) PrintUsageHint(err, command);
+        return code;
     }
 }
 

@@ -4,6 +4,7 @@
 // user's terminal (when standard input is one), the prompter, and the
 // announcer of long waits (active when standard error is not a terminal).
 
+#include <atomic>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/model_variant.h"
 #include "cli/cli_prompter.h"
 #include "cli/global_options.h"
+#include "cli/usage_error.h"
 #include "cli/wait_announcer.h"
 
 namespace qx::cli {
@@ -26,6 +28,9 @@ struct CliContext {
     CliPrompter prompter;
     // The warning that the module is the other model is given once per command.
     bool otherModelWarned = false;
+    // The --log file could not be written: the command's failure is a
+    // file's (exit 2), not the module's.
+    std::atomic<bool> logWriteFailed{false};
     std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
     WaitAnnouncer waits;
 
@@ -39,6 +44,12 @@ struct CliContext {
         err << line << '\n' << std::flush;
     }
 };
+
+// The exit code `code` of a command run in `context`, where a failure that
+// came of the --log file is the file's (2).
+inline int WithLogFailure(const CliContext& context, int code) {
+    return code == kExitFailure && context.logWriteFailed ? kExitUsage : code;
+}
 
 // Runs qxcfg with its arguments (without the program name); returns the exit
 // code. `terminal` is standard input when it is a terminal, else null.

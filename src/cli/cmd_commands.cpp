@@ -19,6 +19,7 @@ struct CommandsArgs {
 
 int ListCommands(CliContext& context, CommandsArgs& args) {
     auto workspace = StartWorkspace(context, args.systemAddress);
+    if (args.file) RequireFile(*args.file);
     if (args.file && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
     for (const std::string& line : BuildConfigCommandList(workspace->config)) context.out << line << '\n';
     return kExitOk;

@@ -57,12 +57,12 @@ int Console(CliContext& context, ConsoleArgs& args) {
             const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", kReplyWait));
             if (failure.empty()) continue;
             // The commands after it are not tried: the port is gone.
-            context.err << "qxcfg: console: " << command << ": " << failure << '\n';
+            context.err << ErrorLines(command + ": " + failure);
             return kExitFailure;
         }
         return kExitOk;
     } catch (const std::exception& e) {
-        context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
+        context.err << ErrorLines(ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e));
         return kExitFailure;
     }
 }

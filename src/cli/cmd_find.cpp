@@ -12,7 +12,9 @@
 // turn: --escape-char (else the factory "+") first, then those a user most
 // likely gave the module instead, or the list of --escape-chars. A module
 // that took another than the factory one is printed with it
-// (settings=--baud 9600 --format N-8-1 --escape-char 35).
+// (settings=--baud 9600 --format N-8-1 --escape-char 35). --json prints
+// the port's object, found or not:
+//   {"port": "/dev/ttyUSB0", "result": "ok", "exit": 0, "found": true, "tried": 2, "baud": 19200, ...}
 
 #include <algorithm>
 
@@ -20,6 +22,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/each_port.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -69,7 +72,8 @@ std::string PortOptionsText(const FindResult& found) {
     return text;
 }
 
-void PrintJson(CliContext& context, const FindResult& result) {
+// {"found": true, "tried": 1, "baud": 9600, ...}: the members of the port's object.
+JsonLine FoundJson(const FindResult& result) {
     JsonLine line;
     line.Flag("found", result.Found()).Number("tried", static_cast<long long>(result.attempts));
     if (result.Found()) {
@@ -78,7 +82,7 @@ void PrintJson(CliContext& context, const FindResult& result) {
         if (result.escapeCode) line.Number("escape-char", *result.escapeCode);
         line.Text("identification", result.identification);
     }
-    context.out << line.Str() << '\n';
+    return line;
 }
 
 struct FindArgs {
@@ -87,9 +91,7 @@ struct FindArgs {
     bool json = false;
 };
 
-int Find(CliContext& context, FindArgs& args) {
-    const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("find takes one --port");
+PortResult FindOnPort(CliContext& context, const OnlineOptions& online, const FindArgs& args) {
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
     };
@@ -105,18 +107,26 @@ int Find(CliContext& context, FindArgs& args) {
     try {
         scanned = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, args.escapes));
     } catch (const std::exception& e) {
-        context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
-        return kExitFailure;
+        const std::string report = ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e);
+        context.err << ErrorLines(report);
+        return {kExitFailure, report};
     }
     const FindResult& result = *scanned;
-    if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
-    if (args.json && !result.outcome.IsCancelled()) {
-        PrintJson(context, result);
-    } else if (result.outcome.IsDone()) {
+    if (result.outcome.IsFailed()) context.err << ErrorLines(result.outcome.text);
+    PortResult found{Conclude(context, result.outcome), result.outcome.text};
+    found.details = FoundJson(result);
+    if (!args.json && result.outcome.IsDone()) {
         context.out << "settings=" << PortOptionsText(result) << '\n'
                     << "identification=" << result.identification << '\n';
     }
-    return Conclude(context, result.outcome);
+    return found;
+}
+
+int Find(CliContext& context, FindArgs& args) {
+    const OnlineOptions& online = args.online;
+    if (online.ports.size() > 1) throw UsageError("find takes one --port");
+    return RunOnPorts(context, online, args.json,
+                      [&args](CliContext& own, const OnlineOptions& one) { return FindOnPort(own, one, args); });
 }
 
 }  // namespace

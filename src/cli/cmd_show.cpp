@@ -25,6 +25,7 @@ struct ShowArgs {
 
 int Show(CliContext& context, ShowArgs& args) {
     auto workspace = StartWorkspace(context, args.systemAddress);
+    if (args.file) RequireFile(*args.file);
     if (args.file && !LoadFromFile(*workspace, *args.file)) return kExitUsage;
     const RangePolicy policy{context.err, args.strict};
     for (const auto& action : args.actions) ApplyUserAction(workspace->config, action, policy);
