@@ -59,7 +59,7 @@ TEST_F(QxcfgModuleSettingsTest, SetChangesTheModuleAndGetReadsItBack) {
           R"j("differences": [{"setting": "S7 Connection Attempts (ATS7=)", "wrote": "9", "module": "5"}])j",
           R"j("changed": [{"key": "s8", "before": 0, "after": 3}])j"},
          {"s7", "s8", "--json"},
-         R"j("result": "ok", "exit": 0, "s7": 5, "s8": 3})j"},
+         "\"result\": \"ok\", \"exit\": 0, \"s7\": 5, \"s8\": 3}\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -109,7 +109,10 @@ TEST_F(QxcfgModuleSettingsTest, JsonOnEveryOutcome) {
     const std::string file = dir_.File("f.X7R");
     ASSERT_EQ(RunProgram("qxcfg", {"new", "-o", file}).exitCode, 0);
     const std::string absent = "/nonexistent/tty";
-    const std::string failed = R"("result": "failed", "exit": 1, "error": ")" + absent + "- This port may be";
+    const auto failedAt = [](const std::string& port) {
+        return R"("result": "failed", "exit": 1, "error": ")" + port + "- This port may be";
+    };
+    const std::string failed = failedAt(absent);
     struct Case {
         std::vector<std::string> args;  // each followed by --json
         int exitCode;
@@ -118,7 +121,7 @@ TEST_F(QxcfgModuleSettingsTest, JsonOnEveryOutcome) {
         {{"identify", "--port", absent}, 1, {failed}},
         {{"get", "--port", absent, "s7"}, 1, {failed}},
         {{"read", "--port", absent}, 1, {failed}},
-        {{"read", "--port", absent, "--port", absent + "2"}, 1, {failed, failed + "2- This port"}},
+        {{"read", "--port", absent, "--port", absent + "2"}, 1, {failed, failedAt(absent + "2")}},
         {{"find", "--port", absent}, 1, {failed}},
         {{"write", "--port", absent, file}, 1, {failed}},
         {{"set", "--port", absent, "s7=9"}, 1, {failed}},
@@ -171,7 +174,9 @@ TEST_F(QxcfgModuleSettingsTest, GetFeedsSet) {
                                           : RunProgram("qxcfg", {"set", dir_.File(copy), "--from-json", "-"}, from);
             EXPECT_EQ(set.exitCode, 0) << copy << ": " << set.err;
             if (copy == "named.X7R") continue;
-            if (from.empty()) EXPECT_NE(set.err.find("note: s9 is what the module reports; not set"), std::string::npos);
+            if (from.empty()) {
+                EXPECT_NE(set.err.find("note: s9 is what the module reports; not set"), std::string::npos);
+            }
             const auto diff = RunProgram("qxcfg", {"diff", dir_.File(copy), "port:" + Link()});
             EXPECT_EQ(diff.exitCode, 0) << copy << ": " << diff.out << diff.err;
         }

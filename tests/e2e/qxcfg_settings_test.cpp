@@ -68,7 +68,7 @@ TEST(QxcfgSettings, KeysLabelsAndJsonObjectsReachTheFieldsTheyName) {
         {{"unit-address=9"}, "", 2, {"AT&U1"}, "unit-address is hidden in transparent mode"},
         {{"dest1.address=9"}, "", 2, {"AT&Z0="}, "dest1.address is hidden in transparent mode"},
         {{"dest4.repeater1=3"}, "", 2, {"AT&Z3="}, "dest4.repeater1 is hidden in transparent mode"},
-        {{"fast-operation=on"}, "", 2, {"AT&M2", "ATS18=120"}, "fast-operation is hidden in transparent mode"},
+        {{"fast-operation=on"}, "", 2, {"AT&M0", "ATS18=120"}, "fast-operation is hidden in transparent mode"},
         {{"mode=auto-connect-master", "dest2.address=5"}, "", 2, {"AT&Z1="},
          "dest2.address is hidden in auto-connect-master mode (it is shown in single-connect)"},
         {{"QX5T", "mode=single-connect", "s21=2"}, "", 2, {"ATS21=1"}, "s21: the QX5T has no such setting"},
