@@ -7,9 +7,8 @@
 #include "cli/console.h"
 #include "cli/global_options.h"
 #include "cli/help_text.h"
+#include "cli/failure_report.h"
 #include "cli/usage_error.h"
-#include "config/integer_text.h"
-#include "files/file_errors.h"
 
 namespace qx::cli {
 
@@ -43,6 +42,26 @@ int Help(CliContext& context, HelpArgs& args) {
 
 }  // namespace
 
+int RunInContext(const GlobalOptions& global, const CliStreams& streams, std::string_view name,
+                 const std::function<int(CliContext&)>& body) {
+    CliContext context(global, streams.out, streams.err, streams.terminal);
+    // On a terminal the progress bar shows what is going on.
+    if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
+    const auto history =
+        RunRecorder(global, [&context](const std::string& note) { context.ErrLine("qxcfg: " + note); });
+    if (history) history->BeginCommand(std::string(name));
+    context.history = history.get();
+    // What the command did to the module is known however it ends.
+    struct KeepChange {
+        const CliContext& context;
+        ModuleChange* change;
+        ~KeepChange() {
+            if (change) *change = context.moduleChange;
+        }
+    } const keep{context, streams.change};
+    return WithLogFailure(context, body(context));
+}
+
 Command HelpCommand() {
     return Declare<HelpArgs>({
         .name = "help",
@@ -63,7 +82,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     GlobalOptions global;
     const Command* command = nullptr;
     try {
-        // Global options stand before the command.
+        // Global options stand before the command (the model and the
+        // answers may also follow it, among the command's own options).
         const std::vector<Row<GlobalOptions>>& rows = GlobalOptionRows();
         const std::size_t at = ParseLeadingOptions(Infos(rows), args, Applier(rows, global),
                                                    [&global] { return global.action != GlobalAction::None; });
@@ -83,35 +103,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             PrintCommandHelp(out, *command);
             return kExitOk;
         }
-        CliContext context(global, out, err, terminal);
-        // On a terminal the progress bar shows what is going on.
-        if (!StderrIsTerminal()) context.waits.SayWith([&context](const std::string& line) { context.ErrLine(line); });
-        const auto history =
-            RunRecorder(global, [&context](const std::string& note) { context.ErrLine("qxcfg: " + note); });
-        if (history) history->BeginCommand(std::string(command->name));
-        context.history = history.get();
-        // What the command did to the module is known however it ends.
-        struct KeepChange {
-            const CliContext& context;
-            ModuleChange& change;
-            ~KeepChange() { change = context.moduleChange; }
-        } const keep{context, change};
-        return command->run(context, rest);
-    } catch (const UsageError& e) {
-        err << "qxcfg: " << e.what() << '\n';
-        PrintUsageHint(err, command);
-        return kExitUsage;
-    } catch (const EFileError& e) {
-        // A file that cannot be read or written.
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
-    } catch (const EConvertError& e) {
-        // A captured listing the parser refuses: the file's fault.
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
+        return command->run(global, CliStreams{out, err, terminal, &change}, rest);
     } catch (const std::exception& e) {
-        err << "qxcfg: " << e.what() << '\n';
-        return kExitFailure;
+        const int code = ReportException(err, e);
+        if (dynamic_cast<const UsageError*>(&e)) PrintUsageHint(err, command);
+        return code;
     }
 }
 

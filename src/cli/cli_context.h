@@ -5,6 +5,7 @@
 // announcer of long waits (active when standard error is not a terminal),
 // and the recorder of the module history.
 
+#include <atomic>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,7 @@
 #include "cli/checked_output.h"
 #include "cli/cli_prompter.h"
 #include "cli/global_options.h"
+#include "cli/usage_error.h"
 #include "cli/wait_announcer.h"
 #include "serial/closing_connections.h"
 
@@ -40,6 +42,9 @@ struct CliContext {
     // The command's connections to port servers, kept past their close until
     // the next opening of the same server (see ClosingConnections).
     std::shared_ptr<ClosingConnections> closing = std::make_shared<ClosingConnections>();
+    // The --log file could not be written: the command's failure is a
+    // file's (exit 2), not the module's.
+    std::atomic<bool> logWriteFailed{false};
     std::mutex errLineMutex;  // see ErrLine; before `waits`, which says lines through it
     WaitAnnouncer waits;
     // What the module operations keep in the history; null: nothing (--no-history).
@@ -55,6 +60,12 @@ struct CliContext {
         err << line << '\n' << std::flush;
     }
 };
+
+// The exit code `code` of a command run in `context`, where a failure that
+// came of the --log file is the file's (2).
+inline int WithLogFailure(const CliContext& context, int code) {
+    return code == kExitFailure && context.logWriteFailed ? kExitUsage : code;
+}
 
 // Runs qxcfg with its arguments (without the program name); returns the exit
 // code. `terminal` is standard input when it is a terminal, else null.

@@ -38,7 +38,18 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
+std::string ErrorLines(const std::string& report) {
+    const std::size_t end = std::min(report.find_first_of("\r\n"), report.size());
+    std::string rest = OneLine(report.substr(end));
+    rest.erase(0, std::min(rest.find_first_not_of(' '), rest.size()));
+    return "ERROR: " + report.substr(0, end) + '\n' + (rest.empty() ? "" : "  " + rest + '\n');
+}
+
 Answer CliPrompter::Show(const Message& message) {
+    if (message.kind == MessageKind::Error && !message.IsQuestion()) {
+        err_ << ErrorLines(message.ShownText()) << std::flush;
+        return Answer::Ok;
+    }
     err_ << KindName(message.kind) << ": " << OneLine(message.ShownText());
     if (!message.IsQuestion()) {
         err_ << '\n' << std::flush;
@@ -56,15 +67,20 @@ Answer CliPrompter::Show(const Message& message) {
     return answer;
 }
 
-// y or n, Enter for the default; anything else asks again. The end of the
-// input (or an interrupted read) is no consent: the negative answer.
+// y or n; Enter for the first button, as the window's message box has it,
+// except that a command-line tool takes no destructive action on a bare
+// Enter: there Enter answers No ("[y/N]"). Anything else asks again. The
+// end of the input (or an interrupted read) is no consent: the negative
+// answer.
 Answer CliPrompter::AskTerminal(const Message& message) {
     const Answer yes = Positive(message.buttons);
     const Answer no = Negative(message.buttons);
-    err_ << " [Y/n] " << std::flush;
+    const Answer byEnter = message.destructive ? no : yes;
+    err_ << (message.destructive ? " [y/N] " : " [Y/n] ") << std::flush;
     for (std::string line; std::getline(*terminal_, line);) {
         const std::string word = Word(line);
-        if (word.empty() || word == "y" || word == "yes") return yes;
+        if (word.empty()) return byEnter;
+        if (word == "y" || word == "yes") return yes;
         if (word == "n" || word == "no") return no;
         err_ << "Please answer y or n: " << std::flush;
     }

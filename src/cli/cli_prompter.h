@@ -1,9 +1,11 @@
 #pragma once
 // Prints every message and question on standard error as one line
-// "KIND: text". Questions are answered by --yes or --no when one was
-// given; otherwise by the user at a terminal (y/n, Enter taking the first
-// button, as in the window's message box), or, with nobody to ask, by that
-// same default, except that a destructive question is then answered No.
+// "KIND: text"; an error's further lines (the cause a port's report names)
+// follow on one indented line. Questions are answered by --yes or --no when
+// one was given; otherwise by the user at a terminal (y/n, Enter taking the
+// first button, as in the window's message box, except for a destructive
+// question, where Enter answers No), or, with nobody to ask, by that first
+// button, except that a destructive question is then answered No.
 
 #include <istream>
 #include <ostream>
@@ -38,5 +40,13 @@ private:
 
 // Line breaks (CR LF, LF CR, or a lone CR or LF) each become one space.
 std::string OneLine(const std::string& text);
+
+// A failure as qxcfg reports it, whatever failed (the module, the port, a
+// file): "ERROR: " and the report's first line, then, when the report goes
+// on (the cause of a port that cannot be opened, a hint), the rest as one
+// line indented by two spaces. Each line ends with a line feed.
+//   ERROR: COM1- This port may be already in use or not present.
+//     No such device: /dev/ttyUSB0 (see: qxcfg ports)
+std::string ErrorLines(const std::string& report);
 
 }  // namespace qx::cli

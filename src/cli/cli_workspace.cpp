@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+
+#include "app/utf8_path.h"
 
 #include "files/config_file_commands.h"
 #include "files/file_errors.h"
@@ -14,6 +17,28 @@ std::unique_ptr<Workspace> StartWorkspace(CliContext& context, std::optional<int
         systemAddress ? FixedSystemAddress(*systemAddress) : ClockSeededSystemAddress());
     workspace->StartUp();
     return workspace;
+}
+
+void CheckSaveTarget(const std::string& path) {
+    if (path == kStandardOutput) return;
+    namespace fs = std::filesystem;
+    const fs::path target = PathFromUtf8(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code targetError, folderError;
+    const fs::file_status folderStatus = fs::status(folder, folderError);
+    std::string reason;
+    if (fs::is_directory(target, targetError))
+        reason = std::strerror(EISDIR);
+    else if (!fs::exists(folderStatus))
+        reason = folderError ? folderError.message() : std::strerror(ENOENT);
+    else if (!fs::is_directory(folderStatus))
+        reason = std::strerror(ENOTDIR);
+    if (!reason.empty()) throw EFileWriteError("Cannot save " + path + ": " + reason);
+}
+
+void RequireFile(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(PathFromUtf8(path), ec)) throw EFileReadError("No such file: " + path);
 }
 
 void SaveConfiguration(CliContext& context, Workspace& workspace, const std::string& path) {

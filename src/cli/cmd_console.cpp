@@ -62,14 +62,14 @@ int Console(CliContext& context, ConsoleArgs& args) {
             const std::string failure = PortFailure(channel.SendCommand(command + "\r", "OK", kReplyWait));
             if (failure.empty()) continue;
             // The commands after it are not tried: the port is gone.
-            context.err << "qxcfg: console: " << command << ": " << failure << '\n';
+            context.err << ErrorLines(command + ": " + failure);
             return kExitFailure;
         }
         return InterruptRequested() ? kExitCancelled : kExitOk;
     } catch (const EOpenAbandoned&) {
         return kExitCancelled;
     } catch (const std::exception& e) {
-        context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
+        context.err << ErrorLines(ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e));
         return kExitFailure;
     }
 }

@@ -7,10 +7,11 @@
 //
 // Exit code 0 when they are the same, 1 when they differ or a module could
 // not be read, 2 when a file could not be loaded, 130 after Ctrl-C. --json
-// prints one object instead:
+// prints one object instead, whatever came of it:
 //
-//   {"first": "a.X7R", "second": "port:/dev/ttyUSB0", "same": false,
+//   {"first": "a.X7R", "second": "port:/dev/ttyUSB0", "result": "ok", "exit": 1, "same": false,
 //    "differences": [{"setting": "Serial Baud Rate (ATC)", "first": "4", "second": "6"}]}
+//   {"first": "a.X7R", "second": "port:/dev/ttyUSB0", "result": "failed", "exit": 1, "error": "<report>"}
 
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
@@ -23,6 +24,9 @@
 #include "cli/setting_differences.h"
 #include "cli/usage_error.h"
 #include "config/configuration_comparison.h"
+#include "files/config_file_commands.h"
+#include "files/file_errors.h"
+#include "history/history_operand.h"
 
 namespace qx::cli {
 
@@ -35,6 +39,7 @@ std::string Shown(const std::string& value) { return value.empty() ? "(empty)" :
 struct Side {
     std::unique_ptr<Workspace> workspace;  // null when it could not be had
     int exitCode = kExitOk;                // why not
+    std::string error;
 };
 
 // One side's configuration: loaded from its file or history entry, or read
@@ -43,16 +48,16 @@ struct Side {
 Side LoadSide(CliContext& context, const OnlineOptions& online, const std::string& side) {
     if (!side.starts_with(kPortPrefix)) {
         auto workspace = StartWorkspace(context, std::nullopt);
-        if (!LoadConfiguration(context, *workspace, side)) return {nullptr, kExitUsage};
-        return {std::move(workspace), kExitOk};
+        if (!LoadConfiguration(context, *workspace, side)) return {nullptr, kExitUsage, std::string(kLoadErrorText)};
+        return {std::move(workspace), kExitOk, {}};
     }
     OnlineOptions options = online;
     options.port.SelectPort(side.substr(kPortPrefix.size()));
     options.port.CheckLineOptions();
     ModuleRead read = ReadModule(context, options);
     const int rc = Conclude(context, read.outcome);
-    if (!read.outcome.IsDone()) return {nullptr, rc};
-    return {std::move(read.workspace), kExitOk};
+    if (!read.outcome.IsDone()) return {nullptr, rc, read.outcome.text};
+    return {std::move(read.workspace), kExitOk, {}};
 }
 
 struct DiffArgs {
@@ -61,33 +66,59 @@ struct DiffArgs {
     bool json = false;
 };
 
-int Diff(CliContext& context, DiffArgs& args) {
-    if (args.sides.size() != 2) throw UsageError("diff: give two configurations, each FILE, history:ID or port:PORT");
-    for (const auto& side : args.sides)
-        if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
+// {"first": ..., "second": ..., "result": ..., "exit": ...}, then what
+// came of the comparison, or the error.
+JsonLine DiffJson(const DiffArgs& args, int exitCode, const std::string& error) {
+    JsonLine line;
+    line.Text("first", args.sides[0]).Text("second", args.sides[1]);
+    line.Text("result", exitCode == kExitCancelled ? "cancelled" : error.empty() ? "ok" : "failed").Number("exit", exitCode);
+    if (!error.empty()) line.Text("error", OneLine(error));
+    return line;
+}
+
+int Compare(CliContext& context, const DiffArgs& args) {
     // Two modules' lines meet in one log.
-    OnlineOptions& online = args.online;
+    OnlineOptions online = args.online;
     online.log.markPorts = args.sides[0].starts_with(kPortPrefix) && args.sides[1].starts_with(kPortPrefix);
 
-    const Side first = LoadSide(context, online, args.sides[0]);
-    if (!first.workspace) return first.exitCode;
-    const Side second = LoadSide(context, online, args.sides[1]);
-    if (!second.workspace) return second.exitCode;
+    Side first = LoadSide(context, online, args.sides[0]);
+    Side second = first.workspace ? LoadSide(context, online, args.sides[1]) : Side{};
+    const Side& failed = !first.workspace ? first : second;
+    if (!failed.workspace) {
+        if (args.json) context.out << DiffJson(args, failed.exitCode, failed.error).Str() << '\n';
+        return failed.exitCode;
+    }
     const auto differences = CompareConfigurations(first.workspace->config, second.workspace->config);
+    const int exitCode = differences.empty() ? kExitOk : kExitFailure;
     if (args.json) {
-        context.out << JsonLine()
-                           .Text("first", args.sides[0])
-                           .Text("second", args.sides[1])
+        context.out << DiffJson(args, exitCode, {})
                            .Flag("same", differences.empty())
                            .Raw("differences", DifferencesJson(differences, "first", "second"))
                            .Str()
                     << '\n';
-        return differences.empty() ? kExitOk : kExitFailure;
+        return exitCode;
     }
     for (const auto& d : differences)
         context.out << d.caption << ": " << args.sides[0] << " has " << Shown(d.first) << ", " << args.sides[1] << " has "
                     << Shown(d.second) << '\n';
-    return differences.empty() ? kExitOk : kExitFailure;
+    return exitCode;
+}
+
+int Diff(CliContext& context, DiffArgs& args) {
+    if (args.sides.size() != 2) throw UsageError("diff: give two configurations, each FILE, history:ID or port:PORT");
+    for (const auto& side : args.sides)
+        if (side == kPortPrefix) throw UsageError("diff: port: needs COMn or a device path");
+    try {
+        // Both files are there before any module is woken.
+        for (const auto& side : args.sides)
+            if (!side.starts_with(kPortPrefix) && !IsHistoryOperand(side)) RequireFile(side);
+    } catch (const EFileError& e) {
+        if (!args.json) throw;
+        context.err << ErrorLines(e.what());
+        context.out << DiffJson(args, kExitUsage, e.what()).Str() << '\n';
+        return kExitUsage;
+    }
+    return Compare(context, args);
 }
 
 }  // namespace

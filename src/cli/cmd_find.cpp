@@ -12,7 +12,9 @@
 // turn: --escape-char (else the factory "+") first, then those a user most
 // likely gave the module instead, or the list of --escape-chars. A module
 // that took another than the factory one is printed with it
-// (settings=--baud 9600 --format N-8-1 --escape-char 35).
+// (settings=--baud 9600 --format N-8-1 --escape-char 35). --json prints
+// the port's object, found or not:
+//   {"port": "/dev/ttyUSB0", "result": "ok", "exit": 0, "found": true, "tried": 2, "baud": 19200, ...}
 
 #include <algorithm>
 
@@ -20,6 +22,7 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/each_port.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
 #include "cli/outcome_exit.h"
@@ -70,7 +73,8 @@ std::string PortOptionsText(const FindResult& found) {
     return text;
 }
 
-void PrintJson(CliContext& context, const FindResult& result) {
+// {"found": true, "tried": 1, "baud": 9600, ...}: the members of the port's object.
+JsonLine FoundJson(const FindResult& result) {
     JsonLine line;
     line.Flag("found", result.Found()).Number("tried", static_cast<long long>(result.attempts));
     if (result.Found()) {
@@ -79,7 +83,7 @@ void PrintJson(CliContext& context, const FindResult& result) {
         if (result.escapeCode) line.Number("escape-char", *result.escapeCode);
         line.Text("identification", result.identification);
     }
-    context.out << line.Str() << '\n';
+    return line;
 }
 
 struct FindArgs {
@@ -88,13 +92,7 @@ struct FindArgs {
     bool json = false;
 };
 
-int Find(CliContext& context, FindArgs& args) {
-    const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("find takes one --port");
-    if (online.port.CarriesBytesOnly())
-        throw UsageError("find cannot search " + online.port.Ports().PathFor(online.port.Settings().PortIndex) +
-                         ": a socket:// port carries bytes only, and its line settings are the port server's own, "
-                         "so no rate or format can be tried (rfc2217:// can)");
+PortResult FindOnPort(CliContext& context, const OnlineOptions& online, const FindArgs& args) {
     const ChannelFactory open = [&](const HostSerialSettings& settings) {
         return online.Open(context, settings, online.Setup(context.variant));
     };
@@ -110,20 +108,32 @@ int Find(CliContext& context, FindArgs& args) {
     try {
         scanned = FindModule(online.port.Settings(), open, callbacks, {}, EscapeOrder(online, args.escapes));
     } catch (const EOpenAbandoned&) {
-        return Conclude(context, OperationOutcome::Cancelled());
+        return {Conclude(context, OperationOutcome::Cancelled()), {}};
     } catch (const std::exception& e) {
-        context.err << ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e) << '\n';
-        return kExitFailure;
+        const std::string report = ReportFor(ReportSite::ModuleOperation, context.variant.ProductName, e);
+        context.err << ErrorLines(report);
+        return {kExitFailure, report};
     }
     const FindResult& result = *scanned;
-    if (result.outcome.IsFailed()) context.err << result.outcome.text << '\n';
-    if (args.json && !result.outcome.IsCancelled()) {
-        PrintJson(context, result);
-    } else if (result.outcome.IsDone()) {
+    if (result.outcome.IsFailed()) context.err << ErrorLines(result.outcome.text);
+    PortResult found{Conclude(context, result.outcome), result.outcome.text};
+    found.details = FoundJson(result);
+    if (!args.json && result.outcome.IsDone()) {
         context.out << "settings=" << PortOptionsText(result) << '\n'
                     << "identification=" << result.identification << '\n';
     }
-    return Conclude(context, result.outcome);
+    return found;
+}
+
+int Find(CliContext& context, FindArgs& args) {
+    const OnlineOptions& online = args.online;
+    if (online.ports.size() > 1) throw UsageError("find takes one --port");
+    if (online.port.CarriesBytesOnly())
+        throw UsageError("find cannot search " + online.port.Ports().PathFor(online.port.Settings().PortIndex) +
+                         ": a socket:// port carries bytes only, and its line settings are the port server's own, "
+                         "so no rate or format can be tried (rfc2217:// can)");
+    return RunOnPorts(context, online, args.json,
+                      [&args](CliContext& own, const OnlineOptions& one) { return FindOnPort(own, one, args); });
 }
 
 }  // namespace

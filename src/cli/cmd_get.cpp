@@ -3,9 +3,11 @@
 // order named, each as `set` takes it back: a readable key by its label
 // ("9600", "on", "single-connect"), a control name as its number
 // ("Serial_Baud" 4), serial.format as N-8-1. Without names every setting
-// prints as KEY=VALUE in the order of `qxcfg fields`.
+// that set takes in the module's mode and model prints as KEY=VALUE in the
+// order of `qxcfg fields`, and what the module only reports as
+// read-only:KEY=VALUE, so that `qxcfg set FILE $(qxcfg get)` takes it all.
 //
-// --json prints one object: the named settings under their keys (a
+// --json prints the port's object: the named settings under their keys (a
 // template set --from-json takes), or without names the whole settings
 // object of read --json.
 
@@ -14,6 +16,8 @@
 #include "cli/cli_context.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/each_port.h"
+#include "cli/field_actions.h"
 #include "cli/field_output.h"
 #include "cli/json_text.h"
 #include "cli/module_read.h"
@@ -37,20 +41,39 @@ std::string ValueText(const WorkingConfig& config, const SettingName& named) {
     return std::to_string(config.Value(named.field));
 }
 
-// Each setting once, under its key.
-void PrintNamedJson(CliContext& context, const WorkingConfig& config, const std::vector<SettingName>& names) {
+// The named settings under their keys, each once: a template set
+// --from-json takes. serial.format holds the parity, data bits and stop
+// bits, so those are left out when it is named too.
+JsonLine NamedJson(const WorkingConfig& config, const std::vector<SettingName>& names) {
+    const bool format = std::any_of(names.begin(), names.end(), [](const SettingName& n) { return !n.setting; });
     JsonLine object;
     std::vector<std::string_view> keys;
     for (const SettingName& named : names) {
         const std::string_view key = named.setting ? named.setting->key : kSerialFormatKey;
-        if (std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
+        const bool part = named.setting && (named.setting->field == FieldId::Serial_Parity ||
+                                            named.setting->field == FieldId::Serial_Data ||
+                                            named.setting->field == FieldId::Serial_Stop);
+        if ((format && part) || std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
         keys.push_back(key);
         if (named.setting)
             object.Raw(key, SettingJsonValue(config, *named.setting));
         else
             object.Text(key, SerialFormatText(config));
     }
-    context.out << object.Str() << '\n';
+    return object;
+}
+
+// Every setting as KEY=VALUE, as set takes it back: those the window lets
+// the user set in the module's mode and model, and, marked, what the module
+// only reports (set skips those with a note).
+void PrintSettable(std::ostream& out, const WorkingConfig& config) {
+    for (const SettingKey& setting : AllSettings()) {
+        const std::string value = SettingValueText(config, setting).value_or("");
+        if (setting.readOnly)
+            out << kReportedMark << setting.key << '=' << value << '\n';
+        else if (!WhyNotSettable(config, setting, setting.field, std::string(setting.key)))
+            out << setting.key << '=' << value << '\n';
+    }
 }
 
 struct GetArgs {
@@ -59,28 +82,32 @@ struct GetArgs {
     bool json = false;
 };
 
+PortResult GetFromPort(CliContext& context, const OnlineOptions& online, const GetArgs& args,
+                       const std::vector<SettingName>& resolved) {
+    const ModuleRead read = ReadModule(context, online);
+    const int rc = Conclude(context, read.outcome);
+    if (!read.outcome.IsDone()) return {rc, read.outcome.text};
+    const WorkingConfig& config = read.workspace->config;
+    PortResult result{rc, {}};
+    if (args.json) {
+        result.details = args.names.empty() ? SettingsMembers(*read.workspace) : NamedJson(config, resolved);
+    } else if (args.names.empty()) {
+        PrintSettable(context.out, config);
+    } else {
+        for (const SettingName& named : resolved) context.out << ValueText(config, named) << '\n';
+    }
+    return result;
+}
+
 int Get(CliContext& context, GetArgs& args) {
     const OnlineOptions& online = args.online;
     if (online.ports.size() > 1) throw UsageError("get takes one --port");
     // Every name is checked before the module is woken.
     std::vector<SettingName> resolved;
     for (const std::string& name : args.names) resolved.push_back(ResolveSettingName(name));
-
-    const ModuleRead read = ReadModule(context, online);
-    const int rc = Conclude(context, read.outcome);
-    if (!read.outcome.IsDone()) return rc;
-    const WorkingConfig& config = read.workspace->config;
-    if (args.json && args.names.empty()) {
-        PrintSettingsJson(*read.workspace, context.out);
-    } else if (args.json) {
-        PrintNamedJson(context, config, resolved);
-    } else if (args.names.empty()) {
-        for (const SettingKey& setting : AllSettings())
-            context.out << setting.key << '=' << SettingValueText(config, setting).value_or("") << '\n';
-    } else {
-        for (const SettingName& named : resolved) context.out << ValueText(config, named) << '\n';
-    }
-    return rc;
+    return RunOnPorts(context, online, args.json, [&](CliContext& own, const OnlineOptions& one) {
+        return GetFromPort(own, one, args, resolved);
+    });
 }
 
 }  // namespace
@@ -95,7 +122,7 @@ Command GetCommand() {
                       JsonFlag<GetArgs>("print the settings named (or all) as one JSON object, as set --from-json "
                                         "takes it")},
                      OperationOptions<GetArgs>()),
-        .exits = OperationExits(),
+        .exits = ModuleExits(),
         .examples = {"qxcfg get --port /dev/ttyUSB0 s7 serial.baud"},
         .run = Get,
     });

@@ -26,6 +26,7 @@ struct ParseListingArgs {
 int ParseListing(CliContext& context, ParseListingArgs& args) {
     if (!args.file) throw UsageError("parse-listing: FILE is required");
 
+    RequireFile(*args.file);
     auto workspace = StartWorkspace(context, args.systemAddress);
     workspace->replyText = ReadBoundedFile(*args.file, kMaxListingSize);
     // A conversion failure leaves as an exception: printed, exit code 2.

@@ -20,23 +20,36 @@ struct ReadArgs {
     bool json = false;
 };
 
-int Read(CliContext& context, ReadArgs& args) {
-    const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) {
-        if (args.output) throw UsageError("read: -o takes one port");
-        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
-            const ModuleRead read = ReadModule(own, one);
-            const int rc = Conclude(own, read.outcome);
-            if (read.outcome.IsFailed()) return PortResult{rc, read.outcome.text};
-            return PortResult{rc, ShownStatus(*read.workspace)};
-        }, args.json);
-    }
+// One module read: printed like show (unless the file goes to standard
+// output, or JSON is wanted), saved when asked; the port's JSON object
+// carries the settings, status line included.
+PortResult ReadOnePort(CliContext& context, const OnlineOptions& online, const ReadArgs& args) {
     const ModuleRead read = ReadModule(context, online);
     const int rc = Conclude(context, read.outcome);
-    if (!read.outcome.IsDone()) return rc;
+    if (!read.outcome.IsDone()) return {rc, read.outcome.text};
+    PortResult result{rc, ShownStatus(*read.workspace)};
+    result.details = SettingsMembers(*read.workspace);
     // "-o -" puts the file on standard output, and nothing else.
-    if (args.output != kStandardOutput) PrintReadResult(context, *read.workspace, args.json);
-    return SaveReadResult(context, *read.workspace, args.output);
+    if (!args.json && args.output != kStandardOutput) PrintReadResult(context, *read.workspace, false);
+    if (std::string failed = SaveReadResult(context, *read.workspace, args.output); !failed.empty()) {
+        result.exitCode = kExitUsage;
+        result.text = std::move(failed);
+    }
+    return result;
+}
+
+int Read(CliContext& context, ReadArgs& args) {
+    const OnlineOptions& online = args.online;
+    return RunOnPorts(
+        context, online, args.json,
+        [&args](CliContext& own, const OnlineOptions& one) { return ReadOnePort(own, one, args); },
+        [&] {
+            if (!args.output) return;
+            if (online.ports.size() > 1) throw UsageError("read: -o takes one port");
+            if (args.json && *args.output == kStandardOutput)
+                throw UsageError("read: -o - puts the file on standard output, where --json would print; give one");
+            CheckSaveTarget(*args.output);
+        });
 }
 
 }  // namespace
@@ -52,7 +65,7 @@ Command ReadCommand() {
                            JsonFlag<ReadArgs>("print the fields as one JSON object")},
                           OperationOptions<ReadArgs>()),
                      {SeveralPorts<ReadArgs>()}),
-        .exits = OperationExits(),
+        .exits = ModuleExits(),
         .examples = {"qxcfg read --port /dev/ttyUSB0 -o back.X7R"},
         .run = Read,
     });

@@ -30,6 +30,22 @@ struct RestoreArgs {
     bool json = false;
 };
 
+// One module restored and read back: its fields printed (unless JSON is
+// wanted), its settings in the port's JSON object.
+PortResult RestoreOnePort(CliContext& context, const OnlineOptions& online, bool json) {
+    auto module = StartWorkspace(context, std::nullopt);
+    online.ApplyTo(*module);
+    const OperationOutcome outcome = RunModuleOperation(context, *module, online, ModuleOperation::RestoreDefaults);
+    const int rc = Conclude(context, outcome);
+    // A restore whose read-back a late Ctrl-C skipped has no fields to show.
+    if (!outcome.IsDone()) return {rc, outcome.text};
+    SayWhereTheModuleAnswers(context, online, *module);
+    if (!json) PrintReadResult(context, *module, false);
+    PortResult result{rc, ShownStatus(*module)};
+    result.details = SettingsMembers(*module);
+    return result;
+}
+
 int Restore(CliContext& context, RestoreArgs& args) {
     const OnlineOptions& online = args.online;
     auto workspace = StartWorkspace(context, std::nullopt);
@@ -39,26 +55,12 @@ int Restore(CliContext& context, RestoreArgs& args) {
         if (context.prompter.DeclinedUnasked())
             context.err << "qxcfg: restore: not restoring factory defaults without a terminal to ask; give --yes "
                            "to confirm\n";
-        return Conclude(context, OperationOutcome::Declined());
+        return ConcludeEveryPort(context, online, args.json,
+                                 {Conclude(context, OperationOutcome::Declined()), {}});
     }
-    if (online.ports.size() > 1) {
-        return RunOnEachPort(context, online, [](CliContext& own, const OnlineOptions& one) {
-            auto module = StartWorkspace(own, std::nullopt);
-            one.ApplyTo(*module);
-            const OperationOutcome outcome = RunModuleOperation(own, *module, one, ModuleOperation::RestoreDefaults);
-            const int rc = Conclude(own, outcome);
-            if (outcome.IsDone()) SayWhereTheModuleAnswers(own, one, *module);
-            return PortResult{rc, outcome.IsFailed() ? outcome.text : ShownStatus(*module)};
-        }, args.json);
-    }
-    const OperationOutcome outcome = RunModuleOperation(context, *workspace, online, ModuleOperation::RestoreDefaults);
-    const int rc = Conclude(context, outcome);
-    // A restore whose read-back a late Ctrl-C skipped has no fields to show.
-    if (outcome.IsDone()) {
-        SayWhereTheModuleAnswers(context, online, *workspace);
-        PrintReadResult(context, *workspace, args.json);
-    }
-    return rc;
+    return RunOnPorts(context, online, args.json, [json = args.json](CliContext& own, const OnlineOptions& one) {
+        return RestoreOnePort(own, one, json);
+    });
 }
 
 }  // namespace

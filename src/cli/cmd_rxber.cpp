@@ -2,7 +2,8 @@
 // prints every field the test window would show, one line per field set
 // (control bytes written visibly, as console does), or with --json one JSON
 // object per received line with the time it was shown, until the given
-// time has passed or Ctrl-C; then stops the test. A port that fails during
+// time has passed or Ctrl-C; then stops the test (and with --json ends with
+// the port's object, {"port": ..., "result": "ok", "exit": 0}). A port that fails during
 // the test ends it at once with the report the Stop button would show.
 
 #include <atomic>
@@ -14,6 +15,7 @@
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
+#include "cli/each_port.h"
 #include "cli/interrupt_runner.h"
 #include "cli/json_text.h"
 #include "cli/online_options.h"
@@ -74,10 +76,8 @@ struct RxBerArgs {
     bool json = false;
 };
 
-int RxBer(CliContext& context, RxBerArgs& args) {
-    if (!args.test) throw UsageError("rxber: --test 1|2|3 is required");
-
-    const OnlineOptions& online = args.online;
+// The test on the port: its lines printed as they come; what it came to.
+PortResult RunTest(CliContext& context, const OnlineOptions& online, const RxBerArgs& args) {
     auto workspace = StartWorkspace(context, std::nullopt);
     online.ApplyTo(*workspace);
     // Ctrl-C, a hang-up or SIGTERM, from the connection on: before the test
@@ -87,10 +87,10 @@ int RxBer(CliContext& context, RxBerArgs& args) {
     try {
         channel = online.Factory(context, *workspace)(workspace->host);
     } catch (const EOpenAbandoned&) {
-        return Conclude(context, OperationOutcome::Cancelled());
+        return {Conclude(context, OperationOutcome::Cancelled()), {}};
     } catch (const std::exception& e) {
-        context.err << "ERROR: " << e.what() << '\n';
-        return kExitFailure;
+        context.err << ErrorLines(e.what());
+        return {kExitFailure, e.what()};
     }
     DirectDispatcher ui;
     PrintingDisplay lines(context.out);
@@ -106,7 +106,7 @@ int RxBer(CliContext& context, RxBerArgs& args) {
         context.err << session.WindowCaption() << '\n';
         session.SetExchangeRunner(cancellable);
         KeepFirstFailure(outcome, session.btn_StartStopClick());
-        if (session.ButtonCaption() != "Stop") return Conclude(context, outcome);
+        if (session.ButtonCaption() != "Stop") return {Conclude(context, outcome), outcome.text};
         // The stop must reach the module whatever ended the test.
         session.SetExchangeRunner(toTheEnd);
         // Output nobody can read any more (a closed pipe) ends the test too.
@@ -117,7 +117,16 @@ int RxBer(CliContext& context, RxBerArgs& args) {
         if (pollingEnded) KeepFirstFailure(outcome, session.PollingEnded());
         KeepFirstFailure(outcome, session.StopTestAndClose());
     }
-    return Conclude(context, outcome);
+    return {Conclude(context, outcome), outcome.text};
+}
+
+int RxBer(CliContext& context, RxBerArgs& args) {
+    if (!args.test) throw UsageError("rxber: --test 1|2|3 is required");
+    const OnlineOptions& online = args.online;
+    if (online.ports.size() > 1) throw UsageError("rxber takes one --port");
+    // With --json the last line says how the test ended.
+    return RunOnPorts(context, online, args.json,
+                      [&args](CliContext& own, const OnlineOptions& one) { return RunTest(own, one, args); });
 }
 
 }  // namespace
@@ -137,7 +146,7 @@ Command RxBerCommand() {
                              }),
                       JsonFlag<RxBerArgs>("one JSON object per received line, with the time it was shown")},
                      OperationOptions<RxBerArgs>()),
-        .exits = OperationExits(),
+        .exits = ModuleExits(),
         .examples = {"qxcfg rxber --port /dev/ttyUSB0 --test 3 --seconds 10"},
         .run = RxBer,
     });

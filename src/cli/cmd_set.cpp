@@ -36,12 +36,15 @@ int SetInFile(CliContext& context, SetArgs& args) {
     // A whole configuration given as JSON may make a new file: it starts
     // from the factory defaults, as `new` does.
     const bool newFile = !fromHistory && args.jsonPath && !std::filesystem::exists(PathFromUtf8(*args.file));
+    if (!newFile && !fromHistory) RequireFile(*args.file);
+    if (args.output) CheckSaveTarget(*args.output);
+    const std::string jsonText = args.jsonPath ? ReadJsonFile(*args.jsonPath) : std::string();
     if (!newFile && !LoadConfiguration(context, *workspace, *args.file)) return kExitUsage;
     // A file the model refused (its message is out) is no current file:
     // nothing is written over it.
     if (!newFile && !args.output && workspace->currentFileName.empty()) return kExitUsage;
     const RangePolicy policy{context.err, args.strict};
-    if (args.jsonPath) ApplyJsonSettings(workspace->config, ReadJsonFile(*args.jsonPath), *args.jsonPath, policy);
+    if (args.jsonPath) ApplyJsonSettings(workspace->config, jsonText, *args.jsonPath, policy);
     for (const auto& action : args.actions) ApplyUserAction(workspace->config, action, policy);
     // The window moves the focus away before saving, so the field being
     // edited has already been left; every action above left its field.
@@ -100,7 +103,7 @@ Command SetCommand() {
         .exits = {{0, "done (with --port: the module holds what was written)"},
                   {1, "the module or port failed, or the module holds something else than was written"},
                   {2, "usage error, or a file that cannot be loaded or saved (the reason printed)"},
-                  {3, "declined: a question answered No ended the command"},
+                  {3, "declined: a question answered No ended the command (with --port)"},
                   {130, "cancelled with Ctrl-C, nothing changed on the module"}},
         .examples = {"qxcfg set site.X7R mode=auto-connect-master dest1.repeater1=5 dest1.address=12",
                      "qxcfg set --port /dev/ttyUSB0 s7=9 serial.baud=19200"},

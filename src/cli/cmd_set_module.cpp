@@ -4,13 +4,16 @@
 // user's actions in order, with the window's rules, cascades and questions;
 // the configuration is written as Configure does and read back
 // (module_write.h). Printed: what changed on the module, one line per
-// setting as the module stores it,
+// setting in the user's words, as `qxcfg fields` shows it,
 //
-//   S7 Connection Attempts (ATS7=): 5 -> 9
+//   s7: 5 -> 9
+//   serial.flow: rs-485 -> cts-rts
 //
 // or "nothing changed on the module"; exit 1 when the module holds
 // something else than was written. With --json one object per port, the
-// changes under "changed". -o FILE saves the configuration read back.
+// changes under "changed" ({"key": "s7", "before": 5, "after": 9}); with
+// several ports each port's changes follow its result line. -o FILE saves
+// the configuration read back.
 
 #include "cli/cli_workspace.h"
 #include "cli/each_port.h"
@@ -40,7 +43,7 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Se
         return {kExitCancelled, {}};
     }
     Workspace& workspace = *read.workspace;
-    const ConfigCommandList before = BuildConfigCommandList(workspace.config);
+    const std::vector<SettingValue> before = SettingValues(workspace.config);
     const RangePolicy policy{context.err, changes.strict};
     if (changes.jsonPath) ApplyJsonSettings(workspace.config, jsonText, *changes.jsonPath, policy);
     for (const std::string& action : changes.actions) ApplyUserAction(workspace.config, action, policy);
@@ -48,15 +51,17 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Se
     ModuleWrite write = WriteToModule(context, online, workspace, {true, changes.json});
     // Without a read-back nothing can be said of what the module holds.
     if (!write.readBack) return write.result;
-    const auto changed = CompareCommandLists(before, BuildConfigCommandList(write.readBack->config));
-    write.result.details.Raw("changed", DifferencesJson(changed, "before", "after"));
-    if (!changes.json) {
-        for (const auto& d : changed) context.out << d.caption << ": " << d.first << " -> " << d.second << '\n';
-        if (changed.empty()) context.out << "nothing changed on the module\n";
-    }
-    if (changes.output) {
-        const int saved = SaveReadResult(context, *write.readBack, changes.output);
-        if (write.result.exitCode == kExitOk) write.result.exitCode = saved;
+    const auto changed = SettingChanges(before, SettingValues(write.readBack->config));
+    write.result.details.Raw("changed", ChangesJson(changed));
+    for (const auto& change : changed) write.result.lines.push_back(ChangeLine(change));
+    if (changed.empty()) write.result.lines.push_back("nothing changed on the module");
+    if (!changes.json)
+        for (const std::string& line : write.result.lines) context.out << line << '\n';
+    if (std::string failed = SaveReadResult(context, *write.readBack, changes.output); !failed.empty()) {
+        if (write.result.exitCode == kExitOk) {
+            write.result.exitCode = kExitUsage;
+            write.result.text = std::move(failed);
+        }
     }
     return write.result;
 }
@@ -65,27 +70,27 @@ PortResult SetOnePort(CliContext& context, const OnlineOptions& online, const Se
 
 int SetOnModule(CliContext& context, SetArgs& changes) {
     const OnlineOptions& online = changes.online;
-    if (changes.actions.empty() && !changes.jsonPath)
-        throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
-    // Unknown names and values of the wrong form are refused before any
-    // module is woken.
-    for (const std::string& action : changes.actions) CheckUserAction(action, context.variant.Family);
-    const std::string jsonText = changes.jsonPath ? ReadJsonFile(*changes.jsonPath) : std::string();
-
-    if (changes.output && (changes.output->empty() || *changes.output == kStandardOutput))
-        throw UsageError("set --port: -o needs a file name");
-    if (online.ports.size() > 1) {
-        if (changes.output) throw UsageError("set: -o takes one port");
-        return RunOnEachPort(
-            context, online,
-            [&changes, &jsonText](CliContext& own, const OnlineOptions& one) {
-                return SetOnePort(own, one, changes, jsonText);
-            },
-            changes.json);
-    }
-    const PortResult result = SetOnePort(context, online, changes, jsonText);
-    if (changes.json) context.out << PortJson(online.PortText(), result) << '\n';
-    return result.exitCode;
+    std::string jsonText;
+    // Unknown names, values of the wrong form, settings the model never
+    // shows, the JSON object and the file to save are all checked before
+    // any module is woken.
+    const auto check = [&] {
+        if (changes.actions.empty() && !changes.jsonPath)
+            throw UsageError("set: at least one NAME=VALUE (or --from-json J) is required");
+        for (const std::string& action : changes.actions) CheckUserAction(action, context.variant.Record(), changes.strict);
+        if (changes.jsonPath) jsonText = ReadJsonFile(*changes.jsonPath);
+        if (!changes.output) return;
+        if (changes.output->empty() || *changes.output == kStandardOutput)
+            throw UsageError("set --port: -o needs a file name");
+        if (online.ports.size() > 1) throw UsageError("set: -o takes one port");
+        CheckSaveTarget(*changes.output);
+    };
+    return RunOnPorts(
+        context, online, changes.json,
+        [&changes, &jsonText](CliContext& own, const OnlineOptions& one) {
+            return SetOnePort(own, one, changes, jsonText);
+        },
+        check);
 }
 
 }  // namespace qx::cli

@@ -34,7 +34,7 @@ int TxBer(CliContext& context, TxBerArgs& args) {
             context.moduleChange.Note(*args.start ? "the transmit test was started" : "the transmit test was stopped");
         return Conclude(context, outcome);
     } catch (const std::exception& e) {
-        context.err << "ERROR: " << e.what() << '\n';  // the port could not be opened
+        context.err << ErrorLines(e.what());  // the port could not be opened
         return kExitFailure;
     }
 }
@@ -49,7 +49,7 @@ Command TxBerCommand() {
         .rows = Join({Operand("start|stop", "", Offer::Words, Accepts::Words, false,
                               +[](TxBerArgs& a, const Given& g) { a.start = g.value == "start"; })},
                      OperationOptions<TxBerArgs>()),
-        .exits = OperationExits(),
+        .exits = ModuleExits(),
         .examples = {"qxcfg txber --port /dev/ttyUSB0 start"},
         .run = TxBer,
     });

@@ -4,6 +4,8 @@
 // every setting that differs (module_write.h). --json prints one object per
 // port: {"port": ..., "result": "ok", "exit": 0, "verified": true, ...}.
 
+#include <sstream>
+
 #include "cli/cli_workspace.h"
 #include "cli/commands.h"
 #include "cli/common_options.h"
@@ -14,6 +16,8 @@
 #include "cli/online_options.h"
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
+#include "files/file_errors.h"
+#include "history/history_operand.h"
 
 namespace qx::cli {
 
@@ -28,14 +32,22 @@ struct WriteSource {
     bool strict = false;
 };
 
+// The configuration to write, in a workspace started as the window starts:
+// the file loaded (null when it cannot be: the load has said why), then
+// the JSON object applied.
+std::unique_ptr<Workspace> LoadSource(CliContext& context, const WriteSource& source) {
+    auto workspace = StartWorkspace(context, std::nullopt);
+    if (source.file && !LoadConfiguration(context, *workspace, *source.file)) return nullptr;
+    if (source.jsonPath)
+        ApplyJsonSettings(workspace->config, source.jsonText, *source.jsonPath, {context.err, source.strict});
+    return workspace;
+}
+
 // Loads the configuration and writes it to the module on one port.
 PortResult WriteOnePort(CliContext& context, const OnlineOptions& online, const WriteSource& source,
                         const WriteRequest& request) {
-    auto workspace = StartWorkspace(context, std::nullopt);
-    if (source.file && !LoadConfiguration(context, *workspace, *source.file))
-        return {kExitUsage, std::string(kLoadErrorText)};
-    if (source.jsonPath)
-        ApplyJsonSettings(workspace->config, source.jsonText, *source.jsonPath, {context.err, source.strict});
+    auto workspace = LoadSource(context, source);
+    if (!workspace) return {kExitUsage, std::string(kLoadErrorText)};
     // The port options say how the module talks now; loading made the host
     // follow the file's settings, which the module has not taken yet.
     return WriteToModule(context, online, *workspace, request).result;
@@ -52,17 +64,18 @@ int Write(CliContext& context, WriteArgs& args) {
     WriteSource& source = args.source;
     const WriteRequest& request = args.request;
     if (!source.file && !source.jsonPath) throw UsageError("write: no configuration file (or --from-json J) given");
-    if (source.jsonPath) source.jsonText = ReadJsonFile(*source.jsonPath);
-
-    if (online.ports.size() > 1) {
-        return RunOnEachPort(
-            context, online,
-            [&](CliContext& own, const OnlineOptions& one) { return WriteOnePort(own, one, source, request); },
-            request.json);
-    }
-    const PortResult result = WriteOnePort(context, online, source, request);
-    if (request.json) context.out << PortJson(online.PortText(), result) << '\n';
-    return result.exitCode;
+    return RunOnPorts(
+        context, online, request.json,
+        [&](CliContext& own, const OnlineOptions& one) { return WriteOnePort(own, one, source, request); },
+        [&] {
+            // The file and the object are tried once before any module is
+            // woken: what cannot be loaded or applied is found here.
+            if (source.file && !IsHistoryOperand(*source.file)) RequireFile(*source.file);
+            if (source.jsonPath) source.jsonText = ReadJsonFile(*source.jsonPath);
+            std::ostringstream warnings;
+            CliContext quiet(context.global, warnings, warnings);
+            if (!LoadSource(quiet, source)) throw EFileReadError(std::string(kLoadErrorText));
+        });
 }
 
 }  // namespace

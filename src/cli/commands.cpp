@@ -34,20 +34,19 @@ const std::vector<ExitHelp>& OperationExits() {
     return exits;
 }
 
+const std::vector<ExitHelp>& ModuleExits() {
+    static const std::vector<ExitHelp> exits = [] {
+        std::vector<ExitHelp> all = OperationExits();
+        std::erase_if(all, [](const ExitHelp& e) { return e.code == 3; });
+        return all;
+    }();
+    return exits;
+}
+
 const std::vector<ExitHelp>& FileExits() {
     static const std::vector<ExitHelp> exits = {
         {0, "done"},
         {2, "usage error, or a file that cannot be loaded or saved (the reason printed)"},
-    };
-    return exits;
-}
-
-const std::vector<ExitHelp>& LinkExits() {
-    static const std::vector<ExitHelp> exits = {
-        {0, "done"},
-        {1, "the module or port failed (its report printed)"},
-        {2, "usage error"},
-        {130, "cancelled with Ctrl-C"},
     };
     return exits;
 }

@@ -1,6 +1,7 @@
 #include "cli/configuration_operand.h"
 
 #include "cli/cli_history.h"
+#include "cli/cli_workspace.h"
 #include "files/config_file_commands.h"
 #include "history/history_errors.h"
 #include "history/history_operand.h"
@@ -8,7 +9,10 @@
 namespace qx::cli {
 
 bool LoadConfiguration(CliContext& context, Workspace& workspace, const std::string& operand) {
-    if (!IsHistoryOperand(operand)) return LoadFromFile(workspace, operand);
+    if (!IsHistoryOperand(operand)) {
+        RequireFile(operand);
+        return LoadFromFile(workspace, operand);
+    }
     std::string content;
     try {
         const std::int64_t id = HistoryOperandId(operand);

@@ -11,8 +11,9 @@
 namespace qx::cli {
 
 // Loads it into the workspace as the window's Open loads a file; false when
-// it could not be, its reason said as an ERROR line. A history entry leaves
-// no current file behind.
+// it could not be, its reason said as an ERROR line. A file that is not
+// there throws EFileReadError ("No such file: PATH"). A history entry
+// leaves no current file behind.
 bool LoadConfiguration(CliContext& context, Workspace& workspace, const std::string& operand);
 
 }  // namespace qx::cli

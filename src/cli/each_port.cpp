@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/failure_report.h"
 #include "cli/usage_error.h"
 
 namespace qx::cli {
@@ -20,8 +21,15 @@ std::string ResultLine(const PortResult& result) {
     switch (result.exitCode) {
         case kExitOk: return "OK" + (result.text.empty() ? "" : " " + result.text);
         case kExitCancelled: return "CANCELLED";
+        case kExitDeclined: return "DECLINED";
         default: return "FAILED: " + OneLine(result.text);
     }
+}
+
+// The ports a command names in its result lines: each --port, or the
+// default port.
+std::vector<std::string> PortNames(const OnlineOptions& online) {
+    return online.ports.empty() ? std::vector<std::string>{online.PortText()} : online.ports;
 }
 
 }  // namespace
@@ -36,8 +44,38 @@ std::string PortJson(const std::string& port, const PortResult& result) {
         default: line.Text("result", "failed"); break;
     }
     line.Number("exit", result.exitCode);
-    if (!result.text.empty()) line.Text(result.exitCode == kExitOk ? "text" : "report", OneLine(result.text));
+    if (!result.text.empty()) line.Text(result.exitCode == kExitOk ? "text" : "error", OneLine(result.text));
     return line.Members(result.details).Str();
+}
+
+int ConcludeEveryPort(CliContext& context, const OnlineOptions& online, bool json, const PortResult& result) {
+    if (json)
+        for (const std::string& port : PortNames(online)) context.out << PortJson(port, result) << '\n';
+    return result.exitCode;
+}
+
+int RunOnPorts(CliContext& context, const OnlineOptions& online, bool json, const PortJob& job,
+               const std::function<void()>& check) {
+    if (check) {
+        try {
+            check();
+        } catch (const std::exception& e) {
+            if (!json) throw;
+            return ConcludeEveryPort(context, online, json, PortResult{ReportException(context.err, e), e.what()});
+        }
+    }
+    if (online.ports.size() > 1) return RunOnEachPort(context, online, job, json);
+    // Without JSON a failure leaves as the command's own.
+    if (!json) return job(context, online).exitCode;
+    PortResult result;
+    try {
+        result = job(context, online);
+    } catch (const std::exception& e) {
+        result = {ReportException(context.err, e), e.what()};
+    }
+    result.exitCode = WithLogFailure(context, result.exitCode);
+    context.out << PortJson(online.PortText(), result) << '\n';
+    return result.exitCode;
 }
 
 int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJob& job, bool json) {
@@ -59,23 +97,26 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
                 try {
                     run.result = job(own, each[i]);
                 } catch (const std::exception& e) {
-                    run.err << "ERROR: " << e.what() << '\n';
-                    run.result = {dynamic_cast<const UsageError*>(&e) ? kExitUsage : kExitFailure, e.what()};
+                    run.result = {ReportException(run.err, e), e.what()};
                 }
+                run.result.exitCode = WithLogFailure(own, run.result.exitCode);
             });
         }
     }
     int exitCode = kExitOk;
     for (std::size_t i = 0; i < each.size(); ++i) {
         const PortRun& run = runs[i];
+        const std::string& port = each[i].ports.front();
         // What the port's run had to say (its messages, notes and --verbose
         // lines), each line under its port, one port after the other.
         std::istringstream said(run.err.str());
-        for (std::string line; std::getline(said, line);) context.ErrLine(each[i].ports.front() + ": " + line);
-        if (json)
-            context.out << PortJson(each[i].ports.front(), run.result) << '\n';
-        else
-            context.out << each[i].ports.front() << ": " << ResultLine(run.result) << '\n';
+        for (std::string line; std::getline(said, line);) context.ErrLine(port + ": " + line);
+        if (json) {
+            context.out << PortJson(port, run.result) << '\n';
+        } else {
+            context.out << port << ": " << ResultLine(run.result) << '\n';
+            for (const std::string& line : run.result.lines) context.out << "  " << line << '\n';
+        }
         if (exitCode == kExitOk) exitCode = run.result.exitCode;
     }
     return exitCode;

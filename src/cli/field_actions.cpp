@@ -3,7 +3,7 @@
 #include "cli/option_table.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
-#include "config/integer_text.h"
+#include "config/setting_labels.h"
 
 namespace qx::cli {
 
@@ -16,22 +16,38 @@ void RequireTypableNumber(const std::string& name, const std::string& text) {
             throw UsageError(name + " takes digits, signs and '.', not '" + text + "'");
 }
 
-void CheckEditable(const WorkingConfig& config, FieldId field, const std::string& name) {
-    const FieldPresentation& p = config.Field(field).presentation;
-    if (!p.visible) throw UsageError(name + " is not shown for this model or mode");
-    if (!p.enabled) throw UsageError(name + " cannot be edited");
+std::string ModeLabel(const ModelRecord& model, OperatingMode mode) {
+    return ValueLabel(AllSettings().front(), model.family, static_cast<long>(mode));
+}
+
+// What the model can never show: a setting of the other model, or one the
+// module only reports.
+std::optional<std::string> ModelCannotShow(const SettingKey& setting, const ModelRecord& model,
+                                           const std::string& name) {
+    if (setting.readOnly)
+        return name + " is reported by the module and cannot be set (qxcfg get marks it " + std::string(kReportedMark) +
+               ")";
+    if (!Has(model, setting.needs)) return name + ": the " + std::string(model.productName) + " has no such setting";
+    return std::nullopt;
+}
+
+void CheckEditable(const WorkingConfig& config, const SettingName& named, const std::string& name) {
+    if (const auto why = WhyNotSettable(config, *named.setting, named.field, name)) throw UsageError(*why);
 }
 
 void TypeNumber(WorkingConfig& config, FieldId field, const std::string& name, const std::string& text,
                 const RangePolicy& policy) {
     RequireTypableNumber(name, text);
+    const SettingKey& setting = SettingOf(field);
     const int min = config.Field(field).min, max = config.Field(field).max;
-    const auto number = ParseInteger(text);
-    const bool fits = number && *number >= min && *number <= max;
-    if (!fits && policy.strict) ReportOutOfRange(policy, name, text, min, max, 0);
-    config.TypeText(field, text);
+    NumberFit fit = FitNumber(text, min, max, setting.step);
+    if (fit.kind != NumberFit::Kind::Fits && policy.strict) ReportMisfit(policy, setting, name, text, fit, min, max);
+    config.TypeText(field, fit.typed);
     config.Leave(field);
-    if (!fits) ReportOutOfRange(policy, name, text, min, max, config.Value(field));
+    if (fit.kind == NumberFit::Kind::Fits) return;
+    // What the exit rule and the clamp made of it.
+    if (fit.kind != NumberFit::Kind::OffStep) fit.applied = config.Value(field);
+    ReportMisfit(policy, setting, name, text, fit, min, max);
 }
 
 void PickSerialFormat(WorkingConfig& config, const std::string& text) {
@@ -41,53 +57,105 @@ void PickSerialFormat(WorkingConfig& config, const std::string& text) {
     config.PickItem(FieldId::Serial_Stop, format.stop);
 }
 
-}  // namespace
-
-void ReportOutOfRange(const RangePolicy& policy, const std::string& name, const std::string& given, int min,
-                      int max, long applied) {
-    const std::string what = ParseInteger(given) ? name + "=" + given + " is outside " + std::to_string(min) + ".." +
-                                                       std::to_string(max)
-                                                 : name + "='" + given + "' is not a whole number";
-    if (policy.strict) throw UsageError(what + " (--strict)");
-    policy.warnings << "qxcfg: warning: " << what << "; " << applied << " applied\n";
-}
-
-namespace {
-
 struct Assignment {
     std::string name;
     std::string value;
+    bool reported = false;  // given with the mark of a setting the module reports
 };
 
 Assignment SplitAssignment(const std::string& assignment) {
-    const auto eq = assignment.find('=');
-    if (eq == std::string::npos || eq == 0) throw UsageError("expected NAME=VALUE, not '" + assignment + "'");
-    return {assignment.substr(0, eq), assignment.substr(eq + 1)};
+    Assignment split;
+    std::string_view rest = assignment;
+    if (rest.starts_with(kReportedMark)) {
+        split.reported = true;
+        rest.remove_prefix(kReportedMark.size());
+    }
+    const auto eq = rest.find('=');
+    if (eq == std::string_view::npos || eq == 0) throw UsageError("expected NAME=VALUE, not '" + assignment + "'");
+    split.name = rest.substr(0, eq);
+    split.value = rest.substr(eq + 1);
+    return split;
+}
+
+// A number that does not fit, refused under --strict.
+UsageError StrictRefusal(const SettingKey& setting, const std::string& name, const std::string& given,
+                         const NumberFit& fit, int min, int max) {
+    return UsageError(MisfitText(name, given, fit, min, max, setting.step, setting.unit) + " (--strict)");
+}
+
+// "read-only:s9=71": a setting the module reports, which nothing sets.
+void CheckReported(const Assignment& a) {
+    const SettingName named = ResolveSettingName(a.name);
+    if (!named.setting || !named.setting->readOnly)
+        throw UsageError(a.name + " is a setting, not something the module reports: give " + a.name + "=" + a.value);
 }
 
 }  // namespace
 
-void CheckUserAction(const std::string& assignment, ModelFamily family) {
-    const auto [name, value] = SplitAssignment(assignment);
-    const SettingName named = ResolveSettingName(name);
+std::optional<std::string> WhyNotSettable(const WorkingConfig& config, const SettingKey& setting, FieldId field,
+                                          const std::string& name) {
+    if (IsModeSetting(setting)) return std::nullopt;
+    if (auto why = ModelCannotShow(setting, config.Model(), name)) return why;
+    if (!AppliesIn(setting.modes, config.Mode())) {
+        std::string shownIn;
+        for (int mode = 1; mode <= 5; ++mode)
+            if (AppliesIn(setting.modes, static_cast<OperatingMode>(mode)))
+                shownIn += (shownIn.empty() ? "" : ", ") + ModeLabel(config.Model(), static_cast<OperatingMode>(mode));
+        return name + " is hidden in " + ModeLabel(config.Model(), config.Mode()) + " mode (it is shown in " + shownIn +
+               ")";
+    }
+    const FieldPresentation& p = config.Field(field).presentation;
+    if (!p.visible) return name + " is not shown for this model or mode";
+    if (!p.enabled) return name + " cannot be edited";
+    return std::nullopt;
+}
+
+void ReportMisfit(const RangePolicy& policy, const SettingKey& setting, const std::string& name,
+                  const std::string& given, const NumberFit& fit, int min, int max) {
+    if (policy.strict) throw StrictRefusal(setting, name, given, fit, min, max);
+    policy.warnings << "qxcfg: warning: " << MisfitText(name, given, fit, min, max, setting.step, setting.unit) << "; "
+                    << fit.applied << " applied\n";
+}
+
+void CheckUserAction(const std::string& assignment, const ModelRecord& model, bool strict) {
+    const Assignment a = SplitAssignment(assignment);
+    if (a.reported) return CheckReported(a);
+    const SettingName named = ResolveSettingName(a.name);
     if (!named.setting) {
-        ParseSerialFormatArg(value);
+        ParseSerialFormatArg(a.value);
         return;
     }
     if (named.wholeMode) {
-        ParseLabelledValue(named, family, name, value);
+        ParseLabelledValue(named, model.family, a.name, a.value);
         return;
     }
+    if (const auto why = ModelCannotShow(*named.setting, model, a.name); why && !named.wholeMode)
+        throw UsageError(*why);
     switch (Spec(named.field).kind) {
-        case FieldKind::Number: RequireTypableNumber(name, value); break;
+        case FieldKind::Number: {
+            RequireTypableNumber(a.name, a.value);
+            if (!strict) break;
+            const SettingKey& setting = *named.setting;
+            const int min = Spec(named.field).min, max = Spec(named.field).max;
+            const NumberFit fit = FitNumber(a.value, min, max, setting.step);
+            if (fit.kind != NumberFit::Kind::Fits) throw StrictRefusal(setting, a.name, a.value, fit, min, max);
+            break;
+        }
         case FieldKind::Choice:
-        case FieldKind::Flag: ParseLabelledValue(named, family, name, value); break;
-        case FieldKind::Radio: ParseIntArg(value, 0, 1, name); break;
+        case FieldKind::Flag: ParseLabelledValue(named, model.family, a.name, a.value); break;
+        case FieldKind::Radio: ParseIntArg(a.value, 0, 1, a.name); break;
     }
 }
 
 void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const RangePolicy& policy) {
-    const auto [name, value] = SplitAssignment(assignment);
+    const Assignment a = SplitAssignment(assignment);
+    if (a.reported) {
+        CheckReported(a);
+        policy.warnings << "qxcfg: note: " << a.name << " is what the module reports; not set\n";
+        return;
+    }
+    const std::string& name = a.name;
+    const std::string& value = a.value;
 
     const SettingName named = ResolveSettingName(name);
     if (!named.setting) return PickSerialFormat(config, value);
@@ -98,7 +166,7 @@ void ApplyUserAction(WorkingConfig& config, const std::string& assignment, const
         const auto mode = static_cast<OperatingMode>(ParseLabelledValue(named, config.Model().family, name, value));
         return config.Click(*ModeRadioButton(mode));
     }
-    CheckEditable(config, field, name);
+    if (Spec(field).kind != FieldKind::Radio) CheckEditable(config, named, name);
     switch (Spec(field).kind) {
         case FieldKind::Number: TypeNumber(config, field, name, value, policy); break;
         case FieldKind::Choice:

@@ -32,12 +32,33 @@ std::string ShownStatus(const Workspace& workspace) {
     return status.substr(std::min(status.find_first_not_of(' '), status.size()));
 }
 
-void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
-    out << "{\n  \"model\": " << JsonString(workspace.variant.ProductName) << ",\n  \"status\": "
-        << JsonString(ShownStatus(workspace));
+namespace {
+
+// The members of the settings object: the model, the status line and every
+// setting, values as JSON.
+std::vector<std::pair<std::string_view, std::string>> SettingsJsonMembers(const Workspace& workspace) {
+    std::vector<std::pair<std::string_view, std::string>> members = {
+        {"model", JsonString(workspace.variant.ProductName)}, {"status", JsonString(ShownStatus(workspace))}};
     for (const SettingKey& setting : AllSettings())
-        out << ",\n  " << JsonString(setting.key) << ": " << SettingJsonValue(workspace.config, setting);
+        members.emplace_back(setting.key, SettingJsonValue(workspace.config, setting));
+    return members;
+}
+
+}  // namespace
+
+void PrintSettingsJson(const Workspace& workspace, std::ostream& out) {
+    const char* separator = "{\n  ";
+    for (const auto& [key, value] : SettingsJsonMembers(workspace)) {
+        out << separator << JsonString(key) << ": " << value;
+        separator = ",\n  ";
+    }
     out << "\n}\n";
+}
+
+JsonLine SettingsMembers(const Workspace& workspace) {
+    JsonLine line;
+    for (const auto& [key, value] : SettingsJsonMembers(workspace)) line.Raw(key, value);
+    return line;
 }
 
 void PrintFields(const Workspace& workspace, std::ostream& out, bool json) {

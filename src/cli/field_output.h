@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/json_text.h"
 #include "operations/workspace.h"
 #include "config/setting_keys.h"
 
@@ -26,7 +27,10 @@ std::string SettingJsonValue(const WorkingConfig& config, const SettingKey& sett
 std::string ShownStatus(const Workspace& workspace);
 
 void PrintFields(const WorkingConfig& config, std::ostream& out);
+// The settings object, one member a line.
 void PrintSettingsJson(const Workspace& workspace, std::ostream& out);
+// Its members, for the one-line object of a port (each_port.h).
+JsonLine SettingsMembers(const Workspace& workspace);
 // One of the two, as the command's --json flag says.
 void PrintFields(const Workspace& workspace, std::ostream& out, bool json);
 

@@ -1,9 +1,11 @@
 #pragma once
-// The options that stand before a qxcfg command, one table: the model the
-// commands work for, how questions are answered, where the module history
-// is kept (or that nothing is), and the help and version (which end the
-// program). A further global option is a further row, and
-// a member here when the commands need what it says.
+// The options of qxcfg as a whole, one table: the model the commands work
+// for, how questions are answered, where the module history is kept (or
+// that nothing is), and the help and version (which end the program). They
+// stand before the command; all but the help and version are also taken
+// after it, among the command's own options ("qxcfg restore --port P
+// --yes"). A further global option is a further row, and a member here
+// when the commands need what it says.
 
 #include <optional>
 #include <string>
@@ -25,6 +27,10 @@ struct GlobalOptions {
     GlobalAction action = GlobalAction::None;  // set: printed at once, and the program ends
 };
 
+// Every global option, as they stand before the command.
 const std::vector<Row<GlobalOptions>>& GlobalOptionRows();
+// Those a command also takes among its own options: what it works with
+// (the model, the answers, the history), not what ends the program.
+const std::vector<Row<GlobalOptions>>& CommandGlobalRows();
 
 }  // namespace qx::cli

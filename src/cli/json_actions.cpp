@@ -7,10 +7,12 @@
 #include <stdexcept>
 
 #include "app/utf8_path.h"
+#include "cli/cli_workspace.h"
 #include "cli/json_object.h"
 #include "cli/setting_names.h"
 #include "cli/usage_error.h"
 #include "config/integer_text.h"
+#include "config/setting_labels.h"
 #include "config/stored_values.h"
 #include "files/file_errors.h"
 
@@ -20,9 +22,16 @@ namespace {
 
 constexpr std::size_t kMaxJsonBytes = 1 << 20;
 
+// The members a module command prints beside the settings ("port",
+// "result", "exit", "text"; "error" with a failure): they describe the run
+// that read the settings.
+bool DescribesTheRun(std::string_view key) {
+    return key == "port" || key == "result" || key == "exit" || key == "error" || key == "text";
+}
+
 class JsonApplier {
 public:
-    explicit JsonApplier(const WorkingConfig& config) : config_(config) {}
+    JsonApplier(const WorkingConfig& config, const RangePolicy& policy) : config_(config), policy_(policy) {}
 
     void Take(const JsonMember& member) {
         const std::string& key = member.key;
@@ -32,7 +41,15 @@ public:
                 Fail("the object is for the " + member.text + ", not the " + product + " (qxcfg --model)");
             return;
         }
-        if (key == "status") return;
+        if (key == "status") {
+            if (member.kind != JsonMember::Kind::String) Fail("\"status\" takes the status line as a string");
+            return;
+        }
+        if (DescribesTheRun(key)) {
+            if (key == "result" && member.text != "ok")
+                Fail("the object is of a command whose result was \"" + member.text + "\": it holds no settings");
+            return;
+        }
         const SettingName named = ResolveSettingName(key);
         if (!named.setting) {
             const SerialFormat format = ParseSerialFormatArg(member.text);
@@ -42,13 +59,16 @@ public:
             return;
         }
         const SettingKey& setting = *named.setting;
-        if (setting.readOnly) return;
         if (Spec(named.field).kind == FieldKind::Radio && !named.wholeMode) return TakeModeButton(named.field, member);
         long value;
         if (Spec(setting.field).kind == FieldKind::Number) {
-            const auto number = ParseInteger(member.text);
-            if (!number) Fail("\"" + key + "\" takes a whole number, not '" + member.text + "'");
-            value = *number;
+            const int min = MinValue(setting, config_.Model().family), max = MaxValue(setting, config_.Model().family);
+            const NumberFit fit = FitNumber(member.text, min, max, setting.step);
+            if (fit.kind == NumberFit::Kind::NotWhole) Fail("\"" + key + "\" takes a whole number, not '" + member.text + "'");
+            // What the module only reports is not applied, but must still be what it says.
+            if (setting.readOnly) return;
+            if (fit.kind != NumberFit::Kind::Fits) ReportMisfit(policy_, setting, key, member.text, fit, min, max);
+            value = fit.applied;
         } else {
             value = ParseLabelledValue(named, config_.Model().family, "\"" + key + "\"", member.text);
         }
@@ -78,6 +98,7 @@ private:
     }
 
     const WorkingConfig& config_;
+    const RangePolicy& policy_;
     StoredValues values_;
 };
 
@@ -102,7 +123,7 @@ void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::
     } catch (const JsonError& e) {
         throw UsageError("--from-json " + source + ": " + e.what());
     }
-    JsonApplier applier(config);
+    JsonApplier applier(config, policy);
     for (const JsonMember& member : members) {
         try {
             applier.Take(member);
@@ -110,13 +131,18 @@ void ApplyJsonSettings(WorkingConfig& config, std::string_view json, const std::
             throw UsageError("--from-json " + source + ": " + e.what());
         }
     }
-    for (const ClampedValue& c : applier.Values().ApplyTo(config))
-        ReportOutOfRange(policy, std::string(c.setting->key), std::to_string(c.given), config.Field(c.setting->field).min,
-                         config.Field(c.setting->field).max, c.applied);
+    // A number the table's range takes may still be beyond the field's
+    // range of the moment (the unit address with Fast Operation).
+    for (const ClampedValue& c : applier.Values().ApplyTo(config)) {
+        const WorkingConfig::FieldState& field = config.Field(c.setting->field);
+        ReportMisfit(policy, *c.setting, std::string(c.setting->key), std::to_string(c.given),
+                     NumberFit{NumberFit::Kind::OutOfRange, c.applied, {}}, field.min, field.max);
+    }
 }
 
 std::string ReadJsonFile(const std::string& path) {
     if (path == "-") return ReadBounded(std::cin, "standard input");
+    RequireFile(path);
     std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) throw EFileReadError("Cannot read " + path + ": " + std::strerror(errno));
     return ReadBounded(in, path);

@@ -7,10 +7,14 @@
 // order, hidden settings taken as stored. Members are readable keys or
 // control names; a value is a number or a string (a label, an item number,
 // or a number field's whole number). "model" must be the model qxcfg works
-// for; "status" and the registers the module only reports (s9, s12, s13)
-// describe a module that was read and are not applied. A template names
-// only the settings it changes. Whatever cannot be applied is a usage error
-// naming the key; a number outside its range is met as RangePolicy says.
+// for; "status" (a string) and the registers the module only reports (s9,
+// s12, s13: whole numbers) describe a module that was read and are not
+// applied; "port", "result" (which must be "ok"), "exit", "text" and
+// "error" describe the command that printed the object and are not applied
+// either.
+// A template names only the settings it changes. Whatever cannot be
+// applied is a usage error naming the key; a number that does not fit as
+// given (number_fit.h) is met as RangePolicy says.
 
 #include <string>
 #include <string_view>

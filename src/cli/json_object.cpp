@@ -41,6 +41,18 @@ private:
     }
     [[noreturn]] void Fail(const std::string& what) const { Fail(what, pos_); }
 
+    // What a value that is no number or string is, by its first character.
+    std::string ValueNamed(char c) const {
+        for (std::string_view literal : {"true", "false", "null"})
+            if (text_.substr(pos_).starts_with(literal)) return std::string(literal);
+        switch (c) {
+            case '{': return "an object";
+            case '[': return "an array";
+            case '\0': return "nothing";
+            default: return "'" + std::string(1, c) + "'";
+        }
+    }
+
     // The next character that is not white space; '\0' at the end.
     char Peek() {
         while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' ||
@@ -63,8 +75,7 @@ private:
             member.kind = JsonMember::Kind::Number;
             member.text = Number();
         } else {
-            const char* what = c == '{' ? "an object" : c == '[' ? "an array" : c == '\0' ? "nothing" : "not a number or string";
-            throw JsonError("\"" + member.key + "\": " + what + " is not a field value (numbers and strings only)");
+            throw JsonError("\"" + member.key + "\": " + ValueNamed(c) + " is not a field value (numbers and strings only)");
         }
     }
 
@@ -146,6 +157,11 @@ private:
 
 }  // namespace
 
-std::vector<JsonMember> ParseJsonObject(std::string_view text) { return JsonReader(text).Object(); }
+std::vector<JsonMember> ParseJsonObject(std::string_view text) {
+    // A UTF-8 byte-order mark, which some editors write first, says nothing here.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    return JsonReader(text).Object();
+}
 
 }  // namespace qx::cli

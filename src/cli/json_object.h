@@ -4,7 +4,8 @@
 //   {"sreg_14": 200, "OperatingMode": 3, "ed_TM_SysAdd": "17"}
 // Members keep the object's order. Nested objects, arrays, true, false,
 // null, a key given twice and anything after the object are refused with a
-// JsonError that names the key (or the place of a syntax error).
+// JsonError that names the key (or the place of a syntax error). A UTF-8
+// byte-order mark before the object is skipped.
 
 #include <stdexcept>
 #include <string>

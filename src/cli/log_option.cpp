@@ -2,6 +2,7 @@
 
 #include "app/version_block.h"
 #include "cli/usage_error.h"
+#include "files/file_errors.h"
 #include "operations/session_log.h"
 
 namespace qx::cli {
@@ -13,13 +14,22 @@ void LogOption::Open(const std::string& path) {
 }
 
 void LogOption::Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
-                    LineSink echo) const {
+                    LineSink echo, std::function<void()> failed) const {
     if (!file && !echo) return;
-    if (file) file->WriteLine(ChannelLogHeader(program, channel, settings, ports));
+    // Says which failure it was, and lets it go on.
+    auto noted = [failed](const auto& write) {
+        try {
+            write();
+        } catch (const EFileError&) {
+            if (failed) failed();
+            throw;
+        }
+    };
+    if (file) noted([&] { file->WriteLine(ChannelLogHeader(program, channel, settings, ports)); });
     const std::string port = markPorts ? ports.PathFor(settings.PortIndex) : std::string();
-    TapChannel(channel, [log = file, echo, port](LogDirection direction, const std::string& text) {
+    TapChannel(channel, [log = file, echo, port, noted](LogDirection direction, const std::string& text) {
         if (echo) echo(std::string(1, static_cast<char>(direction)) + ' ' + ReadableLogText(text));
-        if (log) log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port});
+        if (log) noted([&] { log->Write(LogEntry{std::chrono::system_clock::now(), text, direction, port}); });
     });
 }
 

@@ -29,9 +29,12 @@ struct LogOption {
 
     // The header for a channel about to talk on `settings`, then everything
     // the channel sends and receives, to the file and to `echo` (nothing
-    // without --log and without `echo`).
-    void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports,
-             LineSink echo = {}) const;
+    // without --log and without `echo`). A write to the file that fails
+    // ends the channel's work with the file's error (EFileWriteError), after
+    // `failed` has been called: the command then ends as a file that cannot
+    // be written ends it, not as a failing module.
+    void Tap(TCOMQX7Object& channel, const HostSerialSettings& settings, const PortMap& ports, LineSink echo = {},
+             std::function<void()> failed = {}) const;
 };
 
 }  // namespace qx::cli

@@ -27,15 +27,15 @@ void PrintReadResult(CliContext& context, const Workspace& workspace, bool json)
     }
 }
 
-int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
-    if (!path) return kExitOk;
+std::string SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path) {
+    if (!path) return {};
     try {
         SaveConfiguration(context, workspace, *path);
     } catch (const std::exception& e) {
-        context.err << "qxcfg: " << e.what() << '\n';
-        return kExitUsage;
+        context.err << ErrorLines(e.what());
+        return e.what();
     }
-    return kExitOk;
+    return {};
 }
 
 }  // namespace qx::cli

@@ -26,7 +26,8 @@ ModuleRead ReadModule(CliContext& context, const OnlineOptions& online);
 void PrintReadResult(CliContext& context, const Workspace& workspace, bool json);
 
 // Saves a module's configuration as read to `path` (when given) and says why
-// it could not be; the exit code (0, or 2 when the save failed).
-int SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
+// it could not be: that reason, or empty when it was saved (a failed save
+// ends the command with exit code 2).
+std::string SaveReadResult(CliContext& context, Workspace& workspace, const std::optional<std::string>& path);
 
 }  // namespace qx::cli

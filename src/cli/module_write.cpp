@@ -12,9 +12,9 @@ namespace qx::cli {
 
 namespace {
 
-// A failure of this command's own, said on standard error.
+// A failure of this command's own, said on standard error as every failure is.
 void Fail(CliContext& context, PortResult& result, const std::string& text) {
-    context.err << "qxcfg: " << text << '\n';
+    context.err << ErrorLines(text);
     result.exitCode = kExitFailure;
     result.text = text;
 }

@@ -63,7 +63,7 @@ std::unique_ptr<TCOMQX7Object> OnlineOptions::Open(CliContext& context, const Ho
     auto channel = std::make_unique<TCOMQX7Object>(settings, std::move(setup));
     LogOption::LineSink echo;
     if (verbose) echo = [&context](const std::string& line) { context.ErrLine(line); };
-    log.Tap(*channel, settings, ports, echo);
+    log.Tap(*channel, settings, ports, echo, [&context] { context.logWriteFailed = true; });
     if (context.waits.Active()) channel->SetWaitWatcher(&context.waits);
     return channel;
 }

@@ -224,9 +224,12 @@ TEST_P(FaultMatrix, EndsInTimeWithItsReportAndLeavesNothingOpenOrWritten) {
     // As qxcfg: exit code, the report as its own line, in time, no sanitizer report.
     EXPECT_EQ(run.exitCode, cell.report.empty() ? 0 : 1) << run.err;
     if (!cell.report.empty()) {
-        // identify prints the text alone, the other commands as an ERROR line.
-        const std::string printed =
-            (op == Operation::Identify ? "" : "ERROR: ") + OnOneLine(NamedFor(cell.report, qxcfgPort));
+        // Every command: an ERROR line with the report's first line, the rest on one indented line.
+        const std::string report = NamedFor(cell.report, qxcfgPort);
+        const std::size_t end = std::min(report.find_first_of("\r\n"), report.size());
+        std::string rest = OnOneLine(report.substr(end));
+        rest.erase(0, std::min(rest.find_first_not_of(' '), rest.size()));
+        const std::string printed = "ERROR: " + report.substr(0, end) + (rest.empty() ? "" : "\n  " + rest);
         EXPECT_TRUE(HasLine(run.err, printed)) << run.err;
     }
     // Standard error is a pipe here: the long escape waits of a silent

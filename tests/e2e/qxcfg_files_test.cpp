@@ -79,16 +79,30 @@ TEST(QxcfgFiles, SetWithoutOutputReplacesTheFile) {
     EXPECT_NE(test::ReadWholeFile(file).find(" ATS20:33 "), std::string::npos);
 }
 
+// A file that is there but cannot be loaded, and one that is not there at
+// all, are told apart; nothing is printed on standard output.
 TEST(QxcfgFiles, LoadFailuresAndUsageErrors) {
     test::ScratchFolder folder;
     const std::string bad = folder.Write("bad.X7R", "not a configuration\r\n");
+    const std::string missing = folder.Path("missing.X7R");
     const std::string loadMessage = "ERROR: Unable to load file. The file may be corrupt, or incorrect.\n";
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"show", bad}, {"commands", bad}, {"set", bad, "sreg_0=1"},
-          {"show", folder.Path("missing.X7R")}}) {
+    const std::string missingMessage = "ERROR: No such file: " + missing + "\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"show", bad}, loadMessage},
+        {{"commands", bad}, loadMessage},
+        {{"set", bad, "sreg_0=1"}, loadMessage},
+        {{"show", missing}, missingMessage},
+        {{"set", missing, "s7=3"}, missingMessage},
+        {{"commands", missing}, missingMessage},
+        {{"parse-listing", missing}, missingMessage},
+        {{"diff", missing, bad}, missingMessage},
+        {{"write", "--port", folder.Path("no-tty"), missing}, missingMessage},
+        {{"set", bad, "--from-json", missing}, missingMessage},
+    };
+    for (const auto& [args, message] : cases) {
         const auto r = RunProgram("qxcfg", args);
         EXPECT_EQ(r.exitCode, 2) << args[0];
-        EXPECT_EQ(r.err, loadMessage) << args[0];
+        EXPECT_EQ(r.err, message) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
     }
     EXPECT_EQ(test::ReadWholeFile(bad), "not a configuration\r\n");  // a failed set writes nothing

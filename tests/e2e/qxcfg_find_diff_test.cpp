@@ -99,7 +99,8 @@ TEST_F(QxcfgFindDiffTest, DiffOfTwoFilesListsEachDifferingSettingWithItsCaption)
     const auto json = RunProgram("qxcfg", {"diff", a, b, "--json"});
     EXPECT_EQ(json.exitCode, 1) << json.err;
     // (The new rate's S18/S19 follow.)
-    EXPECT_EQ(json.out.rfind("{\"first\": \"" + a + "\", \"second\": \"" + b + "\", \"same\": false, \"differences\": [" +
+    EXPECT_EQ(json.out.rfind("{\"first\": \"" + a + "\", \"second\": \"" + b +
+                                 "\", \"result\": \"ok\", \"exit\": 1, \"same\": false, \"differences\": [" +
                                  "{\"setting\": \"Serial Baud Rate (ATC)\", \"first\": \"4\", \"second\": \"6\"}, " +
                                  "{\"setting\": \"S2 Escape Character (ATS2=)\", \"first\": \"43\", \"second\": \"35\"}, ",
                              0),
@@ -152,7 +153,11 @@ TEST_F(QxcfgFindDiffTest, SetFromJsonRefusesWhatAUserCouldNotTypeNamingTheKey) {
     } cases[] = {
         {R"({"sreg_7": {"x": 1}})", "\"sreg_7\": an object"},
         {R"({"sreg_7": [9]})", "\"sreg_7\": an array"},
-        {R"({"chk_Flow": true})", "\"chk_Flow\": not a number or string"},
+        {R"({"chk_Flow": true})", "\"chk_Flow\": true is not a field value"},
+        {R"({"sreg_7": null})", "\"sreg_7\": null is not a field value"},
+        // What describes the module is not applied, but must be of its kind.
+        {R"({"s9": "abc"})", "\"s9\" takes a whole number, not 'abc'"},
+        {R"({"status": 5})", "\"status\" takes the status line as a string"},
         {R"({"Serial_Baud": "fast"})", "\"Serial_Baud\" takes one of 115200, 1200"},
         {R"({"OperatingMode": "three"})", "\"OperatingMode\" takes one of transparent, transparent-repeater"},
         {R"({"no_such_field": 1})", "unknown setting 'no_such_field'"},

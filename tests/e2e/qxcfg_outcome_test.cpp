@@ -54,7 +54,7 @@ struct OutcomeCase {
 
 TEST_F(QxcfgOutcome, ExitCodeAndOutputFollowWhatHappened) {
     const std::string flowControl =
-        "ERROR: The saved configuration or module has a value of &K2 for flow control. This value is not yet "
+        "ERROR: The saved configuration or module has a value of &K2 for flow control.\n  This value is not yet "
         "supported and has been changed to &K3 (CTS/RTS). The module MUST be reprogrammed for the change to take "
         "effect.\n";
     const std::string noResponse = "ERROR: Error communicating with QX7T-R. The module did not respond correctly.\n";
@@ -84,7 +84,7 @@ TEST_F(QxcfgOutcome, ExitCodeAndOutputFollowWhatHappened) {
          {"ERROR: Error communicating with QX7T-R. Unable to wake modem.\n"}, {}},
         // The reply to ATS0? and the hang-up race: either command is named.
         {"ConsoleNamesTheCommandWhosePortFailed", {"--fault", "hangup-after:ATS0?"}, {},
-         {"console", "--port", "{link}", "ATS0?", "ATI"}, 1, {"qxcfg: console: ", ": the port failed"},
+         {"console", "--port", "{link}", "ATS0?", "ATI"}, 1, {"ERROR: ATS0?: the port failed"},
          {"> ATS0?\n"}},
         // Nobody to ask: the destructive question is not answered Yes.
         {"RestoreWithoutATerminal", {}, {}, {"restore", "--port", "{dir}absent"}, 3,
@@ -111,15 +111,18 @@ TEST_F(QxcfgOutcome, ExitCodeAndOutputFollowWhatHappened) {
     EXPECT_EQ(twice.err.find("WARNING"), twice.err.rfind("WARNING")) << twice.err;
 }
 
-// At a terminal the question is put to the user; their No ends the command
-// before the port is opened, their Yes goes on to it.
+// At a terminal the question is put to the user; their No (or a bare
+// Enter) ends the command before the port is opened, their Yes goes on to it.
 TEST(QxcfgQuestions, AreAskedAtATerminal) {
     TempDir dir;
     const std::vector<std::string> args{"restore", "--port", dir.File("absent")};
     const auto no = test::RunProgramOnTerminal("qxcfg", args, "n\n");
     EXPECT_EQ(no.exitCode, 3) << no.err;
-    EXPECT_NE(no.err.find("Continue? [Y/n] "), std::string::npos) << no.err;
-    const auto yes = test::RunProgramOnTerminal("qxcfg", args, "\n");
+    EXPECT_NE(no.err.find("Continue? [y/N] "), std::string::npos) << no.err;
+    // A bare Enter takes no destructive action.
+    const auto enter = test::RunProgramOnTerminal("qxcfg", args, "\n");
+    EXPECT_EQ(enter.exitCode, 3) << enter.err;
+    const auto yes = test::RunProgramOnTerminal("qxcfg", args, "y\n");
     EXPECT_EQ(yes.exitCode, 1) << yes.err;
     EXPECT_NE(yes.err.find("absent- This port may be already in use or not present."), std::string::npos) << yes.err;
 }
@@ -185,8 +188,8 @@ TEST_F(QxcfgOutcome, AReceiveTestWhosePortVanishesEndsWithItsReport) {
     // Within one read of the poll (0.8 s), with room for a loaded machine.
     EXPECT_LT(std::chrono::steady_clock::now() - vanishedAt, std::chrono::seconds(10));
     const std::string report =
-        "ERROR: Error communicating with module. The module did not respond correctly. Ensure COM port settings are "
-        "correct, and module is Switched On. (Hint: Set Switch 2 on module to restore factory defaults.\n";
+        "ERROR: Error communicating with module. The module did not respond correctly.\n  Ensure COM port settings "
+        "are correct, and module is Switched On. (Hint: Set Switch 2 on module to restore factory defaults.\n";
     const auto at = r.err.find(report);
     EXPECT_NE(at, std::string::npos) << r.err;
     EXPECT_EQ(at, r.err.rfind(report)) << r.err;
@@ -205,7 +208,10 @@ TEST_F(QxcfgOutcome, ReceiveTestAsJsonLines) {
         R"(\{"time": "\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z", "edit_Test": "\d+", "edit_Error": "\d+", )"
         R"("edit_Extra": "x", "edit_Level": "-?\d+", "edit_TotErr": "\d+", "edit_TotMiss": "\d+", )"
         R"("edit_TotTest": "\d+ kbit"\})");
-    std::istringstream lines(r.out);
+    // The last line says how the test ended, as every command's --json does.
+    const std::string end = "{\"port\": \"" + Link() + "\", \"result\": \"ok\", \"exit\": 0}\n";
+    ASSERT_TRUE(r.out.ends_with(end)) << r.out;
+    std::istringstream lines(r.out.substr(0, r.out.size() - end.size()));
     int objects = 0;
     for (std::string line; std::getline(lines, line); ++objects) EXPECT_TRUE(std::regex_match(line, object)) << line;
     EXPECT_GE(objects, 2);

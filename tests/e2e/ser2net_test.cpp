@@ -132,7 +132,7 @@ TEST_F(Ser2NetTest, NetworkPortsThatCannotBeOpened) {
     const std::string busy = server_->Url();
     const int refused = FreeLocalPort();
     MuteServer mute;
-    const std::string inUse = "- This port may be already in use or not present.\n";
+    const std::string inUse = "- This port may be already in use or not present.\n  ";
     auto port = [](int p) { return "127.0.0.1:" + std::to_string(p); };
     const std::vector<OpenErrorCase> cases = {
         {"nothing listens", {"--port", "rfc2217://" + port(refused)}, "rfc2217://" + port(refused) + inUse,
@@ -159,7 +159,7 @@ TEST_F(Ser2NetTest, NetworkPortsThatCannotBeOpened) {
         const auto start = Clock::now();
         const ProcessResult r = RunProgram("qxcfg", args);
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_NE(r.err.find(c.announced + c.firstLine + c.secondLine), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.announced + "ERROR: " + c.firstLine + c.secondLine), std::string::npos) << r.err;
         EXPECT_LT(Clock::now() - start, 15s);  // bounded: 5 s for the connection, 5 s for an answer
     }
 }

@@ -47,27 +47,41 @@ TEST(QxcfgIdentify, UsesTheRateAndFormatGiven) {
     EXPECT_TRUE(t.c_cflag & PARODD);
 }
 
+// Every failure ends standard error in one form, whichever command met it:
+// "ERROR: " and the report, then the cause on one indented line. A log
+// file that cannot be written is a file's failure (2), not the module's.
 TEST(QxcfgIdentify, OpeningErrorsPrintTheirExactText) {
     char name[] = "/tmp/qx_identify_regular_XXXXXX";
     const int fd = ::mkstemp(name);
     ASSERT_GE(fd, 0);
+    PtyPeer peer;
+    const std::string absent =
+        "ERROR: /nonexistent/ttyQX- This port may be already in use or not present.\n"
+        "  No such device: /nonexistent/ttyQX (see: qxcfg ports)\n";
     struct Case {
         std::vector<std::string> args;
-        std::string err;
+        int exitCode;
+        std::string err;  // how standard error ends
     } cases[] = {
-        {{"identify", "--com", "1=/nonexistent/ttyQX"},
-         "COM1- This port may be already in use or not present.\nNo such device: /nonexistent/ttyQX (see: qxcfg ports)\n"},
-        {{"identify", "--port", "/nonexistent/ttyQX"},
-         "/nonexistent/ttyQX- This port may be already in use or not present.\n"
-         "No such device: /nonexistent/ttyQX (see: qxcfg ports)\n"},
-        {{"identify", "--port", "COM4", "--com", std::string("4=") + name},
-         "COM4- Handle is not a communications port handle.\n"},
+        {{"identify", "--com", "1=/nonexistent/ttyQX"}, 1,
+         "ERROR: COM1- This port may be already in use or not present.\n"
+         "  No such device: /nonexistent/ttyQX (see: qxcfg ports)\n"},
+        {{"identify", "--port", "/nonexistent/ttyQX"}, 1, absent},
+        {{"console", "--port", "/nonexistent/ttyQX", "ATI"}, 1, absent},
+        {{"find", "--port", "/nonexistent/ttyQX"}, 1, absent},
+        {{"read", "--port", "/nonexistent/ttyQX"}, 1, absent},
+        {{"identify", "--port", "COM4", "--com", std::string("4=") + name}, 1,
+         "ERROR: COM4- Handle is not a communications port handle.\n"},
+        {{"identify", "--port", peer.SlavePath(), "--log", "/dev/full"}, 2,
+         "ERROR: Cannot write /dev/full: No space left on device\n"},
+        {{"identify", "--port", peer.SlavePath(), "--log", "/nonexistent/x.log"}, 2,
+         "ERROR: Cannot write /nonexistent/x.log: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         const auto r = RunProgram("qxcfg", c.args);
-        EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.err, c.err);
-        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[0];
+        EXPECT_TRUE(r.err.ends_with(c.err)) << c.args[0] << ":\n" << r.err;
+        EXPECT_EQ(r.out, "") << c.args[0];
     }
     ::close(fd);
     ::unlink(name);
@@ -83,7 +97,7 @@ TEST(QxcfgIdentify, WrongAnswerPrintsTheExactReport) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err,
               "identifying the module (reply to ATI): up to 9 s\n"
-              "Error communicating with QX5T. The module did not respond correctly.\n");
+              "ERROR: Error communicating with QX5T. The module did not respond correctly.\n");
 }
 
 TEST(QxcfgIdentify, BadOptionsAreUsageErrors) {

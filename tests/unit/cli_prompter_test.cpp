@@ -1,6 +1,6 @@
 // qxcfg's answers to the questions the rules ask: --yes and --no, the user
-// at a terminal (y/n, Enter for the first button), and nobody to ask, when a
-// destructive question is answered No.
+// at a terminal (y/n, Enter for the first button, but No for a destructive
+// question), and nobody to ask, when a destructive question is answered No.
 
 #include <gtest/gtest.h>
 
@@ -47,11 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         QuestionCase{"NoFlag", No, std::nullopt, OkCancel, false, Answer::Cancel, " -> Cancel\n", false},
         QuestionCase{"NobodyToAskTakesTheDefault", Ask, std::nullopt, YesNo, false, Answer::Yes, " -> Yes\n", false},
         QuestionCase{"NobodyToAskNeverDestroys", Ask, std::nullopt, YesNo, true, Answer::No, " -> No\n", true},
-        QuestionCase{"TerminalYes", Ask, "Y\n", YesNo, true, Answer::Yes, " [Y/n] ", false},
+        QuestionCase{"TerminalYes", Ask, "Y\n", YesNo, true, Answer::Yes, " [y/N] ", false},
+        QuestionCase{"TerminalEnterNeverDestroys", Ask, "\n", YesNo, true, Answer::No, " [y/N] ", false},
         QuestionCase{"TerminalEnterIsTheFirstButton", Ask, "\n", OkCancel, false, Answer::Ok, " [Y/n] ", false},
         QuestionCase{"TerminalAsksAgain", Ask, "maybe\n no \n", YesNo, false, Answer::No,
                      " [Y/n] Please answer y or n: ", false},
-        QuestionCase{"TerminalClosedIsNoConsent", Ask, "", YesNo, true, Answer::No, " [Y/n] \n", false}),
+        QuestionCase{"TerminalClosedIsNoConsent", Ask, "", YesNo, true, Answer::No, " [y/N] \n", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
