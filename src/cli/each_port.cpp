@@ -15,6 +15,7 @@ struct PortRun {
     std::ostringstream out;
     std::ostringstream err;
     PortResult result;
+    ModuleChange change;  // what the port's run did to its module
 };
 
 std::string ResultLine(const PortResult& result) {
@@ -100,10 +101,12 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
                     run.result = {ReportException(run.err, e), e.what()};
                 }
                 run.result.exitCode = WithLogFailure(own, run.result.exitCode);
+                run.change = own.moduleChange;
             });
         }
     }
     int exitCode = kExitOk;
+    std::vector<std::string> changes;
     for (std::size_t i = 0; i < each.size(); ++i) {
         const PortRun& run = runs[i];
         const std::string& port = each[i].ports.front();
@@ -118,6 +121,13 @@ int RunOnEachPort(CliContext& context, const OnlineOptions& options, const PortJ
             for (const std::string& line : run.result.lines) context.out << "  " << line << '\n';
         }
         if (exitCode == kExitOk) exitCode = run.result.exitCode;
+        if (run.change.changed) changes.push_back(port + ": " + (run.change.note.empty() ? "changed" : run.change.note));
+    }
+    // Every module changed, for a report that cannot reach standard output.
+    if (!changes.empty()) {
+        std::string all;
+        for (const std::string& change : changes) all += (all.empty() ? "" : "; ") + change;
+        context.moduleChange.Note(all);
     }
     return exitCode;
 }
