@@ -128,13 +128,7 @@ private slots:
                      dialog->Table()->selectRow(1);
                      seen->compared = WhenCompareShown();
                      dialog->CompareButton()->click();
-                     WhenTrue([] { return ActiveModal<QFileDialog>() != nullptr; },
-                              [saved] {
-                                  if (auto* files = ActiveModal<QFileDialog>()) {
-                                      files->selectFile(QString::fromStdString(saved));
-                                      static_cast<QDialog*>(files)->accept();
-                                  }
-                              });
+                     WhenFileDialogShown(saved);
                      dialog->SaveAsButton()->click();
                      s.w.prompter.Script({Answer::No});  // not to save the change first
                      dialog->OpenButton()->click();

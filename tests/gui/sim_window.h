@@ -4,7 +4,9 @@
 // windows from the event loop while the test drives those windows.
 
 #include <QAction>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTimer>
 #include <array>
@@ -83,6 +85,36 @@ inline std::shared_ptr<bool> WhenTrue(std::function<bool()> condition, std::func
                      });
     timer->start();
     return held;
+}
+
+// Answers the next file dialog with `path`: types it as the file name and
+// accepts, and again on every tick while the dialog stays open; after
+// `timeoutMs` it rejects it, so that a test fails rather than hangs. The
+// name is typed into the name field itself: selectFile() leaves that field
+// alone while it has the keyboard focus, and the accept then only opens a
+// folder.
+inline void WhenFileDialogShown(const std::string& path, int timeoutMs = 30000) {
+    auto* timer = new QTimer;
+    auto left = std::make_shared<int>(timeoutMs / 10);
+    auto seen = std::make_shared<bool>(false);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, left, seen, path = QString::fromStdString(path)] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            *seen = true;
+            if (--*left > 0) {
+                files->selectFile(path);
+                if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(path);
+                static_cast<QDialog*>(files)->accept();
+            } else {
+                files->reject();
+            }
+            return;
+        }
+        if (!*seen && --*left > 0) return;
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start();
 }
 
 struct CompareSeen {
