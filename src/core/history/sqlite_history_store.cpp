@@ -60,27 +60,28 @@ void CheckOwnership(const sqlite::Connection& db, std::int64_t layout, std::int6
 
 // Whose the file is is settled by reading alone: nothing is written to a
 // file that turns out not to be this program's history (not even the
-// journal mode, which lives in the file's header).
+// journal mode, which lives in the file's header). The reads that settle it
+// are made inside one write transaction, which also lets one process at a
+// time lay out a new file: several processes that open a file nobody has
+// laid out yet would otherwise see another one's layout half made and take
+// it for another program's database.
 void BringUpToDate(sqlite::Connection& db) {
-    const auto upToDate = [&db] {
-        return db.QueryNumber("PRAGMA user_version") == kLayout &&
-               db.QueryNumber("PRAGMA application_id") == kApplicationId;
-    };
-    const bool current = upToDate();
-    if (!current)
-        CheckOwnership(db, db.QueryNumber("PRAGMA user_version"), db.QueryNumber("PRAGMA application_id"));
+    const bool current = db.QueryNumber("PRAGMA user_version") == kLayout &&
+                         db.QueryNumber("PRAGMA application_id") == kApplicationId;
+    if (!current) {
+        sqlite::WriteTransaction transaction(db);
+        const std::int64_t layout = db.QueryNumber("PRAGMA user_version");
+        const std::int64_t applicationId = db.QueryNumber("PRAGMA application_id");
+        if (layout != kLayout || applicationId != kApplicationId) {
+            CheckOwnership(db, layout, applicationId);
+            for (std::int64_t step = layout; step < kLayout; ++step) db.Execute(kMigrations[step]);
+            db.Execute(("PRAGMA user_version=" + std::to_string(kLayout)).c_str());
+            db.Execute(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
+            transaction.Commit();
+        }
+    }
     db.Execute("PRAGMA journal_mode=WAL");
     db.Execute("PRAGMA synchronous=NORMAL");
-    if (current) return;
-    sqlite::WriteTransaction transaction(db);
-    const std::int64_t layout = db.QueryNumber("PRAGMA user_version");
-    const std::int64_t applicationId = db.QueryNumber("PRAGMA application_id");
-    if (layout == kLayout && applicationId == kApplicationId) return;
-    CheckOwnership(db, layout, applicationId);
-    for (std::int64_t step = layout; step < kLayout; ++step) db.Execute(kMigrations[step]);
-    db.Execute(("PRAGMA user_version=" + std::to_string(kLayout)).c_str());
-    db.Execute(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
-    transaction.Commit();
 }
 
 HistoryEntry Summary(const sqlite::Statement& row, const std::string& path) {
