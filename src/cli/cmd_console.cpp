@@ -42,7 +42,7 @@ struct ConsoleArgs {
 int Console(CliContext& context, ConsoleArgs& args) {
     const OnlineOptions& online = args.online;
     if (args.commands.empty() && !args.wake) throw UsageError("console: no command given");
-    if (online.ports.size() > 1) throw UsageError("console takes one --port");
+    online.RequireOnePort("console");
     // Ctrl-C (or a hang-up, or SIGTERM) ends the connection or the wake,
     // and no command is sent after it.
     InterruptGuard interrupt;

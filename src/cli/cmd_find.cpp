@@ -127,7 +127,7 @@ PortResult FindOnPort(CliContext& context, const OnlineOptions& online, const Fi
 
 int Find(CliContext& context, FindArgs& args) {
     const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("find takes one --port");
+    online.RequireOnePort("find");
     if (online.port.CarriesBytesOnly())
         throw UsageError("find cannot search " + online.port.Ports().PathFor(online.port.Settings().PortIndex) +
                          ": a socket:// port carries bytes only, and its line settings are the port server's own, "

@@ -101,7 +101,7 @@ PortResult GetFromPort(CliContext& context, const OnlineOptions& online, const G
 
 int Get(CliContext& context, GetArgs& args) {
     const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("get takes one --port");
+    online.RequireOnePort("get");
     // Every name is checked before the module is woken.
     std::vector<SettingName> resolved;
     for (const std::string& name : args.names) resolved.push_back(ResolveSettingName(name));

@@ -44,7 +44,7 @@ PortResult IdentifyOnePort(CliContext& context, const OnlineOptions& online, boo
 
 int Identify(CliContext& context, IdentifyArgs& args) {
     const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("identify takes one --port");
+    online.RequireOnePort("identify");
     return RunOnPorts(context, online, args.json, [json = args.json](CliContext& own, const OnlineOptions& one) {
         return IdentifyOnePort(own, one, json);
     });

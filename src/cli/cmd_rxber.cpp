@@ -123,7 +123,7 @@ PortResult RunTest(CliContext& context, const OnlineOptions& online, const RxBer
 int RxBer(CliContext& context, RxBerArgs& args) {
     if (!args.test) throw UsageError("rxber: --test 1|2|3 is required");
     const OnlineOptions& online = args.online;
-    if (online.ports.size() > 1) throw UsageError("rxber takes one --port");
+    online.RequireOnePort("rxber");
     // With --json the last line says how the test ended.
     return RunOnPorts(context, online, args.json,
                       [&args](CliContext& own, const OnlineOptions& one) { return RunTest(own, one, args); });

@@ -24,6 +24,10 @@ void OnlineOptions::CheckLineOptions() const {
     for (const std::string& p : ports) port.CheckLineOptionsFor(p);
 }
 
+void OnlineOptions::RequireOnePort(std::string_view command) const {
+    if (ports.size() > 1) throw UsageError(std::string(command) + " takes one --port");
+}
+
 std::vector<OnlineOptions> OnlineOptions::PerPort() const {
     std::vector<OnlineOptions> each;
     for (const std::string& p : ports) {

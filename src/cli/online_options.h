@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/operation_outcome.h"
@@ -33,6 +34,9 @@ struct OnlineOptions {
     // Once every option is read: --baud and --format are usage errors for
     // a port that carries bytes only (socket://), whichever --port it is.
     void CheckLineOptions() const;
+    // A usage error ("COMMAND takes one --port") when several were given
+    // to a command that works on one module only.
+    void RequireOnePort(std::string_view command) const;
     // One set of options for each --port given (for several modules at once).
     std::vector<OnlineOptions> PerPort() const;
     // The host settings and escape character into the workspace.
