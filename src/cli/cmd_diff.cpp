@@ -26,7 +26,6 @@
 #include "config/configuration_comparison.h"
 #include "files/config_file_commands.h"
 #include "files/file_errors.h"
-#include "history/history_operand.h"
 
 namespace qx::cli {
 
@@ -111,7 +110,7 @@ int Diff(CliContext& context, DiffArgs& args) {
     try {
         // Both files are there before any module is woken.
         for (const auto& side : args.sides)
-            if (!side.starts_with(kPortPrefix) && !IsHistoryOperand(side)) RequireFile(side);
+            if (!side.starts_with(kPortPrefix)) RequireConfiguration(side);
     } catch (const EFileError& e) {
         if (!args.json) throw;
         context.err << ErrorLines(e.what());

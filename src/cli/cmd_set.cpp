@@ -36,7 +36,7 @@ int SetInFile(CliContext& context, SetArgs& args) {
     // A whole configuration given as JSON may make a new file: it starts
     // from the factory defaults, as `new` does.
     const bool newFile = !fromHistory && args.jsonPath && !std::filesystem::exists(PathFromUtf8(*args.file));
-    if (!newFile && !fromHistory) RequireFile(*args.file);
+    if (!newFile) RequireConfiguration(*args.file);
     if (args.output) CheckSaveTarget(*args.output);
     const std::string jsonText = args.jsonPath ? ReadJsonFile(*args.jsonPath) : std::string();
     if (!newFile && !LoadConfiguration(context, *workspace, *args.file)) return kExitUsage;

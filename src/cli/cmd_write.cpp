@@ -17,7 +17,6 @@
 #include "cli/usage_error.h"
 #include "files/config_file_commands.h"
 #include "files/file_errors.h"
-#include "history/history_operand.h"
 
 namespace qx::cli {
 
@@ -70,7 +69,7 @@ int Write(CliContext& context, WriteArgs& args) {
         [&] {
             // The file and the object are tried once before any module is
             // woken: what cannot be loaded or applied is found here.
-            if (source.file && !IsHistoryOperand(*source.file)) RequireFile(*source.file);
+            if (source.file) RequireConfiguration(*source.file);
             if (source.jsonPath) source.jsonText = ReadJsonFile(*source.jsonPath);
             std::ostringstream warnings;
             CliContext quiet(context.global, warnings, warnings);

@@ -8,11 +8,13 @@
 
 namespace qx::cli {
 
+void RequireConfiguration(const std::string& operand) {
+    if (!IsHistoryOperand(operand)) RequireFile(operand);
+}
+
 bool LoadConfiguration(CliContext& context, Workspace& workspace, const std::string& operand) {
-    if (!IsHistoryOperand(operand)) {
-        RequireFile(operand);
-        return LoadFromFile(workspace, operand);
-    }
+    RequireConfiguration(operand);
+    if (!IsHistoryOperand(operand)) return LoadFromFile(workspace, operand);
     std::string content;
     try {
         const std::int64_t id = HistoryOperandId(operand);

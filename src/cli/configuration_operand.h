@@ -14,6 +14,12 @@ namespace qx::cli {
 // it could not be, its reason said as an ERROR line. A file that is not
 // there throws EFileReadError ("No such file: PATH"). A history entry
 // leaves no current file behind.
+// Throws EFileReadError ("No such file: PATH") when the operand names a
+// file that is not there; a history entry is checked when it is loaded.
+// Commands call it first where a missing file must be said before other
+// errors.
+void RequireConfiguration(const std::string& operand);
+
 bool LoadConfiguration(CliContext& context, Workspace& workspace, const std::string& operand);
 
 }  // namespace qx::cli
